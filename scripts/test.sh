@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test through CTest. Exits non-zero on any failure.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${CORVANE_BUILD_DIR:-$here/build}
+"$here/scripts/build.sh"
+cd "$build"
+ctest --output-on-failure -j2 --timeout 600

@@ -1,0 +1,30 @@
+// Reading the paving-grades file: the header check and the two readers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "input/cross_section_tables.h"
+#include "input/messages.h"
+
+namespace corvane {
+
+// What a read left behind, for the caller to act on.
+enum class ReadOutcome {
+    Read,        // the tables hold the file's stations
+    Rejected,    // a message has been shown; the run stops
+    EndProgram,  // wrong side marker: the message has been shown, the program ends
+};
+
+// Checks the title line, sets RoadwayType and runs the matching reader.
+ReadOutcome GpkBlueTops(CrossSectionTables& tables, Settings& settings, Messages& messages);
+
+// Reads an undivided file into Sections and sets StationCount.
+ReadOutcome GPKUndivided(CrossSectionTables& tables, const Settings& settings,
+                         Messages& messages);
+
+// Reads a divided file into SectionsLeft and SectionsRight and sets StationCount.
+ReadOutcome ReadDivided(CrossSectionTables& tables, const Settings& settings,
+                        Messages& messages);
+
+}  // namespace corvane

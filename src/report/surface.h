@@ -1,0 +1,43 @@
+// The print surface: the few drawing operations the header and the page
+// renderer need. A window surface takes positions in twips scaled by the
+// viewer's zoom; every other surface takes character cells of the printer page.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+enum class SurfaceKind { Printer, Window };
+
+class Surface {
+public:
+    virtual ~Surface() = default;
+    virtual SurfaceKind Kind() const = 0;
+    virtual void SetCurrentX(int x) = 0;
+    virtual void SetCurrentY(int y) = 0;
+    // Draws the text with its top left at the current position, in the current font.
+    virtual void Print(std::string_view text) = 0;
+    // Returns false when the surface does not accept the font.
+    virtual bool SetFontName(const std::string& name) = 0;
+    virtual void SetFontSize(double points) = 0;
+    virtual void SetFontBold(bool bold) = 0;
+    virtual void SetFontUnderline(bool underline) = 0;
+    virtual void SetFontTransparent(bool transparent) = 0;
+};
+
+// Draws nothing; stands in for the hidden page-counting window.
+class NullSurface : public Surface {
+public:
+    SurfaceKind Kind() const override { return SurfaceKind::Window; }
+    void SetCurrentX(int) override {}
+    void SetCurrentY(int) override {}
+    void Print(std::string_view) override {}
+    bool SetFontName(const std::string&) override { return true; }
+    void SetFontSize(double) override {}
+    void SetFontBold(bool) override {}
+    void SetFontUnderline(bool) override {}
+    void SetFontTransparent(bool) override {}
+};
+
+}  // namespace corvane
