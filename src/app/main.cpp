@@ -1,1 +1,13 @@
-int main() { return 0; }
+// corvane            opens the main window
+// corvane FILE.csv   opens it with the file chosen
+// corvane export …   writes the grade book headless (see export_command.h)
+#include <cstring>
+
+#include "app/desktop.h"
+#include "app/export_command.h"
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "export") == 0)
+        return corvane::RunExport(argc, argv);
+    return corvane::RunDesktop(argc, argv);
+}

@@ -12,20 +12,20 @@ namespace corvane {
 
 // What the main window's controls hold when Preview is pressed.
 struct PreviewInputs {
-    std::string ProjectNumber;       // Text1(0)
-    std::string ControlNumber;       // Text1(1)
-    bool LeftOffsetTicked = false;   // Check2(0)
-    bool RightOffsetTicked = false;  // Check2(1)
-    std::string LeftOffsetDistance;  // Text2(0)
-    std::string RightOffsetDistance; // Text2(1)
+    std::string ProjectNumber;                     // Text1(0)
+    std::string ControlNumber;                     // Text1(1)
+    bool LeftOffsetTicked = false;                 // Check2(0)
+    bool RightOffsetTicked = false;                // Check2(1)
+    std::string LeftOffsetDistance;                // Text2(0)
+    std::string RightOffsetDistance;               // Text2(1)
     std::string LeftOffsetFrom = kFromLastPoint;   // Combo1(0)
     std::string RightOffsetFrom = kFromLastPoint;  // Combo1(1)
-    bool CheckAllPoints = true;      // Check1(7)
+    bool CheckAllPoints = true;                    // Check1(7)
 };
 
 // The steps a window fills in; the command line leaves them as they are.
 class PreviewHooks {
-public:
+  public:
     virtual ~PreviewHooks() = default;
     // The font and printer dialog, shown modally; it may change the printer and the font.
     virtual void ShowFontAndPrinterDialog(State&) {}

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# The main job on the bundled samples: installs what is missing, builds, writes
+# each sample's grade book as PDF and as text into out/, and, when a display is
+# present, opens the main window with the undivided sample chosen.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${CORVANE_BUILD_DIR:-$here/build}
+"$here/scripts/build.sh"
+corvane="$build/src/app/corvane"
+out="$here/out"
+mkdir -p "$out"
+
+for sample in "$here"/samples/*.csv; do
+    name=$(basename "$sample" .csv)
+    "$corvane" export "$sample" -o "$out/$name.pdf" --project "SAMPLE" --control "0000-00"
+    "$corvane" export "$sample" -o "$out/$name.txt" --project "SAMPLE" --control "0000-00"
+    echo "Wrote $out/$name.pdf and $out/$name.txt"
+done
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${CORVANE_NO_WINDOW:-}" ]; then
+    echo "Opening the main window with samples/undivided-sample.csv chosen"
+    exec "$corvane" "$here/samples/undivided-sample.csv"
+fi

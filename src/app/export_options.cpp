@@ -1,0 +1,178 @@
+#include "app/export_options.h"
+
+#include <QCommandLineParser>
+#include <QDate>
+#include <QRegularExpression>
+#include <QSizeF>
+
+#include <map>
+
+namespace corvane {
+
+namespace {
+
+constexpr double kTwipsPerPoint = 20;
+constexpr double kMarginTwips = 360;  // a quarter inch
+constexpr double kCellWidthTwips = 120;
+constexpr double kCellHeightTwips = 240;
+
+const QCommandLineOption kOutput(
+    {"o", "output"}, "Where to write: a .txt file, a .pdf file, or - for standard output.", "PATH");
+const QCommandLineOption kProject("project", "Project number for the page header.", "TEXT");
+const QCommandLineOption kControl("control", "Control number.", "TEXT");
+const QCommandLineOption kPoints("points",
+                                 "all, or a comma list of offset,break,eop,jl,foc,boc,cl.", "LIST",
+                                 "all");
+const QCommandLineOption kLeftOffset("left-offset", "Add a left offset point at this distance.",
+                                     "DIST");
+const QCommandLineOption kRightOffset("right-offset", "Add a right offset point at this distance.",
+                                      "DIST");
+const QCommandLineOption kLeftFrom("left-from", "Measure the left offset from: last or centerline.",
+                                   "FROM", "last");
+const QCommandLineOption kRightFrom("right-from",
+                                    "Measure the right offset from: last or centerline.", "FROM",
+                                    "last");
+const QCommandLineOption kPage("page",
+                               "Printer page in character cells, e.g. 96x63 (may be fractional).",
+                               "COLSxLINES");
+const QCommandLineOption kPaper("paper",
+                                "Paper of the PDF: letter, legal or a4 (quarter-inch margins).",
+                                "PAPER", "letter");
+const QCommandLineOption kDate("date", "Date printed in the header.", "YYYY-MM-DD");
+
+bool ReadPoints(const QString& list, ExportOptions& options, QString& error) {
+    if (list.compare("all", Qt::CaseInsensitive) == 0) {
+        options.Inputs.CheckAllPoints = true;
+        return true;
+    }
+    options.Inputs.CheckAllPoints = false;
+    OptionFlags& f = options.Flags;
+    const std::map<QString, int32_t*> boxes{
+        {"offset", &f.ShowOffsetPoints}, {"break", &f.ShowBreakPoints},
+        {"eop", &f.ShowEdgeOfPavement},  {"jl", &f.ShowJLPoints},
+        {"foc", &f.ShowFOCPoints},       {"boc", &f.ShowBOCPoints},
+        {"cl", &f.ShowCLPoints}};
+    for (const auto& [name, flag] : boxes)
+        *flag = 0;
+    for (const QString& item : list.split(',', Qt::SkipEmptyParts)) {
+        const auto box = boxes.find(item.trimmed().toLower());
+        if (box == boxes.end()) {
+            error = QString("Unknown point type '%1' in --points").arg(item.trimmed());
+            return false;
+        }
+        *box->second = 1;
+    }
+    return true;
+}
+
+bool ReadFrom(const QString& value, std::string& from, QString& error) {
+    if (value == "last") {
+        from = kFromLastPoint;
+    } else if (value == "centerline") {
+        from = kFromCenterLine;
+    } else {
+        error = QString("Offset choice must be last or centerline, not '%1'").arg(value);
+        return false;
+    }
+    return true;
+}
+
+bool ReadPaper(const QString& value, ExportOptions& options, QString& error) {
+    const std::map<QString, QPageSize::PageSizeId> papers{
+        {"letter", QPageSize::Letter}, {"legal", QPageSize::Legal}, {"a4", QPageSize::A4}};
+    const auto paper = papers.find(value.toLower());
+    if (paper == papers.end()) {
+        error = QString("Paper must be letter, legal or a4, not '%1'").arg(value);
+        return false;
+    }
+    options.Paper = paper->second;
+    options.Page = PrintableCells(paper->second);
+    return true;
+}
+
+bool ReadPage(const QString& value, ExportOptions& options, QString& error) {
+    static const QRegularExpression size(R"(^\s*(\d+(?:\.\d+)?)\s*[xX]\s*(\d+(?:\.\d+)?)\s*$)");
+    const QRegularExpressionMatch match = size.match(value);
+    const double columns = match.hasMatch() ? match.captured(1).toDouble() : 0;
+    const double lines = match.hasMatch() ? match.captured(2).toDouble() : 0;
+    // A smaller page would cut the header or the last rows of the body off; the
+    // upper bounds keep a mistyped size from allocating a huge page.
+    if (columns < 89 || lines < 63 || columns > 1000 || lines > 1000) {
+        error = QString(
+                    "--page must be COLSxLINES with 89 to 1000 columns and 63 to 1000 "
+                    "lines, not '%1'")
+                    .arg(value);
+        return false;
+    }
+    options.Page = PageSize{columns, lines};
+    return true;
+}
+
+bool ReadDate(const QString& value, ExportOptions& options, QString& error) {
+    const QDate date = QDate::fromString(value, Qt::ISODate);
+    if (!date.isValid()) {
+        error = QString("--date must be YYYY-MM-DD, not '%1'").arg(value);
+        return false;
+    }
+    options.HeaderDate = date.toString("MM dd yyyy").toStdString();
+    return true;
+}
+
+bool ReadOffsets(const QCommandLineParser& parser, ExportOptions& options, QString& error) {
+    PreviewInputs& in = options.Inputs;
+    in.LeftOffsetTicked = parser.isSet(kLeftOffset);
+    in.RightOffsetTicked = parser.isSet(kRightOffset);
+    in.LeftOffsetDistance = parser.value(kLeftOffset).toStdString();
+    in.RightOffsetDistance = parser.value(kRightOffset).toStdString();
+    return ReadFrom(parser.value(kLeftFrom), in.LeftOffsetFrom, error) &&
+           ReadFrom(parser.value(kRightFrom), in.RightOffsetFrom, error);
+}
+
+}  // namespace
+
+PageSize PrintableCells(QPageSize::PageSizeId paper) {
+    const QSizeF points = QPageSize(paper).sizePoints();
+    const double widthTwips = points.width() * kTwipsPerPoint - 2 * kMarginTwips;
+    const double heightTwips = points.height() * kTwipsPerPoint - 2 * kMarginTwips;
+    return PageSize{widthTwips / kCellWidthTwips, heightTwips / kCellHeightTwips};
+}
+
+bool ParseExportOptions(const QStringList& arguments, ExportOptions& options, QString& error,
+                        QString& helpText) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Writes the grade book of a paving grades report.");
+    parser.addHelpOption();
+    parser.addPositionalArgument("export", "The export command.");
+    parser.addPositionalArgument("INPUT.csv", "The paving grades report to read.");
+    parser.addOptions({kOutput, kProject, kControl, kPoints, kLeftOffset, kRightOffset, kLeftFrom,
+                       kRightFrom, kPage, kPaper, kDate});
+    if (!parser.parse(arguments)) {
+        error = parser.errorText();
+        return false;
+    }
+    if (parser.isSet("help")) {
+        helpText = parser.helpText();
+        return true;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 2) {
+        error = "Usage: corvane export INPUT.csv -o OUTPUT [options]";
+        return false;
+    }
+    if (!parser.isSet(kOutput) || parser.value(kOutput).isEmpty()) {
+        error = "An output is required: -o FILE.txt, -o FILE.pdf or -o -";
+        return false;
+    }
+    options.InputFile = positional.at(1);
+    options.OutputPath = parser.value(kOutput);
+    options.Pdf = options.OutputPath.endsWith(".pdf", Qt::CaseInsensitive);
+    options.Inputs.ProjectNumber = parser.value(kProject).toStdString();
+    options.Inputs.ControlNumber = parser.value(kControl).toStdString();
+
+    return ReadPoints(parser.value(kPoints), options, error) &&
+           ReadOffsets(parser, options, error) && ReadPaper(parser.value(kPaper), options, error) &&
+           (!parser.isSet(kPage) || ReadPage(parser.value(kPage), options, error)) &&
+           (!parser.isSet(kDate) || ReadDate(parser.value(kDate), options, error));
+}
+
+}  // namespace corvane
