@@ -1,1 +1,305 @@
-// placeholder
+#include "grades/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <cstdlib>
+#include <system_error>
+
+#include "grades/quick_decimals.h"
+
+namespace corvane {
+
+namespace {
+
+// Every value is reduced to this many significant digits before it becomes
+// text, so results agree with what a user can read and type back.
+constexpr int kSignificantDigits = 15;
+
+// Exponents (of the leading digit) that are still written without an exponent.
+constexpr int kSmallestPlainExponent = -4;
+constexpr int kLargestPlainExponent = 14;
+
+// A finite value as sign, significant digits and the power of ten of the first
+// digit: 99.72 is {false, "9972", 1}. Zero has no digits.
+struct Decimal {
+    bool negative = false;
+    std::string digits;
+    int exponent = 0;
+
+    // The digit standing at the given power of ten ('0' outside the digits).
+    char DigitAt(int power) const {
+        const int index = exponent - power;
+        if (index < 0 || index >= static_cast<int>(digits.size())) {
+            return '0';
+        }
+        return digits[static_cast<std::size_t>(index)];
+    }
+    bool IsZero() const { return digits.empty(); }
+};
+
+// The value rounded to 15 significant digits, trailing zeros dropped.
+// std::to_chars rounds the exact binary value, so 2.675 (really 2.67499999...)
+// becomes the decimal 2.675 that the user wrote.
+Decimal ToDecimal(double value) {
+    Decimal decimal;
+    if (value == 0) {
+        return decimal;
+    }
+    char buffer[40];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::scientific, kSignificantDigits - 1);
+    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+
+    // The text reads "-d.dddddddddddddde+XX".
+    std::size_t position = 0;
+    if (text[position] == '-') {
+        decimal.negative = true;
+        ++position;
+    }
+    const std::size_t exponentMark = text.find('e', position);
+    for (std::size_t i = position; i < exponentMark; ++i) {
+        if (text[i] != '.') {
+            decimal.digits.push_back(text[i]);
+        }
+    }
+    std::string_view exponentText = text.substr(exponentMark + 1);
+    if (exponentText.front() == '+') {
+        exponentText.remove_prefix(1);
+    }
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(),
+                    decimal.exponent);
+
+    const std::size_t lastNonZero = decimal.digits.find_last_not_of('0');
+    decimal.digits.resize(lastNonZero + 1);
+    return decimal;
+}
+
+// Rounds half away from zero so that no digit is left below 10^-decimals.
+void RoundToDecimals(Decimal& decimal, int decimals) {
+    if (decimal.IsZero()) {
+        return;
+    }
+    // How many leading digits stand at or above the last kept place.
+    const int kept = decimal.exponent + decimals + 1;
+    if (kept >= static_cast<int>(decimal.digits.size())) {
+        return;
+    }
+    if (kept < 0) {
+        decimal.digits.clear();
+        return;
+    }
+    const bool roundsUp = decimal.digits[static_cast<std::size_t>(kept)] >= '5';
+    decimal.digits.resize(static_cast<std::size_t>(kept));
+    if (!roundsUp) {
+        const std::size_t lastNonZero = decimal.digits.find_last_not_of('0');
+        decimal.digits.resize(lastNonZero == std::string::npos ? 0 : lastNonZero + 1);
+        return;
+    }
+    // Add one unit at the last kept place; trailing nines turn into zeros and drop.
+    while (!decimal.digits.empty() && decimal.digits.back() == '9') {
+        decimal.digits.pop_back();
+    }
+    if (decimal.digits.empty()) {
+        // All nines (or nothing kept): the carry opens a new leading digit.
+        decimal.digits = "1";
+        ++decimal.exponent;
+        return;
+    }
+    ++decimal.digits.back();
+}
+
+int DecimalsOfPattern(std::string_view pattern) {
+    const std::size_t point = pattern.find('.');
+    if (point == std::string_view::npos) {
+        return 0;
+    }
+    int decimals = 0;
+    for (const char c : pattern.substr(point + 1)) {
+        if (c == '0') {
+            ++decimals;
+        }
+    }
+    return decimals;
+}
+
+std::string PlainText(const Decimal& decimal) {
+    std::string text;
+    if (decimal.negative) {
+        text += '-';
+    }
+    if (decimal.exponent < 0) {
+        text += "0.";
+        text.append(static_cast<std::size_t>(-decimal.exponent - 1), '0');
+        text += decimal.digits;
+        return text;
+    }
+    for (int power = decimal.exponent; power >= 0; --power) {
+        text += decimal.DigitAt(power);
+    }
+    const int lastPower = decimal.exponent - static_cast<int>(decimal.digits.size()) + 1;
+    if (lastPower < 0) {
+        text += '.';
+        for (int power = -1; power >= lastPower; --power) {
+            text += decimal.DigitAt(power);
+        }
+    }
+    return text;
+}
+
+// "1E+15", "-1.5E-05": the exponent has a sign and at least two digits.
+std::string ExponentText(const Decimal& decimal) {
+    std::string text;
+    if (decimal.negative) {
+        text += '-';
+    }
+    text += decimal.digits.front();
+    if (decimal.digits.size() > 1) {
+        text += '.';
+        text.append(decimal.digits, 1);
+    }
+    text += decimal.exponent < 0 ? "E-" : "E+";
+    const int magnitude = std::abs(decimal.exponent);
+    if (magnitude < 10) {
+        text += '0';
+    }
+    text += std::to_string(magnitude);
+    return text;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// Blanks are spaces and tabs.
+std::string_view WithoutBlanksAround(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Moves past a run of digits and tells how many there were.
+std::size_t SkipDigits(std::string_view text, std::size_t& position) {
+    const std::size_t start = position;
+    while (position < text.size() && IsDigit(text[position])) {
+        ++position;
+    }
+    return position - start;
+}
+
+// sign? digits ("." digits?)? | sign? "." digits, then (e|E sign? digits)?
+bool HasNumberShape(std::string_view text) {
+    std::size_t position = 0;
+    if (position < text.size() && (text[position] == '+' || text[position] == '-')) {
+        ++position;
+    }
+    std::size_t mantissaDigits = SkipDigits(text, position);
+    if (position < text.size() && text[position] == '.') {
+        ++position;
+        mantissaDigits += SkipDigits(text, position);
+    }
+    if (mantissaDigits == 0) {
+        return false;
+    }
+    if (position < text.size() && (text[position] == 'e' || text[position] == 'E')) {
+        ++position;
+        if (position < text.size() && (text[position] == '+' || text[position] == '-')) {
+            ++position;
+        }
+        if (SkipDigits(text, position) == 0) {
+            return false;
+        }
+    }
+    return position == text.size();
+}
+
+}  // namespace
+
+std::optional<double> ParseNumber(std::string_view text) {
+    std::string_view number = WithoutBlanksAround(text);
+    if (const std::optional<double> plain = ParsePlainDecimal(number)) {
+        return plain;
+    }
+    if (!HasNumberShape(number)) {
+        return std::nullopt;
+    }
+    // std::from_chars takes a minus sign but no plus sign.
+    if (number.front() == '+') {
+        number.remove_prefix(1);
+    }
+    double value = 0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (result.ec != std::errc{} || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string NumberText(double value) {
+    if (!std::isfinite(value)) {
+        return {};
+    }
+    const Decimal decimal = ToDecimal(value);
+    if (decimal.IsZero()) {
+        return "0";
+    }
+    if (decimal.exponent < kSmallestPlainExponent || decimal.exponent > kLargestPlainExponent) {
+        return ExponentText(decimal);
+    }
+    return PlainText(decimal);
+}
+
+std::string FormatValue(double value, std::string_view pattern) {
+    if (!std::isfinite(value)) {
+        return {};
+    }
+    const int decimals = DecimalsOfPattern(pattern);
+    const bool hasPoint = pattern.find('.') != std::string_view::npos;
+    if (std::string quick; hasPoint && FormatFixedQuickly(value, decimals, quick)) {
+        return quick;
+    }
+    Decimal decimal = ToDecimal(value);
+    RoundToDecimals(decimal, decimals);
+
+    std::string text;
+    // A value that rounds to zero loses its sign: ".00", never "-.00".
+    if (decimal.negative && !decimal.IsZero()) {
+        text += '-';
+    }
+    // No leading zero: the integer digits start at the first significant one.
+    if (!decimal.IsZero()) {
+        for (int power = decimal.exponent; power >= 0; --power) {
+            text += decimal.DigitAt(power);
+        }
+    }
+    if (hasPoint) {
+        text += '.';
+    } else if (text.empty() || text == "-") {
+        text = "0";
+    }
+    for (int power = -1; power >= -decimals; --power) {
+        text += decimal.DigitAt(power);
+    }
+    return text;
+}
+
+std::string FormatNumber(std::string_view text, std::string_view pattern) {
+    if (text.empty()) {
+        return {};
+    }
+    const std::optional<double> value = ParseNumber(text);
+    if (!value) {
+        return std::string(text);
+    }
+    return FormatValue(*value, pattern);
+}
+
+}  // namespace corvane

@@ -1,6 +1,7 @@
 // Cross slopes in percent between consecutive points.
 #pragma once
 
+#include "grades/roadway.h"
 #include "input/cross_section_tables.h"
 
 namespace corvane {
@@ -8,5 +9,10 @@ namespace corvane {
 // Lengthens NumberFormat from the file's decimals, reorders the first point of
 // every divided cross-section and stores each segment's slope on its first point.
 void CalculateSlopes(CrossSectionTables& tables, Settings& settings);
+
+// The slopes of one cross-section's points 0..LastPoint, with the gap rule of
+// the roadway: each segment's slope ("##.00") on its first point, an empty
+// slope on the last point and on segments too narrow or not made of numbers.
+void CalculateSectionSlopes(CrossSection& section, Roadway roadway);
 
 }  // namespace corvane
