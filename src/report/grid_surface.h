@@ -33,8 +33,8 @@ public:
 private:
     int x_ = 0;
     int y_ = 0;
-    // Each line holds UTF-8 characters, one a cell.
-    std::vector<std::vector<std::string>> lines_;
+    // One character a cell (see text_cells.h); a line is as long as its last written cell.
+    std::vector<std::u32string> lines_;
 };
 
 }  // namespace corvane

@@ -1,6 +1,8 @@
 // Draws one page of the current book.
 #pragma once
 
+#include <functional>
+
 #include "input/messages.h"
 #include "report/state.h"
 #include "report/surface.h"
@@ -11,6 +13,15 @@ namespace corvane {
 const std::vector<ReportStation>* CurrentBook(const State& state);
 std::vector<PageStart>* CurrentPageStarts(State& state);
 int32_t CurrentLastPage(const State& state);
+// Index of the current book's last station; -1 for no book.
+int32_t CurrentLastStation(const State& state);
+
+// Lays out page CurrentPage of the current book and records where the next page
+// begins, exactly as ToPrintAllForms does; draws only when a surface is given,
+// and reports every station header laid out. Returns false after its message
+// when the page has no page-start entry.
+bool LayOutCurrentPage(Surface* surface, State& state, Messages& messages,
+                       const std::function<void(const ReportStation&)>& onStationHeader);
 
 // Draws page CurrentPage of the current book and records where the next page
 // begins. pageLength is accepted as every caller passes it (50) and not used.

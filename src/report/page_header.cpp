@@ -1,0 +1,119 @@
+#include "report/page_header.h"
+
+#include <climits>
+#include <cmath>
+#include <ctime>
+#include <string>
+
+namespace corvane {
+
+namespace {
+
+// A character cell of the printer page in twips (1440 to the inch).
+constexpr double kCellWidthTwips = 120;
+constexpr double kLineHeightTwips = 240;
+constexpr double kReportFontPoints = 10;
+// The font a surface falls back to when it refuses the chosen one.
+const std::string kFallbackFontName = "Courier New";
+
+bool IsWindow(const Surface& surface) {
+    return surface.Kind() == SurfaceKind::Window;
+}
+
+double ReportFontSize(const Surface& surface, const LayoutSettings& layout) {
+    return IsWindow(surface) ? kReportFontPoints * layout.ViewZoom : kReportFontPoints;
+}
+
+std::string TodayAsHeaderDate() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%m %d %Y", &local);
+    return text;
+}
+
+// An empty name asks the surface for its fixed-pitch default, which is not a
+// refusal to recover from.
+void SetReportFont(Surface& surface, const std::string& fontName) {
+    if (!surface.SetFontName(fontName) && !fontName.empty()) {
+        surface.SetFontName(kFallbackFontName);
+    }
+}
+
+void PutHeaderText(Surface& surface, const LayoutSettings& layout, double column, double line,
+                   std::string_view text) {
+    PutText(surface, SurfaceX(surface, layout, column), SurfaceY(surface, layout, line), text);
+}
+
+}  // namespace
+
+int RoundHalfEven(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    if (value >= static_cast<double>(INT_MAX)) {
+        return INT_MAX;
+    }
+    if (value <= static_cast<double>(INT_MIN)) {
+        return INT_MIN;
+    }
+    const double floor = std::floor(value);
+    const double fraction = value - floor;
+    double rounded = fraction < 0.5 ? floor : floor + 1;
+    if (fraction == 0.5 && std::fmod(floor, 2.0) == 0) {
+        rounded = floor;
+    }
+    return static_cast<int>(rounded);
+}
+
+int SurfaceX(const Surface& surface, const LayoutSettings& layout, double column) {
+    return RoundHalfEven(IsWindow(surface) ? column * kCellWidthTwips * layout.ViewZoom : column);
+}
+
+int SurfaceY(const Surface& surface, const LayoutSettings& layout, double line) {
+    return RoundHalfEven(IsWindow(surface) ? line * kLineHeightTwips * layout.ViewZoom : line);
+}
+
+void PutText(Surface& surface, int x, int y, std::string_view text) {
+    surface.SetCurrentX(x);
+    surface.SetCurrentY(y);
+    surface.Print(text);
+}
+
+void WriteHeader(Surface& surface, State& state) {
+    LayoutSettings& layout = state.layout;
+    // The layout always follows the printer's page, even when drawing on a window.
+    layout.PageColumns = layout.CurrentPrinterPage.Columns;
+    layout.PageLines = layout.CurrentPrinterPage.Lines;
+
+    const double fontSize = ReportFontSize(surface, layout);
+    SetReportFont(surface, layout.ReportFontName);
+    surface.SetFontTransparent(true);
+    surface.SetFontSize(fontSize);
+    surface.SetFontBold(true);
+
+    // The window and the printer variants differ in the blanks around GEOPAK
+    // and BOOK and in the column of the underlined title.
+    const bool window = IsWindow(surface);
+    const double w = layout.PageColumns;
+    const double h = layout.PageLines;
+    const std::string date = layout.HeaderDate.empty() ? TodayAsHeaderDate() : layout.HeaderDate;
+    PutHeaderText(surface, layout, w - 89, h - 62, "Project No: " + state.settings.ProjectNumber);
+    PutHeaderText(surface, layout, w - 65, h - 62, window ? " GEOPAK  " : "  GEOPAK  ");
+    surface.SetFontUnderline(true);
+    PutHeaderText(surface, layout, window ? w - 57 : w - 59, h - 62, " PAVE-GRADES ");
+    surface.SetFontUnderline(false);
+    PutHeaderText(surface, layout, w - 41, h - 62, window ? "  BOOK " : "  BOOK  ");
+    PutHeaderText(surface, layout, w - 25, h - 61, "Date: " + date);
+
+    // Ready for the page body: same size, regular weight.
+    surface.SetFontSize(fontSize);
+    surface.SetFontBold(false);
+}
+
+void PrintRDSForm(Surface& surface, State& state) {
+    WriteHeader(surface, state);
+}
+
+}  // namespace corvane

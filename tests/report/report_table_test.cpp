@@ -1,0 +1,267 @@
+#include "report/report_table.h"
+
+#include <gtest/gtest.h>
+
+#include "report_fixtures.h"
+
+namespace corvane {
+namespace {
+
+// A station of `points` points coded "C0", "C1", ... with offsets "-<j>.0",
+// elevations "10<j>.5" and slopes "<j>.25"; copied to the selected table too.
+void SetStation(SectionTable& raw, SectionTable& selected, int index, int points) {
+    CrossSection& record = raw[index];
+    record.Station = "10+" + std::to_string(index);
+    record.CrossSectionStation = record.Station;
+    record.Column0Text = "MAIN";
+    record.LastPoint = points - 1;
+    for (int j = 0; j < points; ++j) {
+        record.PointCode[j] = "C" + std::to_string(j);
+        record.PointOffset[j] = "-" + std::to_string(j) + ".0";
+        record.PointElevation[j] = "10" + std::to_string(j) + ".5";
+        record.PointSlope[j] = std::to_string(j) + ".25";
+    }
+    record.LeftOffsetPt = OffsetPoint{"-30", "99.5"};
+    record.RightOffsetPt = OffsetPoint{"30.123", "98"};
+    selected[index] = record;
+}
+
+class ReportTableTest : public ::testing::Test {
+  protected:
+    // A few records a table are enough: the build reads records 0..StationCount only.
+    void SetUp() override {
+        for (SectionTable* table :
+             {&state.tables.Sections, &state.tables.SectionsLeft, &state.tables.SectionsRight,
+              &state.tables.SelectedSections, &state.tables.SelectedSectionsLeft,
+              &state.tables.SelectedSectionsRight}) {
+            table->assign(4, CrossSection{});
+        }
+        state.settings.RoadwayType = "UNDIVIDED";
+    }
+
+    const ReportStation& BuildUndivided(int points) {
+        SetStation(state.tables.Sections, state.tables.SelectedSections, 0, points);
+        Build();
+        return state.report.FinalReport.at(0);
+    }
+
+    // Builds both sides of a divided roadway with the same station on each.
+    void BuildDivided(int points) {
+        state.settings.RoadwayType = "DIVIDED";
+        SetStation(state.tables.SectionsLeft, state.tables.SelectedSectionsLeft, 0, points);
+        SetStation(state.tables.SectionsRight, state.tables.SelectedSectionsRight, 0, points);
+        Build();
+    }
+
+    void Build() { WritetoFinalReport(state.tables, state.settings, state.flags, state.report); }
+
+    State state = test::FreshState();
+};
+
+TEST(SegmentNameTest, TranslatesTheFiveCodesExactlyAndPassesOthersThrough) {
+    EXPECT_EQ(SegmentName("LtSgShldr"), "Left Shoulder");
+    EXPECT_EQ(SegmentName("LtSgEOP"), "Left Edge");
+    EXPECT_EQ(SegmentName("RtSgEOP"), "Right Edge");
+    EXPECT_EQ(SegmentName("RtSgShldr"), "Right Shoulder");
+    EXPECT_EQ(SegmentName("BR"), "Break");
+    EXPECT_EQ(SegmentName("br"), "br");
+    EXPECT_EQ(SegmentName("CL"), "CL");
+    EXPECT_EQ(SegmentName(" BR"), " BR");
+    EXPECT_EQ(SegmentName(""), "");
+}
+
+TEST_F(ReportTableTest, ThreePointsFillLineZeroWithoutAdvancingTheLine) {
+    const ReportStation& block = BuildUndivided(3);
+    EXPECT_EQ(block.LastLine, 0);
+    EXPECT_EQ(block.Cells[0][0], (ReportCell{"C0", "-0.0", "100.5", "0.25"}));
+    EXPECT_EQ(block.Cells[0][2], (ReportCell{"C2", "-2.0", "102.5", "2.25"}));
+    EXPECT_EQ(block.Cells[1][0], ReportCell{});
+}
+
+TEST_F(ReportTableTest, FourthPointOpensLineOne) {
+    const ReportStation& block = BuildUndivided(4);
+    EXPECT_EQ(block.LastLine, 1);
+    EXPECT_EQ(block.Cells[1][0][kCellLabel], "C3");
+    EXPECT_EQ(block.Cells[1][1], ReportCell{});
+}
+
+TEST_F(ReportTableTest, LabelTellsCrossFromDesignSection) {
+    SetStation(state.tables.Sections, state.tables.SelectedSections, 0, 1);
+    SetStation(state.tables.Sections, state.tables.SelectedSections, 1, 1);
+    state.tables.SelectedSections[1].CrossSectionStation = "10+1 ";
+    state.tables.StationCount = 1;
+    Build();
+    EXPECT_EQ(state.report.FinalReport[0].Label, "Cross Sec. Sta.");
+    EXPECT_EQ(state.report.FinalReport[1].Label, "Design Sec. Sta.");
+    EXPECT_EQ(state.report.FinalReport[1].Station, "10+1");
+    EXPECT_EQ(state.report.FinalReport[1].Column0Text, "MAIN");
+}
+
+TEST_F(ReportTableTest, LeftOffsetPointTakesTheFirstCellFormatted) {
+    state.flags.LeftOffsetPoints = 1;
+    const ReportStation& block = BuildUndivided(3);
+    EXPECT_EQ(block.Cells[0][0], (ReportCell{"Lt. offsetPt.", "-30.00", "99.50", "0.25"}));
+    EXPECT_EQ(block.Cells[0][1][kCellLabel], "C0");
+    EXPECT_EQ(block.Cells[1][0][kCellLabel], "C2");
+    EXPECT_EQ(block.LastLine, 1);
+}
+
+TEST_F(ReportTableTest, OffsetPointsFollowTheLengthenedNumberFormat) {
+    state.flags.LeftOffsetPoints = 1;
+    state.settings.NumberFormat = "##.000";
+    SetStation(state.tables.Sections, state.tables.SelectedSections, 0, 1);
+    state.tables.SelectedSections[0].LeftOffsetPt = OffsetPoint{"Btwn Pts", "0.5"};
+    Build();
+    EXPECT_EQ(state.report.FinalReport[0].Cells[0][0][kCellOffset], "Btwn Pts");
+    EXPECT_EQ(state.report.FinalReport[0].Cells[0][0][kCellElevation], ".500");
+}
+
+TEST_F(ReportTableTest, OffsetPointsNeedTheOffsetPointsBoxToo) {
+    state.flags.LeftOffsetPoints = 1;
+    state.flags.RightOffsetPoints = 1;
+    state.flags.ShowOffsetPoints = 0;
+    const ReportStation& block = BuildUndivided(3);
+    EXPECT_EQ(block.Cells[0][0][kCellLabel], "C0");
+    EXPECT_EQ(block.LastLine, 0);
+    EXPECT_EQ(block.Cells[1][0], ReportCell{});
+    // The last point still shows the slope before it.
+    EXPECT_EQ(block.Cells[0][2][kCellSlope], "1.25");
+}
+
+TEST_F(ReportTableTest, RightOffsetAfterAFullLineOpensTheNextLineUndivided) {
+    state.flags.RightOffsetPoints = 1;
+    const ReportStation& block = BuildUndivided(3);
+    EXPECT_EQ(block.LastLine, 1);
+    EXPECT_EQ(block.Cells[1][0], (ReportCell{"Rt. offsetPt.", "30.12", "98.00", ""}));
+}
+
+TEST_F(ReportTableTest, RightOffsetCopiesTheSlopeBeforeTheLastPointIntoTheSelectedTable) {
+    state.flags.RightOffsetPoints = 1;
+    const ReportStation& block = BuildUndivided(5);
+    EXPECT_EQ(block.Cells[1][1][kCellSlope], "3.25");
+    EXPECT_EQ(state.tables.SelectedSections[0].PointSlope[4], "3.25");
+    EXPECT_EQ(state.tables.Sections[0].PointSlope[4], "4.25");
+    EXPECT_EQ(block.Cells[1][2][kCellLabel], "Rt. offsetPt.");
+}
+
+TEST_F(ReportTableTest, DividedRightOffsetReplacesTheLastPointOfAnOpenLine) {
+    state.flags.RightOffsetPoints = 1;
+    BuildDivided(2);
+    for (const auto* book : {&state.report.FinalReportLeft, &state.report.FinalReportRight}) {
+        const ReportStation& block = book->at(0);
+        EXPECT_EQ(block.Cells[0][0][kCellLabel], "C0");
+        EXPECT_EQ(block.Cells[0][1][kCellLabel], "Rt. offsetPt.");
+        EXPECT_EQ(block.Cells[0][2], ReportCell{});
+        EXPECT_EQ(block.LastLine, 0);
+    }
+}
+
+TEST_F(ReportTableTest, DividedRightOffsetAfterAFullLineStartsTheNextLine) {
+    state.flags.RightOffsetPoints = 1;
+    BuildDivided(3);
+    const ReportStation& block = state.report.FinalReportLeft.at(0);
+    EXPECT_EQ(block.LastLine, 1);
+    EXPECT_EQ(block.Cells[0][2][kCellLabel], "C2");
+    EXPECT_EQ(block.Cells[1][0][kCellLabel], "Rt. offsetPt.");
+}
+
+TEST_F(ReportTableTest, DividedRightSideWithOnePointGetsNoRightOffset) {
+    state.flags.RightOffsetPoints = 1;
+    BuildDivided(1);
+    EXPECT_EQ(state.report.FinalReportRight.at(0).Cells[0][0][kCellLabel], "C0");
+    // The left side has no such exception: the offset point takes the only cell.
+    EXPECT_EQ(state.report.FinalReportLeft.at(0).Cells[0][0][kCellLabel], "Rt. offsetPt.");
+}
+
+TEST_F(ReportTableTest, MessageStationHasNoCellsAndNoOffsetPoint) {
+    state.flags.LeftOffsetPoints = 1;
+    state.flags.RightOffsetPoints = 1;
+    SetStation(state.tables.Sections, state.tables.SelectedSections, 0, 1);
+    for (CrossSection* record : {&state.tables.Sections[0], &state.tables.SelectedSections[0]}) {
+        record->MessageKind = "ERROR";
+        record->MessageText = "No cross section";
+    }
+    Build();
+    const ReportStation& block = state.report.FinalReport.at(0);
+    EXPECT_EQ(block.MessageKind, "ERROR");
+    EXPECT_EQ(block.MessageText, "No cross section");
+    EXPECT_EQ(block.LastLine, 1);
+    for (const auto& line : block.Cells) {
+        for (const ReportCell& cell : line) {
+            EXPECT_EQ(cell, ReportCell{});
+        }
+    }
+}
+
+TEST_F(ReportTableTest, MessageTestReadsTheUnfilteredTable) {
+    SetStation(state.tables.Sections, state.tables.SelectedSections, 0, 2);
+    state.tables.SelectedSections[0].MessageKind = "MESSAGE";
+    Build();
+    EXPECT_EQ(state.report.FinalReport.at(0).MessageKind, "");
+    EXPECT_EQ(state.report.FinalReport.at(0).Cells[0][1][kCellLabel], "C1");
+}
+
+// 31 points and both offset points make 33 cells: lines 0 to 10, none overwritten.
+TEST_F(ReportTableTest, FullStationWithBothOffsetsKeepsEveryCell) {
+    state.flags.LeftOffsetPoints = 1;
+    state.flags.RightOffsetPoints = 1;
+    const ReportStation& block = BuildUndivided(31);
+    EXPECT_EQ(block.LastLine, 10);
+    EXPECT_EQ(block.Cells[0][0][kCellLabel], "Lt. offsetPt.");
+    for (int j = 0; j < 31; ++j) {
+        const int cell = j + 1;
+        EXPECT_EQ(block.Cells[cell / 3][cell % 3][kCellLabel], "C" + std::to_string(j));
+    }
+    EXPECT_EQ(block.Cells[10][2][kCellLabel], "Rt. offsetPt.");
+}
+
+TEST_F(ReportTableTest, ThirtyCellsAndRightOffsetUseLineTen) {
+    state.flags.RightOffsetPoints = 1;
+    const ReportStation& block = BuildUndivided(30);
+    EXPECT_EQ(block.LastLine, 10);
+    EXPECT_EQ(block.Cells[9][2][kCellLabel], "C29");
+    EXPECT_EQ(block.Cells[10][0][kCellLabel], "Rt. offsetPt.");
+}
+
+TEST_F(ReportTableTest, LowerCaseDividedBuildsBothSidesFromTheirOwnTables) {
+    state.settings.RoadwayType = "divided";
+    SetStation(state.tables.SectionsLeft, state.tables.SelectedSectionsLeft, 0, 1);
+    SetStation(state.tables.SectionsRight, state.tables.SelectedSectionsRight, 0, 2);
+    Build();
+    ASSERT_EQ(state.report.FinalReportLeft.size(), 1u);
+    ASSERT_EQ(state.report.FinalReportRight.size(), 1u);
+    EXPECT_EQ(state.report.FinalReportLeft[0].Cells[0][1], ReportCell{});
+    EXPECT_EQ(state.report.FinalReportRight[0].Cells[0][1][kCellLabel], "C1");
+    EXPECT_TRUE(state.report.FinalReport.empty());
+}
+
+TEST_F(ReportTableTest, BookIsRebuiltWithRecordsUpToStationCount) {
+    state.report.FinalReport.assign(5, test::StationBlock("old", 3));
+    SetStation(state.tables.Sections, state.tables.SelectedSections, 0, 1);
+    SetStation(state.tables.Sections, state.tables.SelectedSections, 1, 1);
+    state.tables.StationCount = 1;
+    Build();
+    ASSERT_EQ(state.report.FinalReport.size(), 2u);
+    EXPECT_EQ(state.report.FinalReport[1].Cells[0][1], ReportCell{});
+    EXPECT_EQ(state.report.FinalReport[1].LastLine, 0);
+}
+
+TEST_F(ReportTableTest, OtherRoadwayTypesBuildNothing) {
+    state.settings.RoadwayType = "RAMP";
+    state.report.FinalReport.assign(2, ReportStation{});
+    Build();
+    EXPECT_EQ(state.report.FinalReport.size(), 2u);
+    EXPECT_TRUE(state.report.FinalReportLeft.empty());
+}
+
+TEST_F(ReportTableTest, StationWithoutPointsAndRightOffsetPutsItOnLineOne) {
+    state.flags.RightOffsetPoints = 1;
+    SetStation(state.tables.Sections, state.tables.SelectedSections, 0, 0);
+    Build();
+    const ReportStation& block = state.report.FinalReport.at(0);
+    EXPECT_EQ(block.LastLine, 1);
+    EXPECT_EQ(block.Cells[1][0][kCellLabel], "Rt. offsetPt.");
+}
+
+}  // namespace
+}  // namespace corvane
