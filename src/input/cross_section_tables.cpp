@@ -8,22 +8,24 @@ void ResetTables(CrossSectionTables& tables) {
     for (SectionTable* table :
          {&tables.Sections, &tables.SectionsLeft, &tables.SectionsRight, &tables.SelectedSections,
           &tables.SelectedSectionsLeft, &tables.SelectedSectionsRight}) {
-        table->assign(kStationCapacity, CrossSection{});
+        table->clear();
+        table->resize(kStationCapacity);  // default-constructed: every record empty
     }
     tables.StationCount = 0;
 }
 
 namespace {
 
-void ClearText(std::string& text) { text.clear(); }
+void ClearText(std::string& text) {
+    text.clear();
+}
 
 void ClearRecord(CrossSection& record) {
     record.LastPoint = 0;
-    for (std::string* text : {&record.Column0Text, &record.Station, &record.Column4Text,
-                              &record.CrossSectionStation, &record.LeftOffsetPt.Offset,
-                              &record.LeftOffsetPt.Elevation, &record.RightOffsetPt.Offset,
-                              &record.RightOffsetPt.Elevation, &record.MessageText,
-                              &record.MessageKind}) {
+    for (std::string* text :
+         {&record.Column0Text, &record.Station, &record.Column4Text, &record.CrossSectionStation,
+          &record.LeftOffsetPt.Offset, &record.LeftOffsetPt.Elevation, &record.RightOffsetPt.Offset,
+          &record.RightOffsetPt.Elevation, &record.MessageText, &record.MessageKind}) {
         ClearText(*text);
     }
     for (auto* points :
@@ -57,11 +59,11 @@ std::string ToUpper(std::string_view text) {
 }
 
 std::string_view Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
+    const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
         return {};
     }
-    const auto last = text.find_last_not_of(" \t");
+    const auto last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
 }
 

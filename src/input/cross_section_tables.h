@@ -66,7 +66,8 @@ void ClearTables(CrossSectionTables& tables);
 // Upper-cased copy (ASCII letters only), as the roadway and point-code tests compare.
 std::string ToUpper(std::string_view text);
 
-// Copy without leading and trailing blanks (spaces and tabs).
+// The text without leading and trailing spaces. Tabs and other blanks stay:
+// the file format trims spaces only, so a tab is content.
 std::string_view Trim(std::string_view text);
 
 }  // namespace corvane

@@ -9,14 +9,14 @@
 namespace corvane {
 
 class Messages {
-public:
+  public:
     virtual ~Messages() = default;
     virtual void Show(const std::string& text) = 0;
 };
 
 // Keeps every message in order; used by tests and by callers that decide later.
 class RecordingMessages : public Messages {
-public:
+  public:
     void Show(const std::string& text) override { shown.push_back(text); }
     std::vector<std::string> shown;
 };

@@ -17,14 +17,19 @@ enum class ReadOutcome {
 };
 
 // Checks the title line, sets RoadwayType and runs the matching reader.
+// A file that is not a paving-grades file, or whose header cannot be read,
+// is Rejected after one message, and then no table or setting has changed.
+//
+// Every reader run starts by emptying all six tables, so nothing of an earlier
+// file reaches a later book. A refused file leaves them empty, with
+// StationCount 0. The final report tables are sized from StationCount by the
+// report builder, which runs after a successful read.
 ReadOutcome GpkBlueTops(CrossSectionTables& tables, Settings& settings, Messages& messages);
 
 // Reads an undivided file into Sections and sets StationCount.
-ReadOutcome GPKUndivided(CrossSectionTables& tables, const Settings& settings,
-                         Messages& messages);
+ReadOutcome GPKUndivided(CrossSectionTables& tables, const Settings& settings, Messages& messages);
 
 // Reads a divided file into SectionsLeft and SectionsRight and sets StationCount.
-ReadOutcome ReadDivided(CrossSectionTables& tables, const Settings& settings,
-                        Messages& messages);
+ReadOutcome ReadDivided(CrossSectionTables& tables, const Settings& settings, Messages& messages);
 
 }  // namespace corvane

@@ -1,0 +1,37 @@
+// A row of the paving-grades file is split at every comma; quotes have no
+// special meaning and a column may be empty. The columns are views into the
+// line, and the splitter keeps its storage from row to row, so splitting
+// allocates nothing once the first rows have been read.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+class Columns {
+  public:
+    // Splits `line`; the views stay valid as long as the line's text does.
+    void Split(std::string_view line);
+
+    size_t Count() const { return columns_.size(); }
+    bool Has(size_t column) const { return column < columns_.size(); }
+    std::string_view operator[](size_t column) const { return columns_[column]; }
+
+  private:
+    std::vector<std::string_view> columns_;
+};
+
+// The text before the first comma (the whole text when there is none).
+std::string_view FirstColumn(std::string_view line);
+
+// The text after the first comma, or nothing when there is no comma.
+std::string_view AfterFirstComma(std::string_view line);
+
+// True when `length` commas follow each other somewhere in the line.
+bool ContainsCommaRun(std::string_view line, size_t length);
+
+// True when the text is empty once leading and trailing spaces are removed.
+bool IsBlank(std::string_view text);
+
+}  // namespace corvane

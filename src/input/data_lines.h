@@ -1,0 +1,48 @@
+// The lines of a paving-grades file as a reader walks them. Every failure of
+// the file itself (it cannot be opened or read, a line is absurdly long or
+// holds a NUL character) becomes one message for the user and a stop.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "input/line_reader.h"
+#include "input/messages.h"
+
+namespace corvane {
+
+class DataLines {
+  public:
+    enum class Result { Line, End, Failed };
+
+    // `routine` names the reader in messages about the file as a whole.
+    DataLines(const std::string& path, std::string_view routine, Messages& messages);
+
+    // False (after its message) when the file cannot be opened.
+    bool Open();
+
+    // The next line, checked for content no text file has.
+    Result Read();
+    // The next line, unchecked: for header lines whose content is not used.
+    Result Skip();
+
+    // True when the current line is the file's last one.
+    bool AtEnd() { return lines_.AtEnd(); }
+
+    std::string_view Text() const { return lines_.Text(); }
+    int64_t LineNumber() const { return lines_.LineNumber(); }
+
+    // Refuses the file because of the current line, saying what is wrong.
+    void Reject(std::string_view what);
+
+  private:
+    Result Next(bool check_content);
+
+    LineReader lines_;
+    const std::string& path_;
+    std::string_view routine_;
+    Messages& messages_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,63 @@
+// Reads a text file one line at a time, without ever holding more than one
+// line and a fixed buffer in memory. Accepts LF and CRLF line ends; a last
+// line without a line end is still a line. Each line comes out as UTF-8.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+// No line of a real paving-grades file comes near this; a longer one means
+// the file is not such a file, and reading it whole could exhaust memory.
+inline constexpr size_t kMaxLineLength = 1024 * 1024;
+
+class LineReader {
+  public:
+    enum class Status {
+        Line,       // Text() holds the next line
+        End,        // no line is left
+        TooLong,    // the line is longer than kMaxLineLength
+        ReadError,  // the system could not read the file; ErrorReason() says why
+    };
+
+    // Opens the file; on failure returns false and ErrorReason() says why.
+    bool Open(const std::string& path);
+
+    Status Next();
+
+    // True when no further line can be read: the last line has been read.
+    bool AtEnd();
+
+    // The current line without its line end, as UTF-8.
+    std::string_view Text() const { return text_; }
+    bool TextHasNul() const { return text_.find('\0') != std::string_view::npos; }
+
+    // 1-based number of the current line; 0 before the first.
+    int64_t LineNumber() const { return line_number_; }
+
+    const std::string& ErrorReason() const { return error_reason_; }
+
+  private:
+    struct FileCloser {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+
+    bool Refill();
+
+    std::unique_ptr<std::FILE, FileCloser> file_;
+    std::string buffer_;
+    size_t position_ = 0;
+    size_t filled_ = 0;
+    bool read_failed_ = false;
+    std::string line_;
+    std::string decoded_;
+    std::string_view text_;
+    int64_t line_number_ = 0;
+    std::string error_reason_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,31 @@
+#include "input/reader_messages.h"
+
+namespace corvane {
+
+std::string ProgramErrorText(std::string_view description, std::string_view routine) {
+    std::string text = "Program Error : ";
+    text.append(description).append(" occured in ").append(routine);
+    return text;
+}
+
+std::string LineRejectionText(std::string_view path, int64_t line_number, std::string_view what) {
+    std::string text = "Line " + std::to_string(line_number) + " of ";
+    text.append(path).append(": ").append(what).append(". The file has not been read.");
+    return text;
+}
+
+std::string SomethingWrongText(std::string_view station) {
+    std::string text = " There is something wrong at Sta. ";
+    text.append(station);
+    return text;
+}
+
+std::string WrongSideMarkerText(std::string_view side, std::string_view station,
+                                int32_t point_index) {
+    std::string text = "Error at ";
+    text.append(side).append(" Station: ").append(station);
+    text.append("(LineNumber: ").append(std::to_string(point_index)).append(") Program Exiting");
+    return text;
+}
+
+}  // namespace corvane

@@ -1,0 +1,123 @@
+#include "input/text_encoding.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+namespace corvane {
+
+namespace {
+
+bool IsContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// Length of the UTF-8 sequence that starts at bytes[i], or 0 when it is not
+// a well-formed sequence (overlong forms, surrogates and values above U+10FFFF
+// are not well-formed).
+size_t SequenceLength(std::string_view bytes, size_t i) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    const size_t left = bytes.size() - i;
+    auto at = [&](size_t n) { return static_cast<unsigned char>(bytes[i + n]); };
+    if (lead < 0x80) {
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        return left >= 2 && IsContinuation(at(1)) ? 2 : 0;
+    }
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        if (left < 3 || !IsContinuation(at(1)) || !IsContinuation(at(2))) {
+            return 0;
+        }
+        if ((lead == 0xE0 && at(1) < 0xA0) || (lead == 0xED && at(1) > 0x9F)) {
+            return 0;
+        }
+        return 3;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        if (left < 4 || !IsContinuation(at(1)) || !IsContinuation(at(2)) ||
+            !IsContinuation(at(3))) {
+            return 0;
+        }
+        if ((lead == 0xF0 && at(1) < 0x90) || (lead == 0xF4 && at(1) > 0x8F)) {
+            return 0;
+        }
+        return 4;
+    }
+    return 0;
+}
+
+// Code points of the bytes 0x80..0x9F in Windows-1252. The five bytes the code
+// page leaves undefined map to the C1 control of the same value, as browsers do.
+constexpr std::array<char32_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void AppendUtf8(char32_t code, std::string& out) {
+    if (code < 0x80) {
+        out.push_back(static_cast<char>(code));
+    } else if (code < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+}
+
+// Almost every line is plain ASCII; eight bytes are tested at a time.
+bool IsAscii(std::string_view bytes) {
+    constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+    size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        uint64_t chunk;
+        std::memcpy(&chunk, bytes.data() + i, 8);
+        if (chunk & kHighBits) {
+            return false;
+        }
+    }
+    for (char c : bytes.substr(i)) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+    for (size_t i = 0; i < bytes.size();) {
+        const size_t length = SequenceLength(bytes, i);
+        if (length == 0) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+void AppendCp1252AsUtf8(std::string_view bytes, std::string& out) {
+    for (char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80 && byte <= 0x9F) {
+            AppendUtf8(kCp1252High[byte - 0x80], out);
+        } else {
+            AppendUtf8(byte, out);  // Latin-1 and ASCII keep their code point
+        }
+    }
+}
+
+std::string_view DecodeLine(std::string_view bytes, std::string& scratch) {
+    if (IsAscii(bytes) || IsValidUtf8(bytes)) {
+        return bytes;
+    }
+    scratch.clear();
+    AppendCp1252AsUtf8(bytes, scratch);
+    return scratch;
+}
+
+}  // namespace corvane

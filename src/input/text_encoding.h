@@ -1,0 +1,20 @@
+// Lines of a paving-grades file come from programs of two eras: newer ones
+// write UTF-8, older ones the Windows code page 1252. Each line is kept as
+// UTF-8 inside the program.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+bool IsValidUtf8(std::string_view bytes);
+
+// Appends the Windows-1252 text `bytes` to `out` as UTF-8.
+void AppendCp1252AsUtf8(std::string_view bytes, std::string& out);
+
+// The line as UTF-8: itself when it already is valid UTF-8 (plain ASCII
+// included), otherwise its Windows-1252 reading, written into `scratch`.
+std::string_view DecodeLine(std::string_view bytes, std::string& scratch);
+
+}  // namespace corvane
