@@ -83,12 +83,21 @@ int Export(const ExportOptions& options) {
     return 1;
 }
 
+// Standard error carries the program's messages, one a line, for scripts to
+// read; Qt's own notes about the environment (no runtime directory, no
+// display) would only be noise there. Critical and fatal ones still show.
+void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << message.toStdString() << '\n';
+}
+
 }  // namespace
 
 int RunExport(int argc, char** argv) {
     // The export never opens a window; it needs fonts for PDF output only.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietQtNotes);
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName("corvane");
 

@@ -95,11 +95,12 @@ bool ReadPage(const QString& value, ExportOptions& options, QString& error) {
     const QRegularExpressionMatch match = size.match(value);
     const double columns = match.hasMatch() ? match.captured(1).toDouble() : 0;
     const double lines = match.hasMatch() ? match.captured(2).toDouble() : 0;
-    // A smaller page would cut the header or the last rows of the body off; the
-    // upper bounds keep a mistyped size from allocating a huge page.
-    if (columns < 89 || lines < 63 || columns > 1000 || lines > 1000) {
+    // A page under 63 lines cuts off the header or the last rows, and from 106
+    // lines on no station block starts above the body's fixed line limit; the
+    // column bounds keep the header on the page and a mistyped size sane.
+    if (columns < 89 || lines < 63 || columns > 1000 || lines > 105) {
         error = QString(
-                    "--page must be COLSxLINES with 89 to 1000 columns and 63 to 1000 "
+                    "--page must be COLSxLINES with 89 to 1000 columns and 63 to 105 "
                     "lines, not '%1'")
                     .arg(value);
         return false;
