@@ -42,6 +42,12 @@ public:
     // What the window shows, for tests and for the station finder.
     const QImage& PageImage() const { return page_; }
 
+    // A blank page image of the window's size and resolution, for a caller
+    // that draws a page itself (the Preview run draws the first one).
+    QImage BlankPage() const;
+    // Keeps the drawn image and puts it on the screen.
+    void ShowPage(QImage page);
+
     // The menu items by their names, for tests.
     QAction* MenuItem(const QString& name) const;
 
@@ -61,6 +67,14 @@ protected:
 
 private:
     void CreateMenus();
+    void CreatePageView();
+    QAction* AddMenuItem(QWidget* menu, const QString& name, const QString& caption);
+    void ShowGoToEntries(bool undivided, bool divided);
+    void ZoomToWindow();
+    void MoveForward();
+    void MoveBackward();
+    // Whether page `page` of the book of `side` has been laid out and can be drawn.
+    bool IsLaidOut(const std::string& side, int32_t page) const;
     void OpenStationFinder(bool leftList);
 
     State& state_;

@@ -1,0 +1,102 @@
+#include "viewer/frm_about.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+#include "viewer/twips.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr double kClientWidthTwips = 5730;
+constexpr double kClientHeightTwips = 3750;
+
+QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, const QRect& place) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    return label;
+}
+
+QFrame* AddLine(QWidget* parent, const QRect& place) {
+    auto* line = new QFrame(parent);
+    line->setObjectName("Line1");
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    line->setGeometry(place);
+    return line;
+}
+
+}  // namespace
+
+frmAbout::frmAbout(Messages& messages, const SystemTools& tools, QWidget* parent)
+    : QDialog(parent), messages_(messages), tools_(tools) {
+    setObjectName("frmAbout");
+    setWindowTitle("About Corvane Program");
+    CreateControls();
+}
+
+void frmAbout::CreateControls() {
+    setFixedSize(TwipsToPixels(kClientWidthTwips, logicalDpiX()),
+                 TwipsToPixels(kClientHeightTwips, logicalDpiY()));
+
+    auto* picIcon = new QLabel(this);
+    picIcon->setObjectName("picIcon");
+    const QRect iconPlace = TwipsRect(*this, 240, 240, 540, 540);
+    picIcon->setGeometry(iconPlace);
+    QIcon icon = QApplication::windowIcon();
+    if (icon.isNull()) {
+        icon = style()->standardIcon(QStyle::SP_FileDialogDetailedView);
+    }
+    picIcon->setPixmap(icon.pixmap(iconPlace.size()));
+
+    QLabel* title = AddLabel(this, "lblTitle", "    RUDUD EDUZUDOD OREZ ",
+                             TwipsRect(*this, 1050, 240, 4485, 480));
+    QFont titleFont = title->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
+    title->setFont(titleFont);
+
+    AddLabel(this, "lblVersion", "  May 7th 2003", TwipsRect(*this, 1050, 780, 4485, 225));
+    QLabel* description = AddLabel(this, "lblDescription",
+                                   "App Description : Application takes raw data file generated "
+                                   "by GEOPAK and creates Rorevore book for printing",
+                                   TwipsRect(*this, 1050, 1125, 4485, 1170));
+    description->setWordWrap(true);
+    description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    AddLine(this, TwipsRect(*this, 225, 2430, 5310, 30));
+    QLabel* disclaimer =
+        AddLabel(this, "lblDisclaimer",
+                 "This program is provided as is, without warranty of any kind. Check every grade "
+                 "against the design before it is used on site.",
+                 TwipsRect(*this, 255, 2625, 3870, 825));
+    disclaimer->setWordWrap(true);
+    disclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    AddLine(this, TwipsRect(*this, 240, 2445, 5310, 30));
+
+    auto* cmdOK = new QPushButton("OK", this);
+    cmdOK->setObjectName("cmdOK");
+    cmdOK->setGeometry(TwipsRect(*this, 4245, 2625, 1260, 345));
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+
+    auto* cmdSysInfo = new QPushButton("&System Info...", this);
+    cmdSysInfo->setObjectName("cmdSysInfo");
+    cmdSysInfo->setGeometry(TwipsRect(*this, 4260, 3075, 1245, 345));
+    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+}
+
+void frmAbout::cmdOK_Click() {
+    accept();
+}
+
+void frmAbout::cmdSysInfo_Click() {
+    StartSysInfo(tools_, messages_);
+}
+
+}  // namespace corvane

@@ -1,0 +1,29 @@
+// The about box: the program's name, purpose and version date, and a button
+// that starts the system-information tool. Shown modally by the main window.
+#pragma once
+
+#include <QDialog>
+
+#include "input/messages.h"
+#include "viewer/system_info.h"
+
+namespace corvane {
+
+class frmAbout : public QDialog {
+    Q_OBJECT
+
+  public:
+    frmAbout(Messages& messages, const SystemTools& tools, QWidget* parent = nullptr);
+
+  public slots:
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+
+  private:
+    void CreateControls();
+
+    Messages& messages_;
+    const SystemTools& tools_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,147 @@
+#include "viewer/frm_system.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <array>
+
+#include "viewer/error_trap.h"
+#include "viewer/twips.h"
+
+namespace corvane {
+
+namespace {
+
+// The only families offered: fixed-pitch, so the page's character cells line up.
+const std::array<QString, 3> kReportFonts = {"MS LineDraw", "Lucida Console", "Courier New"};
+
+constexpr double kClientWidthTwips = 6150;
+constexpr double kClientHeightTwips = 1440;
+constexpr double kScreenOffsetTwips = 450;
+
+const char* const kErrorPrefix = " Program Error: ";
+
+}  // namespace
+
+frmSystem::frmSystem(State& state, Messages& messages, const PrintersAndFonts& platform,
+                     QWidget* parent)
+    : QDialog(parent), state_(state), messages_(messages), platform_(platform) {
+    setObjectName("frmSystem");
+    setWindowTitle("Select Font and a Printer");
+    CreateControls();
+    RunTrapped(messages_, kErrorPrefix, " frmSystem(form_load)", [this] { Load(); });
+}
+
+void frmSystem::CreateControls() {
+    setFixedSize(TwipsToPixels(kClientWidthTwips, logicalDpiX()),
+                 TwipsToPixels(kClientHeightTwips, logicalDpiY()));
+
+    const std::array<QString, 2> prompts = {"Printer Name :", "Font Name :"};
+    for (int index = 0; index < 2; ++index) {
+        const double top = 120 + index * 600;
+        auto* label = new QLabel(prompts[index], this);
+        label->setObjectName(QString("Label1(%1)").arg(index));
+        label->setGeometry(TwipsRect(*this, 120, top + 45, 1335, 255));
+
+        auto* list = new QComboBox(this);
+        list->setObjectName(QString("combo1(%1)").arg(index));
+        list->setEditable(true);
+        list->setInsertPolicy(QComboBox::NoInsert);
+        list->setGeometry(TwipsRect(*this, 1560, top, 3015, 345));
+        list->lineEdit()->installEventFilter(this);
+        combo1_[index] = list;
+    }
+
+    cmdDone_ = new QPushButton("&Preview", this);
+    cmdDone_->setObjectName("cmdDone");
+    cmdDone_->setGeometry(TwipsRect(*this, 4800, 120, 1215, 375));
+    cmdDone_->setDefault(true);
+    connect(cmdDone_, &QPushButton::clicked, this, &frmSystem::cmdDone_Click);
+
+    cmdCancel_ = new QPushButton("&Cancel", this);
+    cmdCancel_->setObjectName("cmdCancel");
+    cmdCancel_->setGeometry(TwipsRect(*this, 4800, 720, 1215, 375));
+    connect(cmdCancel_, &QPushButton::clicked, this, &frmSystem::cmdCancel_Click);
+}
+
+void frmSystem::Load() {
+    move(TwipsToPixels(kScreenOffsetTwips, logicalDpiX()),
+         TwipsToPixels(kScreenOffsetTwips, logicalDpiY()));
+    FillPrinters();
+    // With no printer installed the platform cannot say which one is current:
+    // the dialog opens with the lists as filled so far, and the book is laid
+    // out on the page it had.
+    if (platform_.PrinterNames().isEmpty()) {
+        return;
+    }
+    FillFonts();
+}
+
+void frmSystem::FillPrinters() {
+    const QStringList printers = platform_.PrinterNames();
+    combo1_[0]->addItems(printers);
+    if (!printers.isEmpty()) {
+        combo1_[0]->setEditText(CurrentPrinterName(state_, platform_));
+    }
+}
+
+void frmSystem::FillFonts() {
+    // The second of the report fonts found is the one preset; with fewer than
+    // two installed the field starts empty.
+    QString preset;
+    int found = 0;
+    for (const QString& family : platform_.ScreenFonts()) {
+        if (std::find(kReportFonts.begin(), kReportFonts.end(), family) == kReportFonts.end()) {
+            continue;
+        }
+        combo1_[1]->addItem(family);
+        if (++found == 2) {
+            preset = family;
+        }
+    }
+    combo1_[1]->setEditText(preset);
+}
+
+bool frmSystem::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && !static_cast<QKeyEvent*>(event)->text().isEmpty()) {
+        for (int index = 0; index < 2; ++index) {
+            if (watched == combo1_[index]->lineEdit()) {
+                RunTrapped(messages_, kErrorPrefix, " frmSystem(combo1_keypress)",
+                           [this, index] { combo1_KeyPress(index); });
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmSystem::combo1_KeyPress(int index) {
+    if (index == 0) {
+        combo1_[1]->setFocus(Qt::OtherFocusReason);
+    } else {
+        cmdDone_->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void frmSystem::cmdDone_Click() {
+    RunTrapped(messages_, kErrorPrefix, " frmSystem(cmdDone)", [this] {
+        state_.dialogs.ReportPrinterName = combo1_[0]->currentText().toStdString();
+        state_.layout.ReportFontName = combo1_[1]->currentText().toStdString();
+        // A name that matches no installed printer is kept for the messages,
+        // while the pages keep going to the printer that was current.
+        if (platform_.PrinterNames().contains(combo1_[0]->currentText())) {
+            MeasureCurrentPrinterPage(state_, platform_);
+        }
+        accept();
+    });
+}
+
+void frmSystem::cmdCancel_Click() {
+    RunTrapped(messages_, kErrorPrefix, " frmSystem(cmdcancel)", [this] { reject(); });
+}
+
+}  // namespace corvane
