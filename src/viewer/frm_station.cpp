@@ -1,0 +1,167 @@
+#include "viewer/frm_station.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+#include "report/page_renderer.h"
+#include "viewer/dialog_size.h"
+
+namespace corvane {
+
+namespace {
+
+QLabel* MakeLabel(const char* name, const char* text, QWidget* parent) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+bool ListShows(const QComboBox& list, const std::vector<std::string>& entries) {
+    if (list.count() != static_cast<int>(entries.size())) {
+        return false;
+    }
+    for (int i = 0; i < list.count(); ++i) {
+        if (list.itemText(i).toStdString() != entries[static_cast<size_t>(i)]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void FillList(QComboBox& list, const std::vector<std::string>& entries) {
+    list.clear();
+    for (const std::string& entry : entries) {
+        list.addItem(QString::fromStdString(entry));
+    }
+}
+
+void PresetToFirstEntry(QComboBox& list) {
+    if (list.count() > 0) {
+        list.setCurrentIndex(0);
+    }
+    if (list.isEditable()) {
+        list.setEditText(list.count() > 0 ? list.itemText(0) : QString());
+    }
+}
+
+}  // namespace
+
+std::optional<int32_t> ReadEntryPageNumber(const std::string& entry, std::string& why) {
+    const std::string_view trimmed = Trim(entry);
+    const size_t blank = trimmed.find(' ');
+    // Only the text before the first blank is the page number; an entry
+    // without a blank holds no page number.
+    const std::string_view number =
+        blank == std::string_view::npos ? std::string_view{} : trimmed.substr(0, blank);
+    int64_t value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (number.empty() || error == std::errc::invalid_argument ||
+        end != number.data() + number.size()) {
+        why = "Type mismatch";
+        return std::nullopt;
+    }
+    if (error == std::errc::result_out_of_range || value < std::numeric_limits<int16_t>::min() ||
+        value > std::numeric_limits<int16_t>::max()) {
+        why = "Overflow";
+        return std::nullopt;
+    }
+    return static_cast<int32_t>(value);
+}
+
+frmStation::frmStation(State& state, Messages& messages, RedrawViewerPage redraw, QWidget* parent)
+    : QDialog(parent), state_(state), messages_(messages), redraw_(std::move(redraw)) {
+    setObjectName(QStringLiteral("frmStation"));
+    setWindowTitle(QStringLiteral("Find Station on the Page"));
+    setModal(false);
+
+    combo1_ = new QComboBox(this);
+    combo1_->setObjectName(QStringLiteral("Combo1"));
+    combo2_ = new QComboBox(this);
+    combo2_->setObjectName(QStringLiteral("Combo2"));
+    combo2_->setEditable(true);
+    combo2_->setEditText(QStringLiteral("Combo2"));
+    auto* find = new QPushButton(QStringLiteral("Find"), this);
+    find->setObjectName(QStringLiteral("Command1"));
+    find->setDefault(true);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(MakeLabel("Label2", "Page #", this), 0, 1);
+    grid->addWidget(MakeLabel("Label3", "Station", this), 0, 2);
+    grid->addWidget(MakeLabel("Label1", "Station :", this), 1, 0);
+    // The two lists share one place; only one is visible at a time.
+    grid->addWidget(combo1_, 1, 1, 1, 2);
+    grid->addWidget(combo2_, 1, 1, 1, 2);
+    grid->addWidget(find, 2, 2, Qt::AlignRight);
+    grid->setColumnStretch(2, 1);
+    combo1_->setMinimumContentsLength(30);
+    combo2_->setMinimumContentsLength(30);
+    FixClientSize(*this, 4680, 1605);
+
+    connect(find, &QPushButton::clicked, this, &frmStation::Command1_Click);
+}
+
+void frmStation::FillLists() {
+    FillList(*combo1_, state_.stations.Combo1);
+    FillList(*combo2_, state_.stations.Combo2);
+}
+
+bool frmStation::ListsAreCurrent() const {
+    return ListShows(*combo1_, state_.stations.Combo1) &&
+           ListShows(*combo2_, state_.stations.Combo2);
+}
+
+void frmStation::Open(bool leftList) {
+    FillLists();
+    combo1_->setVisible(leftList);
+    combo2_->setVisible(!leftList);
+    PresetToFirstEntry(leftList ? *combo1_ : *combo2_);
+    show();
+    raise();
+    activateWindow();
+}
+
+QComboBox* frmStation::ListOfCurrentBook() const {
+    const std::string roadway = ToUpper(state_.settings.RoadwayType);
+    if (roadway == kUndivided) {
+        return combo1_;
+    }
+    if (roadway == kDivided) {
+        return state_.settings.CurrentSide == kLeftSide ? combo1_ : combo2_;
+    }
+    return nullptr;
+}
+
+void frmStation::Command1_Click() {
+    if (QComboBox* list = ListOfCurrentBook()) {
+        if (!ListsAreCurrent()) {
+            // A Preview ran while the finder was open: its entries belong to the
+            // earlier book. Offer the new stations and let the user choose again.
+            FillLists();
+            PresetToFirstEntry(*list);
+            return;
+        }
+        std::string why;
+        const std::optional<int32_t> page =
+            ReadEntryPageNumber(list->currentText().toStdString(), why);
+        if (!page) {
+            // The finder stays shown so the entry can be corrected.
+            messages_.Show(" Program Error : " + why);
+            return;
+        }
+        // An edited entry may name any number: stay within the book.
+        const int32_t lastPage = std::max(CurrentLastPage(state_), 0);
+        state_.cursor.CurrentPage = std::clamp(*page - 1, 0, lastPage);
+        if (redraw_) {
+            redraw_();
+        }
+    }
+    hide();
+}
+
+}  // namespace corvane

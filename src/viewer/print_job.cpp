@@ -1,0 +1,343 @@
+#include "viewer/print_job.h"
+
+#include <QMarginsF>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include "report/page_header.h"
+#include "report/page_renderer.h"
+#include "viewer/message_box_messages.h"
+#include "viewer/painter_surface.h"
+
+namespace corvane {
+
+namespace {
+
+// Enough for a document of many pages handed to a local spooler.
+constexpr int kSpoolerTimeoutMs = 120000;
+// Print quality of the PDF the job is drawn into.
+constexpr int kPdfResolution = 1200;
+
+QString Quoted(const std::string& name) {
+    return QStringLiteral("\"") + QString::fromStdString(name) + QStringLiteral("\"");
+}
+
+// Opens a PDF writer with the report page on an already open device.
+std::unique_ptr<QPdfWriter> OpenPdfWriter(QIODevice& device, const QPageLayout& layout) {
+    auto writer = std::make_unique<QPdfWriter>(&device);
+    writer->setTitle(QString::fromUtf8(kProgramTitle));
+    writer->setCreator(QString::fromUtf8(kProgramTitle));
+    writer->setResolution(kPdfResolution);
+    writer->setPageLayout(layout);
+    return writer;
+}
+
+// A PDF file that appears only when the whole document was written.
+class PdfFileTarget : public PrintTarget {
+  public:
+    PdfFileTarget(const QString& path, const QPageLayout& layout) : file_(path), layout_(layout) {}
+
+    bool Open(QPainter& painter, QString& why) override {
+        if (!file_.open(QIODevice::WriteOnly)) {
+            why = QStringLiteral("the file %1 could not be written: %2")
+                      .arg(file_.fileName(), file_.errorString());
+            return false;
+        }
+        writer_ = OpenPdfWriter(file_, layout_);
+        if (!painter.begin(writer_.get())) {
+            why = QStringLiteral("the PDF document could not be started");
+            file_.cancelWriting();
+            return false;
+        }
+        return true;
+    }
+
+    bool NewPage(QString& why) override {
+        if (!writer_->newPage()) {
+            why = QStringLiteral("a new page could not be started");
+            return false;
+        }
+        return true;
+    }
+
+    bool Finish(QPainter& painter, QString& why) override {
+        const bool drawn = painter.end();
+        writer_.reset();
+        if (!drawn) {
+            file_.cancelWriting();
+            why = QStringLiteral("the PDF document could not be completed");
+            return false;
+        }
+        if (!file_.commit()) {
+            why = QStringLiteral("the file %1 could not be written: %2")
+                      .arg(file_.fileName(), file_.errorString());
+            return false;
+        }
+        return true;
+    }
+
+    void Discard(QPainter& painter) override {
+        if (painter.isActive()) {
+            painter.end();
+        }
+        writer_.reset();
+        file_.cancelWriting();
+    }
+
+  private:
+    QSaveFile file_;
+    QPageLayout layout_;
+    std::unique_ptr<QPdfWriter> writer_;
+};
+
+// Draws the job as PDF and hands it to the CUPS spooler with `lp`, whose exit
+// status says whether the printer took the job. (Qt's own CUPS engine drops the
+// spooler's answer, so a refused job would look like a printed one.)
+class SpoolerTarget : public PrintTarget {
+  public:
+    SpoolerTarget(std::string printerName, QString lp)
+        : printerName_(std::move(printerName)), lp_(std::move(lp)) {}
+
+    bool Open(QPainter& painter, QString& why) override {
+        if (!CheckPrinterInstalled(printerName_, why)) {
+            return false;
+        }
+        if (!file_.open()) {
+            why = QStringLiteral("no temporary file for the document: ") + file_.errorString();
+            return false;
+        }
+        writer_ = OpenPdfWriter(file_, ReportPageLayout(printerName_));
+        if (!painter.begin(writer_.get())) {
+            why = QStringLiteral("the document could not be started");
+            return false;
+        }
+        return true;
+    }
+
+    bool NewPage(QString& why) override {
+        if (!writer_->newPage()) {
+            why = QStringLiteral("a new page could not be started");
+            return false;
+        }
+        return true;
+    }
+
+    bool Finish(QPainter& painter, QString& why) override {
+        const bool drawn = painter.end();
+        writer_.reset();
+        if (!drawn || !file_.flush()) {
+            why = QStringLiteral("the document could not be completed");
+            return false;
+        }
+        return HandToSpooler(why);
+    }
+
+    void Discard(QPainter& painter) override {
+        if (painter.isActive()) {
+            painter.end();
+        }
+        writer_.reset();
+        file_.remove();
+    }
+
+    static bool CheckPrinterInstalled(const std::string& name, QString& why) {
+        if (name.empty()) {
+            why = QStringLiteral("no printer is chosen");
+            return false;
+        }
+        if (QPrinterInfo::printerInfo(QString::fromStdString(name)).isNull()) {
+            why = QStringLiteral("the printer %1 is not installed").arg(Quoted(name));
+            return false;
+        }
+        return true;
+    }
+
+  private:
+    bool HandToSpooler(QString& why) {
+        QProcess lp;
+        lp.start(lp_,
+                 {QStringLiteral("-d"), QString::fromStdString(printerName_), QStringLiteral("-t"),
+                  QString::fromUtf8(kProgramTitle), QStringLiteral("--"), file_.fileName()});
+        if (!lp.waitForStarted() || !lp.waitForFinished(kSpoolerTimeoutMs)) {
+            lp.kill();
+            lp.waitForFinished();
+            why = QStringLiteral("the print spooler did not answer: ") + lp.errorString();
+            return false;
+        }
+        if (lp.exitStatus() != QProcess::NormalExit || lp.exitCode() != 0) {
+            const QString answer = QString::fromLocal8Bit(lp.readAllStandardError()).trimmed();
+            why = QStringLiteral("the printer %1 refused the job").arg(Quoted(printerName_)) +
+                  (answer.isEmpty() ? QString() : QStringLiteral(": ") + answer);
+            return false;
+        }
+        return true;
+    }
+
+    std::string printerName_;
+    QString lp_;
+    QTemporaryFile file_;
+    std::unique_ptr<QPdfWriter> writer_;
+};
+
+// The platform's own printer, where no spooler command is at hand.
+class NativePrinterTarget : public PrintTarget {
+  public:
+    explicit NativePrinterTarget(std::string printerName) : printerName_(std::move(printerName)) {}
+
+    bool Open(QPainter& painter, QString& why) override {
+        if (!SpoolerTarget::CheckPrinterInstalled(printerName_, why)) {
+            return false;
+        }
+        printer_ = std::make_unique<QPrinter>(
+            QPrinterInfo::printerInfo(QString::fromStdString(printerName_)),
+            QPrinter::HighResolution);
+        printer_->setDocName(QString::fromUtf8(kProgramTitle));
+        if (!printer_->isValid() || !painter.begin(printer_.get())) {
+            why = QStringLiteral("the printer %1 could not start the document")
+                      .arg(Quoted(printerName_));
+            return false;
+        }
+        return true;
+    }
+
+    bool NewPage(QString& why) override {
+        if (!printer_->newPage()) {
+            why = QStringLiteral("a new page could not be started");
+            return false;
+        }
+        return true;
+    }
+
+    bool Finish(QPainter& painter, QString& why) override {
+        if (!painter.end() || printer_->printerState() == QPrinter::Error) {
+            why = QStringLiteral("the printer %1 did not take the job").arg(Quoted(printerName_));
+            return false;
+        }
+        return true;
+    }
+
+    void Discard(QPainter& painter) override {
+        printer_->abort();
+        if (painter.isActive()) {
+            painter.end();
+        }
+    }
+
+  private:
+    std::string printerName_;
+    std::unique_ptr<QPrinter> printer_;
+};
+
+QString PageName(const BookPage& page) {
+    QString name = QStringLiteral("page %1").arg(page.Page + 1);
+    if (!page.Side.empty()) {
+        name += page.Side == kLeftSide ? QStringLiteral(" of the left side")
+                                       : QStringLiteral(" of the right side");
+    }
+    return name;
+}
+
+void MoveCursorTo(State& state, const BookPage& page) {
+    if (!page.Side.empty()) {
+        state.settings.CurrentSide = page.Side;
+    }
+    state.cursor.CurrentPage = page.Page;
+}
+
+PrintOutcome Fail(Messages& messages, const QString& why) {
+    const QString sentence = why.endsWith(QLatin1Char('.')) ? why : why + QLatin1Char('.');
+    messages.Show("Printing failed: " + sentence.toStdString());
+    return PrintOutcome::Failed;
+}
+
+}  // namespace
+
+std::vector<BookPage> AllBookPages(const State& state) {
+    const std::string roadway = ToUpper(state.settings.RoadwayType);
+    std::vector<BookPage> pages;
+    if (roadway == kUndivided) {
+        pages = PageRange({}, 0, state.cursor.LastPage);
+    } else if (roadway == kDivided) {
+        pages = PageRange(kLeftSide, 0, state.cursor.LastPageLeft);
+        const std::vector<BookPage> right = PageRange(kRightSide, 0, state.cursor.LastPageRight);
+        pages.insert(pages.end(), right.begin(), right.end());
+    }
+    return pages;
+}
+
+std::vector<BookPage> PageRange(const std::string& side, int32_t from, int32_t to) {
+    std::vector<BookPage> pages;
+    for (int32_t page = from; page <= to; ++page) {
+        pages.push_back({side, page});
+    }
+    return pages;
+}
+
+QPageLayout ReportPageLayout(const std::string& printerName) {
+    const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(printerName));
+    if (!printerName.empty() && !info.isNull()) {
+        // The book is measured on what the device can reach: the page less its
+        // hardware margins.
+        QPageLayout layout = QPrinter(info, QPrinter::HighResolution).pageLayout();
+        layout.setMargins(layout.minimumMargins());
+        return layout;
+    }
+    return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                       QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
+}
+
+std::unique_ptr<PrintTarget> MakePrinterTarget(const std::string& printerName) {
+    const QString lp = QStandardPaths::findExecutable(QStringLiteral("lp"));
+    if (!lp.isEmpty()) {
+        return std::make_unique<SpoolerTarget>(printerName, lp);
+    }
+    return std::make_unique<NativePrinterTarget>(printerName);
+}
+
+std::unique_ptr<PrintTarget> MakePdfFileTarget(const QString& path, const QPageLayout& layout) {
+    return std::make_unique<PdfFileTarget>(path, layout);
+}
+
+PrintOutcome PrintPages(State& state, const std::vector<BookPage>& pages, PrintTarget& target,
+                        Messages& messages, const PrintProgress& progress) {
+    const int total = static_cast<int>(pages.size());
+    const auto keepGoing = [&](int done) { return !progress || progress(done, total); };
+    if (pages.empty()) {
+        return Fail(messages, QStringLiteral("the book has no pages"));
+    }
+    QPainter painter;
+    QString why;
+    if (!target.Open(painter, why)) {
+        return Fail(messages, why);
+    }
+    PainterSurface surface(painter, SurfaceKind::Printer);
+    for (int done = 0; done < total; ++done) {
+        if (!keepGoing(done)) {
+            target.Discard(painter);
+            return PrintOutcome::Cancelled;
+        }
+        if (done > 0 && !target.NewPage(why)) {
+            target.Discard(painter);
+            return Fail(messages, why);
+        }
+        MoveCursorTo(state, pages[done]);
+        PrintRDSForm(surface, state);
+        if (!ToPrintAllForms(surface, state, 50, messages)) {
+            target.Discard(painter);
+            return Fail(messages, PageName(pages[done]) + QStringLiteral(" could not be drawn"));
+        }
+    }
+    keepGoing(total);
+    if (!target.Finish(painter, why)) {
+        return Fail(messages, why);
+    }
+    return PrintOutcome::Sent;
+}
+
+}  // namespace corvane

@@ -1,0 +1,77 @@
+// Printing a list of book pages as one job: to a printer or to a PDF file.
+//
+// Each page is drawn as the viewer draws it (header, then body) on a printer
+// surface. The device behind the job is a PrintTarget, so tests can print to a
+// PDF file or to a counting stand-in instead of a printer.
+#pragma once
+
+#include <QPageLayout>
+#include <QPainter>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "input/messages.h"
+#include "report/state.h"
+
+namespace corvane {
+
+// One page of a book: Side is "LeftSide" or "RightSide" on a divided roadway
+// and empty for the undivided book.
+struct BookPage {
+    std::string Side;
+    int32_t Page = 0;
+    bool operator==(const BookPage&) const = default;
+};
+
+// Every page in print order: the undivided book, or every left page and then
+// every right page of a divided roadway. Empty for any other roadway type.
+std::vector<BookPage> AllBookPages(const State& state);
+
+// Pages from to to (0-based, both included) of one book.
+std::vector<BookPage> PageRange(const std::string& side, int32_t from, int32_t to);
+
+// The device a print job draws on. A job opens it once, starts a new page
+// between book pages, and then either finishes it (the document is handed over)
+// or discards it (nothing is handed over).
+class PrintTarget {
+  public:
+    virtual ~PrintTarget() = default;
+    // Begins the document with the painter active on it; false with the reason.
+    virtual bool Open(QPainter& painter, QString& why) = 0;
+    virtual bool NewPage(QString& why) = 0;
+    // Ends the document and hands it over; false with the reason when it was not taken.
+    virtual bool Finish(QPainter& painter, QString& why) = 0;
+    virtual void Discard(QPainter& painter) = 0;
+};
+
+// The page of the named printer (its paper less its hardware margins), or a
+// Letter page with quarter-inch margins when no such printer is installed:
+// the page the book was laid out on.
+QPageLayout ReportPageLayout(const std::string& printerName);
+
+// The named printer. Where the CUPS client `lp` is at hand the job is drawn as
+// PDF and handed to the spooler with it, so a refused job is noticed; elsewhere
+// it goes through the platform's native printer.
+std::unique_ptr<PrintTarget> MakePrinterTarget(const std::string& printerName);
+
+// A PDF file, written in full or not at all.
+std::unique_ptr<PrintTarget> MakePdfFileTarget(const QString& path, const QPageLayout& layout);
+
+// Told before each page how many pages are done out of how many; returning
+// false cancels the job. Told once more with done == total at the end.
+using PrintProgress = std::function<bool(int done, int total)>;
+
+enum class PrintOutcome { Sent, Cancelled, Failed };
+
+// Prints the pages as one job on the target, moving CurrentSide and CurrentPage
+// to each page in turn. On failure it shows "Printing failed: " and the reason,
+// and the document is discarded; a cancelled job is discarded silently.
+PrintOutcome PrintPages(State& state, const std::vector<BookPage>& pages, PrintTarget& target,
+                        Messages& messages, const PrintProgress& progress = {});
+
+}  // namespace corvane
