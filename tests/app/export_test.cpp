@@ -176,6 +176,48 @@ class ExportTest : public QObject {
         QVERIFY(!run.err.isEmpty());
     }
 
+    // Books checked by hand against the layout rules (header and page number
+    // lines, blocks of six lines from line 7, cells at columns 36, 56 and 76,
+    // slopes three characters before the end of the elevation-and-offset text).
+    void booksMatchTheirCheckedCopies_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("golden");
+        QTest::newRow("undivided") << QStringList{CORVANE_SAMPLES "/undivided-sample.csv",
+                                                  "--project", "US 441", "--control", "1107-12"}
+                                   << "undivided-sample.txt";
+        QTest::newRow("divided, filtered, offset points")
+            << QStringList{CORVANE_SAMPLES "/divided-sample.csv",
+                           "--project",
+                           "SR 9B",
+                           "--control",
+                           "2045-03",
+                           "--points",
+                           "offset,eop,jl",
+                           "--left-offset",
+                           "2",
+                           "--right-offset",
+                           "3",
+                           "--right-from",
+                           "centerline"}
+            << "divided-sample-offsets.txt";
+    }
+    void booksMatchTheirCheckedCopies() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, golden);
+        const Run run = Export(arguments + QStringList{"-o", "-", "--date", "2026-12-06"});
+        QCOMPARE(run.exitCode, 0);
+        QFile expected(kData + "/golden/" + golden);
+        QVERIFY(expected.open(QIODevice::ReadOnly));
+        const QList<QByteArray> want = expected.readAll().split('\n');
+        const QList<QByteArray> got = run.out.split('\n');
+        for (qsizetype line = 0; line < std::min(want.size(), got.size()); ++line)
+            QVERIFY2(want[line] == got[line], qPrintable(QString("line %1: expected '%2', got '%3'")
+                                                             .arg(line + 1)
+                                                             .arg(QString::fromUtf8(want[line]),
+                                                                  QString::fromUtf8(got[line]))));
+        QCOMPARE(got.size(), want.size());
+    }
+
     void legalPageHoldsMoreLines() {
         const Run run = Export({kData + "/sr60-undivided.csv", "-o", "-", "--page", "96x81",
                                 "--project", "1", "--control", "2"});
