@@ -1,11 +1,14 @@
 #include "app/export_command.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QSaveFile>
 
 #include <cstdio>
 #include <iostream>
+#include <memory>
 
 #include "app/export_options.h"
 #include "app/pdf_book.h"
@@ -29,21 +32,76 @@ void ApplyOptions(const ExportOptions& options, State& state) {
     state.layout.HeaderDate = options.HeaderDate;
 }
 
-bool WriteText(const std::string& text, const QString& path, QString& error) {
-    if (path == "-") {
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        return std::fflush(stdout) == 0;
+// Where the text form goes: standard output, a device or pipe written in
+// place, or a regular file replaced whole (an interrupted export never leaves
+// half a book, and a device such as /dev/null is never replaced by a file).
+class TextOutput {
+  public:
+    explicit TextOutput(const QString& path) : path_(path) {
+        if (path == "-")
+            return;
+        const QFileInfo target(path);
+        if (target.exists() && !target.isFile())
+            device_ = std::make_unique<QFile>(path);
+        else
+            device_ = std::make_unique<QSaveFile>(path);
     }
-    // Written whole or not at all: an interrupted export never leaves half a book.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) !=
-            static_cast<qint64>(text.size()) ||
-        !file.commit()) {
-        error = QString("Cannot write %1: %2").arg(path, file.errorString());
+
+    bool Open(QString& error) {
+        if (!device_ || device_->open(QIODevice::WriteOnly))
+            return true;
+        error = Failure();
         return false;
     }
-    return true;
+
+    bool Write(std::string_view text) {
+        const auto size = static_cast<qint64>(text.size());
+        if (!device_)
+            return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+        return device_->write(text.data(), size) == size;
+    }
+
+    bool Finish(QString& error) {
+        bool finished = true;
+        if (!device_)
+            finished = std::fflush(stdout) == 0;
+        else if (auto* file = dynamic_cast<QSaveFile*>(device_.get()))
+            finished = file->commit();
+        else
+            device_->close();
+        if (!finished)
+            error = Failure();
+        return finished;
+    }
+
+  private:
+    QString Failure() const {
+        const QString reason = device_ ? device_->errorString() : QString("write error");
+        return QString("Cannot write %1: %2").arg(path_, reason);
+    }
+
+    QString path_;
+    std::unique_ptr<QIODevice> device_;
+};
+
+bool WriteTextForm(State& state, const QString& path, Messages& messages, QString& error) {
+    TextOutput output(path);
+    if (!output.Open(error))
+        return false;
+    bool writeFailed = false;
+    const bool written = WriteTextBook(state, messages, [&](std::string_view page) {
+        writeFailed = !output.Write(page);
+        return !writeFailed;
+    });
+    if (writeFailed) {
+        output.Finish(error);
+        if (error.isEmpty())
+            error = QString("Cannot write %1").arg(path);
+        return false;
+    }
+    // A page that could not be drawn has shown its message; the file is
+    // then left as it was (an uncommitted replacement is discarded).
+    return written && output.Finish(error);
 }
 
 bool WriteBook(State& state, const ExportOptions& options, Messages& messages) {
@@ -52,9 +110,7 @@ bool WriteBook(State& state, const ExportOptions& options, Messages& messages) {
     if (options.Pdf) {
         written = WritePdfBook(state, messages, options.OutputPath, options.Paper, error);
     } else {
-        std::string text;
-        written =
-            WriteTextBook(state, messages, text) && WriteText(text, options.OutputPath, error);
+        written = WriteTextForm(state, options.OutputPath, messages, error);
     }
     if (!written && !error.isEmpty())
         messages.Show(error.toStdString());
@@ -94,23 +150,32 @@ void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& mess
 }  // namespace
 
 int RunExport(int argc, char** argv) {
-    // The export never opens a window; it needs fonts for PDF output only.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(QuietQtNotes);
-    QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName("corvane");
-
+    QCoreApplication::setApplicationName("corvane");
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     ExportOptions options;
     QString error;
     QString help;
-    if (!ParseExportOptions(QGuiApplication::arguments(), options, error, help)) {
+    if (!ParseExportOptions(arguments, options, error, help)) {
         std::cerr << error.toStdString() << '\n';
         return 2;
     }
     if (!help.isEmpty()) {
         std::cout << help.toStdString();
         return 0;
+    }
+
+    qInstallMessageHandler(QuietQtNotes);
+    // Only the PDF needs fonts and so a GUI application; it never opens a
+    // window. The text form makes do with the much cheaper core application.
+    std::unique_ptr<QCoreApplication> app;
+    if (options.Pdf) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
     }
     return Export(options);
 }

@@ -11,22 +11,32 @@ namespace {
 constexpr int kPageLength = 50;
 }
 
-bool WriteTextBook(State& state, Messages& messages, std::string& text) {
-    // The header measures the page first, so the grid is sized after a trial header.
+bool WriteTextBook(State& state, Messages& messages, const PageSink& sink) {
+    // The header measures the page, so the grid is sized after a header drawn nowhere.
     NullSurface measure;
     PrintRDSForm(measure, state);
     GridSurface grid(RoundHalfEven(state.layout.PageLines));
 
-    bool drawn = true;
+    std::string page;
+    bool written = true;
     ForEachBookPage(state, [&] {
         grid.Clear();
         PrintRDSForm(grid, state);
-        drawn = ToPrintAllForms(grid, state, kPageLength, messages);
-        if (drawn)
-            text += grid.PageText() + "\f\n";
-        return drawn;
+        if (!ToPrintAllForms(grid, state, kPageLength, messages))
+            return written = false;
+        page.clear();
+        page += grid.PageText();
+        page += "\f\n";
+        return written = sink(page);
     });
-    return drawn;
+    return written;
+}
+
+bool WriteTextBook(State& state, Messages& messages, std::string& text) {
+    return WriteTextBook(state, messages, [&text](std::string_view page) {
+        text += page;
+        return true;
+    });
 }
 
 }  // namespace corvane

@@ -127,6 +127,22 @@ class ExportTest : public QObject {
         QVERIFY(file.readAll().endsWith("\f\n"));
     }
 
+    // A pipe or device is written in place, never replaced by a regular file
+    // (the same holds for /dev/null, which a root user must not lose).
+    void pipeIsWrittenInPlace() {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("book.fifo");
+        QCOMPARE(QProcess::execute("mkfifo", {fifo}), 0);
+        QProcess reader;
+        reader.start("cat", {fifo});
+        const Run run = Export(
+            {kData + "/short-undivided.csv", "-o", fifo, "--project", "1", "--control", "2"});
+        QVERIFY(reader.waitForFinished(30000));
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(reader.readAllStandardOutput().contains("PAVE-GRADES"));
+        QVERIFY(!QFileInfo(fifo).isFile());
+    }
+
     void reminderGoesToStandardErrorWithSuccess() {
         const Run run = Export({kData + "/short-undivided.csv", "-o", "-"});
         QCOMPARE(run.exitCode, 0);
