@@ -152,7 +152,9 @@ bool ParseExportOptions(const QStringList& arguments, ExportOptions& options, QS
         return false;
     }
     if (parser.isSet("help")) {
-        helpText = parser.helpText();
+        // Parsed before any application object exists, the parser does not
+        // know the program's name yet.
+        helpText = parser.helpText().replace("<executable_name>", "corvane");
         return true;
     }
     const QStringList positional = parser.positionalArguments();
