@@ -102,7 +102,7 @@ void RoundToDecimals(Decimal& decimal, int decimals) {
     }
     if (decimal.digits.empty()) {
         // All nines (or nothing kept): the carry opens a new leading digit.
-        decimal.digits = "1";
+        decimal.digits.assign(1, '1');
         ++decimal.exponent;
         return;
     }
@@ -283,7 +283,7 @@ std::string FormatValue(double value, std::string_view pattern) {
     if (hasPoint) {
         text += '.';
     } else if (text.empty() || text == "-") {
-        text = "0";
+        text.assign(1, '0');
     }
     for (int power = -1; power >= -decimals; --power) {
         text += decimal.DigitAt(power);
