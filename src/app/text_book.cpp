@@ -25,7 +25,7 @@ bool WriteTextBook(State& state, Messages& messages, const PageSink& sink) {
         if (!ToPrintAllForms(grid, state, kPageLength, messages))
             return written = false;
         page.clear();
-        page += grid.PageText();
+        grid.AppendPageText(page);
         page += "\f\n";
         return written = sink(page);
     });

@@ -1,8 +1,49 @@
 #include "report/grid_surface.h"
 
+#include <algorithm>
+#include <numeric>
+
 #include "report/text_cells.h"
 
 namespace corvane {
+
+namespace {
+
+// The one transparent character. No byte of a multi-byte UTF-8 character is a
+// blank, so a blank byte on a line is always a blank cell.
+constexpr char kBlank = ' ';
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
+
+// Draws a text whose every byte is a cell on a line whose every byte is a cell.
+void DrawOneByteCells(std::string& line, int column, std::string_view text) {
+    if (column < 0) {
+        const auto dropped =
+            std::min(text.size(), static_cast<std::size_t>(-static_cast<long long>(column)));
+        text.remove_prefix(dropped);
+        column += static_cast<int>(dropped);
+    }
+    // Blanks at the end show what lies below them, so they never lengthen the line.
+    const std::size_t last = text.find_last_not_of(kBlank);
+    if (last == std::string_view::npos) {
+        return;
+    }
+    text = text.substr(0, last + 1);
+    const std::size_t end = static_cast<std::size_t>(column) + text.size();
+    if (end > line.size()) {
+        line.resize(end, kBlank);
+    }
+    char* cell = line.data() + column;
+    for (char character : text) {
+        *cell = character == kBlank ? *cell : character;
+        ++cell;
+    }
+}
+
+}  // namespace
 
 GridSurface::GridSurface(int lineCount) : lines_(lineCount > 0 ? lineCount : 0) {}
 
@@ -10,35 +51,72 @@ void GridSurface::Print(std::string_view text) {
     if (y_ < 0 || y_ >= static_cast<int>(lines_.size())) {
         return;
     }
-    std::u32string& line = lines_[y_];
-    int column = x_;
-    for (char32_t character : DecodeCells(text)) {
+    Line& line = lines_[y_];
+    if (line.cellStarts.empty() && IsAscii(text)) {
+        DrawOneByteCells(line.bytes, x_, text);
+    } else {
+        DrawCells(line, x_, text);
+    }
+}
+
+// Any text, one character at a time.
+void GridSurface::DrawCells(Line& line, int column, std::string_view text) {
+    for (std::size_t at = 0; at < text.size(); ++column) {
+        const std::string_view cell = text.substr(at, CellLength(text, at));
+        at += cell.size();
         // Transparent drawing: a blank shows what lies below it.
-        if (column >= 0 && character != U' ') {
-            if (column >= static_cast<int>(line.size())) {
-                line.resize(column + 1, U' ');
-            }
-            line[column] = character;
+        if (column >= 0 && cell != std::string_view(&kBlank, 1)) {
+            SetCell(line, static_cast<std::size_t>(column), cell);
         }
-        ++column;
+    }
+}
+
+void GridSurface::SetCell(Line& line, std::size_t column, std::string_view cell) {
+    std::string& bytes = line.bytes;
+    std::vector<std::size_t>& starts = line.cellStarts;
+    if (starts.empty()) {
+        if (cell.size() == 1) {
+            if (column >= bytes.size()) {
+                bytes.resize(column + 1, kBlank);
+            }
+            bytes[column] = cell.front();
+            return;
+        }
+        // The first cell of several bytes: from now on byte and cell differ.
+        starts.resize(bytes.size());
+        std::iota(starts.begin(), starts.end(), std::size_t{0});
+    }
+    while (column >= starts.size()) {
+        starts.push_back(bytes.size());
+        bytes += kBlank;
+    }
+    const std::size_t begin = starts[column];
+    const std::size_t end = column + 1 < starts.size() ? starts[column + 1] : bytes.size();
+    bytes.replace(begin, end - begin, cell);
+    for (std::size_t later = column + 1; later < starts.size(); ++later) {
+        starts[later] = starts[later] - (end - begin) + cell.size();
     }
 }
 
 void GridSurface::Clear() {
-    for (std::u32string& line : lines_) {
-        line.clear();
+    for (Line& line : lines_) {
+        line.bytes.clear();
+        line.cellStarts.clear();
     }
 }
 
 std::string GridSurface::PageText() const {
     std::string page;
-    for (const std::u32string& line : lines_) {
-        const auto end = line.find_last_not_of(U' ');
-        const size_t length = end == std::u32string::npos ? 0 : end + 1;
-        page += EncodeCells(std::u32string_view(line).substr(0, length));
-        page += '\n';
-    }
+    AppendPageText(page);
     return page;
+}
+
+void GridSurface::AppendPageText(std::string& out) const {
+    for (const Line& line : lines_) {
+        const std::size_t last = line.bytes.find_last_not_of(kBlank);
+        out.append(line.bytes, 0, last == std::string::npos ? 0 : last + 1);
+        out += '\n';
+    }
 }
 
 }  // namespace corvane

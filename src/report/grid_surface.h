@@ -1,8 +1,15 @@
 // A page as a grid of characters: the text form of the book. One cell is one
 // character of the printer page; texts are drawn transparent, so a blank in a
 // text leaves the cell below it as it was.
+//
+// An export draws thousands of pages, so a line is kept as the very bytes it is
+// written as, and its memory is reused from page to page. Nearly every text is
+// plain ASCII and every line of the book is too: there a byte is a cell, and a
+// text is copied straight in. Only a line that holds a character of more than
+// one byte keeps a list of where its cells begin.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -11,7 +18,7 @@
 namespace corvane {
 
 class GridSurface : public Surface {
-public:
+  public:
     // lineCount lines 0..lineCount-1; characters outside them or at a negative column are dropped.
     explicit GridSurface(int lineCount);
 
@@ -25,16 +32,30 @@ public:
     void SetFontUnderline(bool) override {}
     void SetFontTransparent(bool) override {}
 
-    // Empties every line for the next page.
+    // Empties every line for the next page; the lines keep their memory.
     void Clear();
     // The page: exactly lineCount lines, each right-trimmed and ended by '\n'.
     std::string PageText() const;
+    // Appends the same text as PageText to out, so a caller can build its
+    // output in one string without a copy per page.
+    void AppendPageText(std::string& out) const;
 
-private:
+  private:
+    // One character a cell (see text_cells.h): an ASCII character, a UTF-8
+    // character or a stray byte. A line is as long as its last written cell.
+    struct Line {
+        // The cells' bytes, one cell after the other.
+        std::string bytes;
+        // Where each cell begins in bytes; empty while every cell is one byte.
+        std::vector<std::size_t> cellStarts;
+    };
+
+    static void DrawCells(Line& line, int column, std::string_view text);
+    static void SetCell(Line& line, std::size_t column, std::string_view cell);
+
     int x_ = 0;
     int y_ = 0;
-    // One character a cell (see text_cells.h); a line is as long as its last written cell.
-    std::vector<std::u32string> lines_;
+    std::vector<Line> lines_;
 };
 
 }  // namespace corvane

@@ -2,16 +2,16 @@
 // character takes one cell whatever its byte length in UTF-8.
 #pragma once
 
-#include <string>
+#include <cstddef>
 #include <string_view>
 
 namespace corvane {
 
-// One character a cell. A byte that does not begin a valid UTF-8 sequence (a
-// text in a Windows code page) becomes a cell of its own, held as a lone
-// surrogate so that EncodeCells gives the very same byte back.
-std::u32string DecodeCells(std::string_view text);
-std::string EncodeCells(std::u32string_view cells);
+// The number of bytes of the cell that starts at text[at] (at < text.size()):
+// the length of the valid UTF-8 character there (no overlong form, no
+// surrogate, nothing above U+10FFFF), or else 1. A byte that does not begin a
+// valid character (a text in a Windows code page) is a cell of its own.
+std::size_t CellLength(std::string_view text, std::size_t at);
 
 // The number of cells the text takes.
 int CellCount(std::string_view text);
