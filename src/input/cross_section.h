@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "input/large_table_allocator.h"
+
 namespace corvane {
 
 // Fixed capacities of the tables: stations 0..2000, points 0..30.
@@ -39,6 +41,6 @@ struct CrossSection {
 };
 
 // A table always holds kStationCapacity records; it never grows or shrinks.
-using SectionTable = std::vector<CrossSection>;
+using SectionTable = std::vector<CrossSection, LargeTableAllocator<CrossSection>>;
 
 }  // namespace corvane

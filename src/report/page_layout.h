@@ -26,7 +26,7 @@ inline constexpr int kPageLineLimit = 50;
 
 // One book as the layout sees it.
 struct BookView {
-    const std::vector<ReportStation>& stations;
+    const ReportBook& stations;
     int32_t lastStation;  // index of the book's last station
 };
 

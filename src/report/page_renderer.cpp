@@ -41,7 +41,7 @@ std::string SideMarker(const State& state) {
 
 }  // namespace
 
-const std::vector<ReportStation>* CurrentBook(const State& state) {
+const ReportBook* CurrentBook(const State& state) {
     switch (CurrentBookKind(state)) {
         case Book::Undivided:
             return &state.report.FinalReport;
@@ -84,7 +84,7 @@ int32_t CurrentLastPage(const State& state) {
 }
 
 int32_t CurrentLastStation(const State& state) {
-    const std::vector<ReportStation>* book = CurrentBook(state);
+    const ReportBook* book = CurrentBook(state);
     if (!book) {
         return -1;
     }
@@ -94,7 +94,7 @@ int32_t CurrentLastStation(const State& state) {
 
 bool LayOutCurrentPage(Surface* surface, State& state, Messages& messages,
                        const std::function<void(const ReportStation&)>& onStationHeader) {
-    const std::vector<ReportStation>* book = CurrentBook(state);
+    const ReportBook* book = CurrentBook(state);
     std::vector<PageStart>* starts = CurrentPageStarts(state);
     if (!book || !starts) {
         return true;  // no book for this roadway type: nothing to draw

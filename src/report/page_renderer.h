@@ -10,7 +10,7 @@
 namespace corvane {
 
 // The book drawn for the current roadway type and side, or null for none.
-const std::vector<ReportStation>* CurrentBook(const State& state);
+const ReportBook* CurrentBook(const State& state);
 std::vector<PageStart>* CurrentPageStarts(State& state);
 int32_t CurrentLastPage(const State& state);
 // Index of the current book's last station; -1 for no book.

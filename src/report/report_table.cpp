@@ -123,12 +123,31 @@ class StationBlockBuilder {
     std::string messageMarker_;
 };
 
+// Empties a station block in place, as new. Its strings keep their storage, so
+// a book rebuilt over an earlier one reuses that memory instead of allocating
+// (and touching) megabytes afresh.
+void ClearStation(ReportStation& station) {
+    for (std::string* text : {&station.Label, &station.Station, &station.Column0Text,
+                              &station.MessageKind, &station.MessageText}) {
+        text->clear();
+    }
+    station.LastLine = 0;
+    for (auto& line : station.Cells) {
+        for (ReportCell& cell : line) {
+            for (std::string& part : cell) {
+                part.clear();
+            }
+        }
+    }
+}
+
 void BuildBook(SectionTable& source, const SectionTable& raw, int32_t stationCount,
-               const BookOptions& options, std::vector<ReportStation>& book) {
+               const BookOptions& options, ReportBook& book) {
     const int64_t available = static_cast<int64_t>(std::min(source.size(), raw.size()));
     const int64_t stations = std::clamp<int64_t>(int64_t{stationCount} + 1, 0, available);
-    book.assign(static_cast<size_t>(stations), ReportStation{});
+    book.resize(static_cast<size_t>(stations));
     for (size_t i = 0; i < book.size(); ++i) {
+        ClearStation(book[i]);
         StationBlockBuilder(source[i], raw[i], book[i], options).Build();
     }
 }

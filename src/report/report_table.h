@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "input/cross_section_tables.h"
+#include "input/large_table_allocator.h"
 
 namespace corvane {
 
@@ -28,17 +29,21 @@ struct ReportStation {
     std::array<std::array<ReportCell, kCellColumns>, kCellLines> Cells;
 };
 
+// One book: a station block per station, several megabytes at full size.
+using ReportBook = std::vector<ReportStation, LargeTableAllocator<ReportStation>>;
+
 struct ReportTables {
-    std::vector<ReportStation> FinalReport;       // undivided roadway
-    std::vector<ReportStation> FinalReportLeft;   // divided, left side
-    std::vector<ReportStation> FinalReportRight;  // divided, right side
+    ReportBook FinalReport;       // undivided roadway
+    ReportBook FinalReportLeft;   // divided, left side
+    ReportBook FinalReportRight;  // divided, right side
 };
 
 // Point code to printed label ("BR" -> "Break", ...); any other code unchanged.
 std::string SegmentName(const std::string& code);
 
 // Builds the book(s) of the current roadway type from the selected tables.
-// The arrays are re-created with records 0..StationCount first.
+// Each book is cut or grown to records 0..StationCount and every record emptied
+// before it is filled; the storage of an earlier book is reused.
 void WritetoFinalReport(CrossSectionTables& tables, const Settings& settings,
                         const OptionFlags& flags, ReportTables& report);
 

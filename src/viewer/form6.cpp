@@ -15,7 +15,7 @@ const std::string kBetweenStations(8, ' ');
 
 struct BookIndex {
     const std::vector<PageStart>* starts = nullptr;
-    const std::vector<ReportStation>* book = nullptr;
+    const ReportBook* book = nullptr;
     int32_t lastPage = -1;
 };
 
@@ -36,7 +36,7 @@ BookIndex ChooseBook(const State& state, const std::string& side) {
 }
 
 // The station text of a report row; empty for a row the book does not hold.
-std::string StationOf(const std::vector<ReportStation>& book, int64_t row) {
+std::string StationOf(const ReportBook& book, int64_t row) {
     if (row < 0 || row >= static_cast<int64_t>(book.size())) {
         return {};
     }

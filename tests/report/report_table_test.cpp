@@ -263,5 +263,43 @@ TEST_F(ReportTableTest, StationWithoutPointsAndRightOffsetPutsItOnLineOne) {
     EXPECT_EQ(block.Cells[1][0][kCellLabel], "Rt. offsetPt.");
 }
 
+// A book is rebuilt over the old one in place: nothing of the old stations may
+// show through, whatever they held.
+TEST_F(ReportTableTest, RebuildOverAFullBookEqualsAFreshBuild) {
+    SetStation(state.tables.Sections, state.tables.SelectedSections, 0, 2);
+    SetStation(state.tables.Sections, state.tables.SelectedSections, 1, 1);
+    for (CrossSection* record : {&state.tables.Sections[1], &state.tables.SelectedSections[1]}) {
+        record->MessageKind = "MESSAGE";
+        record->MessageText = "Design only";
+    }
+    SetStation(state.tables.Sections, state.tables.SelectedSections, 2, 0);
+    state.tables.StationCount = 2;
+    State fresh = state;
+
+    ReportStation old = test::StationBlock("old", kCellLines);
+    old.Label = "Design Sec. Sta.";
+    old.MessageKind = "ERROR";
+    old.MessageText = "An old message that is long enough to live on the heap";
+    state.report.FinalReport.assign(4, old);
+    Build();
+    WritetoFinalReport(fresh.tables, fresh.settings, fresh.flags, fresh.report);
+
+    ASSERT_EQ(state.report.FinalReport.size(), 3u);
+    ASSERT_EQ(fresh.report.FinalReport.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        const ReportStation& rebuilt = state.report.FinalReport[i];
+        const ReportStation& expected = fresh.report.FinalReport[i];
+        EXPECT_EQ(rebuilt.Label, expected.Label) << i;
+        EXPECT_EQ(rebuilt.Station, expected.Station) << i;
+        EXPECT_EQ(rebuilt.Column0Text, expected.Column0Text) << i;
+        EXPECT_EQ(rebuilt.LastLine, expected.LastLine) << i;
+        EXPECT_EQ(rebuilt.MessageKind, expected.MessageKind) << i;
+        EXPECT_EQ(rebuilt.MessageText, expected.MessageText) << i;
+        EXPECT_EQ(rebuilt.Cells, expected.Cells) << i;
+    }
+    EXPECT_EQ(state.report.FinalReport[1].MessageText, "Design only");
+    EXPECT_EQ(state.report.FinalReport[0].MessageKind, "");
+}
+
 }  // namespace
 }  // namespace corvane

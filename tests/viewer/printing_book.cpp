@@ -7,8 +7,8 @@ namespace corvane::test {
 
 namespace {
 
-std::vector<ReportStation> MakeBook(const std::string& prefix, int stations, int lastLine) {
-    std::vector<ReportStation> book(static_cast<size_t>(stations));
+ReportBook MakeBook(const std::string& prefix, int stations, int lastLine) {
+    ReportBook book(static_cast<size_t>(stations));
     for (int i = 0; i < stations; ++i) {
         ReportStation& station = book[static_cast<size_t>(i)];
         station.Label = "Cross Sec. Sta.";
