@@ -119,7 +119,10 @@ bool WriteBook(State& state, const ExportOptions& options, Messages& messages) {
 
 int Export(const ExportOptions& options) {
     StderrMessages messages;
-    State state;
+    // The process ends as soon as the book is written: freeing the tables'
+    // hundreds of thousands of strings one by one would only delay that, so
+    // the state is left for the operating system to reclaim.
+    State& state = *new State;
     InitializeState(state);
     ApplyOptions(options, state);
 
