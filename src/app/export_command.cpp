@@ -108,7 +108,7 @@ bool WriteBook(State& state, const ExportOptions& options, Messages& messages) {
     QString error;
     bool written = false;
     if (options.Pdf) {
-        written = WritePdfBook(state, messages, options.OutputPath, options.Paper, error);
+        written = WritePdfBook(state, messages, options.OutputPath, options.Paper);
     } else {
         written = WriteTextForm(state, options.OutputPath, messages, error);
     }

@@ -9,10 +9,9 @@
 
 namespace corvane {
 
-// Writes every page in print order on the paper with quarter-inch margins.
-// Returns false with error set when the file cannot be written or a page
-// cannot be drawn (the renderer has then shown its message).
+// Writes every page in print order on the paper with quarter-inch margins, the
+// file whole or not at all. Returns false after a message saying why.
 bool WritePdfBook(State& state, Messages& messages, const QString& path,
-                  QPageSize::PageSizeId paper, QString& error);
+                  QPageSize::PageSizeId paper);
 
 }  // namespace corvane

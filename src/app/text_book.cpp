@@ -1,6 +1,6 @@
 #include "app/text_book.h"
 
-#include "app/book_pages.h"
+#include "report/book_pages.h"
 #include "report/grid_surface.h"
 #include "report/page_header.h"
 #include "report/page_renderer.h"
@@ -18,18 +18,19 @@ bool WriteTextBook(State& state, Messages& messages, const PageSink& sink) {
     GridSurface grid(RoundHalfEven(state.layout.PageLines));
 
     std::string page;
-    bool written = true;
-    ForEachBookPage(state, [&] {
+    for (const BookPage& bookPage : AllBookPages(state)) {
+        MoveCursorTo(state, bookPage);
         grid.Clear();
         PrintRDSForm(grid, state);
         if (!ToPrintAllForms(grid, state, kPageLength, messages))
-            return written = false;
+            return false;
         page.clear();
         grid.AppendPageText(page);
         page += "\f\n";
-        return written = sink(page);
-    });
-    return written;
+        if (!sink(page))
+            return false;
+    }
+    return true;
 }
 
 bool WriteTextBook(State& state, Messages& messages, std::string& text) {

@@ -143,6 +143,16 @@ class ExportTest : public QObject {
         QVERIFY(!QFileInfo(fifo).isFile());
     }
 
+    void unwritableOutputFailsWithItsReason() {
+        for (const QString& output : {"/nonexistent/book.txt", "/nonexistent/book.pdf"}) {
+            const Run run = Export(
+                {kData + "/short-undivided.csv", "-o", output, "--project", "1", "--control", "2"});
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY2(run.err.contains(output) && run.err.contains("No such file or directory"),
+                     qPrintable(run.err));
+        }
+    }
+
     void reminderGoesToStandardErrorWithSuccess() {
         const Run run = Export({kData + "/short-undivided.csv", "-o", "-"});
         QCOMPARE(run.exitCode, 0);
