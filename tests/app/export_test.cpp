@@ -144,7 +144,7 @@ class ExportTest : public QObject {
     }
 
     void unwritableOutputFailsWithItsReason() {
-        for (const QString& output : {"/nonexistent/book.txt", "/nonexistent/book.pdf"}) {
+        for (const QString output : {"/nonexistent/book.txt", "/nonexistent/book.pdf"}) {
             const Run run = Export(
                 {kData + "/short-undivided.csv", "-o", output, "--project", "1", "--control", "2"});
             QCOMPARE(run.exitCode, 1);
