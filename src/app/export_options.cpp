@@ -7,14 +7,14 @@
 
 #include <map>
 
+#include "report/surface.h"
+#include "viewer/twips.h"
+
 namespace corvane {
 
 namespace {
 
-constexpr double kTwipsPerPoint = 20;
 constexpr double kMarginTwips = 360;  // a quarter inch
-constexpr double kCellWidthTwips = 120;
-constexpr double kCellHeightTwips = 240;
 
 const QCommandLineOption kOutput(
     {"o", "output"}, "Where to write: a .txt file, a .pdf file, or - for standard output.", "PATH");

@@ -9,9 +9,6 @@ namespace corvane {
 
 namespace {
 
-// A character cell of the printer page in twips (1440 to the inch).
-constexpr double kCellWidthTwips = 120;
-constexpr double kLineHeightTwips = 240;
 constexpr double kReportFontPoints = 10;
 // The font a surface falls back to when it refuses the chosen one.
 const std::string kFallbackFontName = "Courier New";
@@ -72,7 +69,7 @@ int SurfaceX(const Surface& surface, const LayoutSettings& layout, double column
 }
 
 int SurfaceY(const Surface& surface, const LayoutSettings& layout, double line) {
-    return RoundHalfEven(IsWindow(surface) ? line * kLineHeightTwips * layout.ViewZoom : line);
+    return RoundHalfEven(IsWindow(surface) ? line * kCellHeightTwips * layout.ViewZoom : line);
 }
 
 void PutText(Surface& surface, int x, int y, std::string_view text) {

@@ -8,10 +8,15 @@
 
 namespace corvane {
 
+// A character cell of the printer page in twips (1440 to the inch): every
+// position of the book is given in these cells.
+inline constexpr double kCellWidthTwips = 120;
+inline constexpr double kCellHeightTwips = 240;
+
 enum class SurfaceKind { Printer, Window };
 
 class Surface {
-public:
+  public:
     virtual ~Surface() = default;
     virtual SurfaceKind Kind() const = 0;
     virtual void SetCurrentX(int x) = 0;
@@ -28,7 +33,7 @@ public:
 
 // Draws nothing; stands in for the hidden page-counting window.
 class NullSurface : public Surface {
-public:
+  public:
     SurfaceKind Kind() const override { return SurfaceKind::Window; }
     void SetCurrentX(int) override {}
     void SetCurrentY(int) override {}

@@ -23,10 +23,6 @@ namespace {
 // Every caller of the renderer passes this page length.
 constexpr int kPageLength = 50;
 
-// One cell of the printer page in twips.
-constexpr double kCellWidthTwips = 120;
-constexpr double kCellHeightTwips = 240;
-
 // The page the zoom rule fits into the window, and the divisors that leave
 // 300 twips of slack in the limiting direction.
 constexpr float kFitPageWidthTwips = 11520;

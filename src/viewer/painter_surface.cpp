@@ -1,5 +1,7 @@
 #include "viewer/painter_surface.h"
 
+#include "viewer/twips.h"
+
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -10,9 +12,6 @@ namespace corvane {
 
 namespace {
 
-constexpr double kTwipsPerInch = 1440;
-constexpr double kCellWidthTwips = 120;
-constexpr double kCellHeightTwips = 240;
 // Qt refuses a point size of zero; a zoom that small draws nothing readable anyway.
 constexpr double kSmallestPointSize = 0.25;
 

@@ -5,13 +5,10 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-namespace corvane {
+#include "report/surface.h"
+#include "viewer/twips.h"
 
-namespace {
-constexpr double kCellWidthTwips = 120;
-constexpr double kCellHeightTwips = 240;
-constexpr double kTwipsPerPoint = 20;
-}  // namespace
+namespace corvane {
 
 QStringList PrintersAndFonts::PrinterNames() const {
     return QPrinterInfo::availablePrinterNames();

@@ -11,6 +11,7 @@
 namespace corvane {
 
 inline constexpr double kTwipsPerInch = 1440;
+inline constexpr double kTwipsPerPoint = 20;
 
 inline int TwipsToPixels(double twips, double dotsPerInch) {
     return static_cast<int>(std::lround(twips * dotsPerInch / kTwipsPerInch));
