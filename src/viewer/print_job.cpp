@@ -28,36 +28,10 @@ QString Quoted(const std::string& name) {
     return QStringLiteral("\"") + QString::fromStdString(name) + QStringLiteral("\"");
 }
 
-// Opens a PDF writer with the report page on an already open device.
-std::unique_ptr<QPdfWriter> OpenPdfWriter(QIODevice& device, const QPageLayout& layout) {
-    auto writer = std::make_unique<QPdfWriter>(&device);
-    writer->setTitle(QString::fromUtf8(kProgramTitle));
-    writer->setCreator(QString::fromUtf8(kProgramTitle));
-    writer->setResolution(kPdfResolution);
-    writer->setPageLayout(layout);
-    return writer;
-}
-
-// A PDF file that appears only when the whole document was written.
-class PdfFileTarget : public PrintTarget {
+// What both PDF-drawn targets share: a PDF writer with the report page on an
+// already open device, and its pages.
+class PdfDocumentTarget : public PrintTarget {
   public:
-    PdfFileTarget(const QString& path, const QPageLayout& layout) : file_(path), layout_(layout) {}
-
-    bool Open(QPainter& painter, QString& why) override {
-        if (!file_.open(QIODevice::WriteOnly)) {
-            why = QStringLiteral("the file %1 could not be written: %2")
-                      .arg(file_.fileName(), file_.errorString());
-            return false;
-        }
-        writer_ = OpenPdfWriter(file_, layout_);
-        if (!painter.begin(writer_.get())) {
-            why = QStringLiteral("the PDF document could not be started");
-            file_.cancelWriting();
-            return false;
-        }
-        return true;
-    }
-
     bool NewPage(QString& why) override {
         if (!writer_->newPage()) {
             why = QStringLiteral("a new page could not be started");
@@ -66,40 +40,77 @@ class PdfFileTarget : public PrintTarget {
         return true;
     }
 
-    bool Finish(QPainter& painter, QString& why) override {
-        const bool drawn = painter.end();
+  protected:
+    bool BeginDocument(QPainter& painter, QIODevice& device, const QPageLayout& layout) {
+        writer_ = std::make_unique<QPdfWriter>(&device);
+        writer_->setTitle(QString::fromUtf8(kProgramTitle));
+        writer_->setCreator(QString::fromUtf8(kProgramTitle));
+        writer_->setResolution(kPdfResolution);
+        writer_->setPageLayout(layout);
+        return painter.begin(writer_.get());
+    }
+
+    // Ends the drawing; true when every page reached the device.
+    bool EndDocument(QPainter& painter) {
+        const bool drawn = !painter.isActive() || painter.end();
         writer_.reset();
-        if (!drawn) {
+        return drawn;
+    }
+
+  private:
+    std::unique_ptr<QPdfWriter> writer_;
+};
+
+// A PDF file that appears only when the whole document was written.
+class PdfFileTarget : public PdfDocumentTarget {
+  public:
+    PdfFileTarget(const QString& path, const QPageLayout& layout) : file_(path), layout_(layout) {}
+
+    bool Open(QPainter& painter, QString& why) override {
+        if (!file_.open(QIODevice::WriteOnly)) {
+            why = CannotWrite();
+            return false;
+        }
+        if (!BeginDocument(painter, file_, layout_)) {
+            why = QStringLiteral("the PDF document could not be started");
+            file_.cancelWriting();
+            return false;
+        }
+        return true;
+    }
+
+    bool Finish(QPainter& painter, QString& why) override {
+        if (!EndDocument(painter)) {
             file_.cancelWriting();
             why = QStringLiteral("the PDF document could not be completed");
             return false;
         }
         if (!file_.commit()) {
-            why = QStringLiteral("the file %1 could not be written: %2")
-                      .arg(file_.fileName(), file_.errorString());
+            why = CannotWrite();
             return false;
         }
         return true;
     }
 
     void Discard(QPainter& painter) override {
-        if (painter.isActive()) {
-            painter.end();
-        }
-        writer_.reset();
+        EndDocument(painter);
         file_.cancelWriting();
     }
 
   private:
+    QString CannotWrite() const {
+        return QStringLiteral("the file %1 could not be written: %2")
+            .arg(file_.fileName(), file_.errorString());
+    }
+
     QSaveFile file_;
     QPageLayout layout_;
-    std::unique_ptr<QPdfWriter> writer_;
 };
 
 // Draws the job as PDF and hands it to the CUPS spooler with `lp`, whose exit
 // status says whether the printer took the job. (Qt's own CUPS engine drops the
 // spooler's answer, so a refused job would look like a printed one.)
-class SpoolerTarget : public PrintTarget {
+class SpoolerTarget : public PdfDocumentTarget {
   public:
     SpoolerTarget(std::string printerName, QString lp)
         : printerName_(std::move(printerName)), lp_(std::move(lp)) {}
@@ -112,26 +123,15 @@ class SpoolerTarget : public PrintTarget {
             why = QStringLiteral("no temporary file for the document: ") + file_.errorString();
             return false;
         }
-        writer_ = OpenPdfWriter(file_, ReportPageLayout(printerName_));
-        if (!painter.begin(writer_.get())) {
+        if (!BeginDocument(painter, file_, ReportPageLayout(printerName_))) {
             why = QStringLiteral("the document could not be started");
             return false;
         }
         return true;
     }
 
-    bool NewPage(QString& why) override {
-        if (!writer_->newPage()) {
-            why = QStringLiteral("a new page could not be started");
-            return false;
-        }
-        return true;
-    }
-
     bool Finish(QPainter& painter, QString& why) override {
-        const bool drawn = painter.end();
-        writer_.reset();
-        if (!drawn || !file_.flush()) {
+        if (!EndDocument(painter) || !file_.flush()) {
             why = QStringLiteral("the document could not be completed");
             return false;
         }
@@ -139,10 +139,7 @@ class SpoolerTarget : public PrintTarget {
     }
 
     void Discard(QPainter& painter) override {
-        if (painter.isActive()) {
-            painter.end();
-        }
-        writer_.reset();
+        EndDocument(painter);
         file_.remove();
     }
 
@@ -182,7 +179,6 @@ class SpoolerTarget : public PrintTarget {
     std::string printerName_;
     QString lp_;
     QTemporaryFile file_;
-    std::unique_ptr<QPdfWriter> writer_;
 };
 
 // The platform's own printer, where no spooler command is at hand.
