@@ -245,7 +245,9 @@ void Form2::Command2_Click() {
 void Form2::Command3_Click() {
     if (RunPreview(state_, ReadInputs(), services_.messages, previewWindows_) ==
         RunOutcome::EndProgram) {
-        EndProgram();
+        // The file's side markers are wrong: its message has been shown, and
+        // the program ends as a failure so a calling script can tell.
+        EndProgram(1);
     }
 }
 
@@ -279,7 +281,8 @@ void Form2::Command5_Click() {
                                                               : kExpandedHeightTwips);
 }
 
-void Form2::EndProgram() {
+void Form2::EndProgram(int exitStatus) {
+    exitStatus_ = exitStatus;
     close();
 }
 
@@ -290,7 +293,7 @@ void Form2::closeEvent(QCloseEvent* event) {
             window->close();
         }
     }
-    QCoreApplication::exit(0);
+    QCoreApplication::exit(exitStatus_);
 }
 
 }  // namespace corvane

@@ -49,6 +49,9 @@ class Form2 : public QWidget {
     void Command4_Click();
     void Command5_Click();
 
+    // The status the program ends with: 1 after a file error that ends it, else 0.
+    int ExitStatus() const { return exitStatus_; }
+
   protected:
     // Closing the main window by any means ends the program and every other window.
     void closeEvent(QCloseEvent* event) override;
@@ -60,12 +63,13 @@ class Form2 : public QWidget {
     void SetOuterHeight(double twips);
     void ShowFileName(const QString& path);
     PreviewInputs ReadInputs() const;
-    void EndProgram();
+    void EndProgram(int exitStatus = 0);
 
     State& state_;
     WindowServices services_;
     PreviewWindows previewWindows_;
     double outerHeightTwips_ = 0;
+    int exitStatus_ = 0;
     // What the file dialog holds: the last file chosen.
     QString chosenFile_;
 

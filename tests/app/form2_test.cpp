@@ -414,6 +414,7 @@ class Form2Test : public QObject {
         QCOMPARE(desktop.messages.shown.size(), size_t{1});
         QVERIFY(!desktop.form->isVisible());
         QVERIFY(desktop.Viewer() == nullptr);
+        QCOMPARE(desktop.form->ExitStatus(), 1);
     }
 
     void closingTheMainWindowClosesEveryOtherWindow() {
