@@ -3,18 +3,14 @@
 #include <QCommandLineParser>
 #include <QDate>
 #include <QRegularExpression>
-#include <QSizeF>
 
 #include <map>
 
-#include "report/surface.h"
-#include "viewer/twips.h"
+#include "viewer/report_page.h"
 
 namespace corvane {
 
 namespace {
-
-constexpr double kMarginTwips = 360;  // a quarter inch
 
 const QCommandLineOption kOutput(
     {"o", "output"}, "Where to write: a .txt file, a .pdf file, or - for standard output.", "PATH");
@@ -86,7 +82,7 @@ bool ReadPaper(const QString& value, ExportOptions& options, QString& error) {
         return false;
     }
     options.Paper = paper->second;
-    options.Page = PrintableCells(paper->second);
+    options.Page = PrintableCells(QuarterInchLayout(paper->second));
     return true;
 }
 
@@ -130,13 +126,6 @@ bool ReadOffsets(const QCommandLineParser& parser, ExportOptions& options, QStri
 }
 
 }  // namespace
-
-PageSize PrintableCells(QPageSize::PageSizeId paper) {
-    const QSizeF points = QPageSize(paper).sizePoints();
-    const double widthTwips = points.width() * kTwipsPerPoint - 2 * kMarginTwips;
-    const double heightTwips = points.height() * kTwipsPerPoint - 2 * kMarginTwips;
-    return PageSize{widthTwips / kCellWidthTwips, heightTwips / kCellHeightTwips};
-}
 
 bool ParseExportOptions(const QStringList& arguments, ExportOptions& options, QString& error,
                         QString& helpText) {

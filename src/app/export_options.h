@@ -27,7 +27,4 @@ struct ExportOptions {
 bool ParseExportOptions(const QStringList& arguments, ExportOptions& options, QString& error,
                         QString& helpText);
 
-// The printable area of a paper with quarter-inch margins, in cells of 120 x 240 twips.
-PageSize PrintableCells(QPageSize::PageSizeId paper);
-
 }  // namespace corvane

@@ -9,6 +9,7 @@
 #include "viewer/message_box_messages.h"
 #include "viewer/print_job.h"
 #include "viewer/printers_and_fonts.h"
+#include "viewer/report_page.h"
 
 namespace corvane {
 

@@ -14,6 +14,7 @@
 #include "report/page_renderer.h"
 #include "viewer/message_box_messages.h"
 #include "viewer/painter_surface.h"
+#include "viewer/report_page.h"
 
 namespace corvane {
 
@@ -246,19 +247,6 @@ PrintOutcome Fail(Messages& messages, const QString& why) {
 }
 
 }  // namespace
-
-QPageLayout ReportPageLayout(const std::string& printerName) {
-    const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(printerName));
-    if (!printerName.empty() && !info.isNull()) {
-        // The book is measured on what the device can reach: the page less its
-        // hardware margins.
-        QPageLayout layout = QPrinter(info, QPrinter::HighResolution).pageLayout();
-        layout.setMargins(layout.minimumMargins());
-        return layout;
-    }
-    return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                       QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
-}
 
 std::unique_ptr<PrintTarget> MakePrinterTarget(const std::string& printerName) {
     const QString lp = QStandardPaths::findExecutable(QStringLiteral("lp"));

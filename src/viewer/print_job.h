@@ -35,11 +35,6 @@ class PrintTarget {
     virtual void Discard(QPainter& painter) = 0;
 };
 
-// The page of the named printer (its paper less its hardware margins), or a
-// Letter page with quarter-inch margins when no such printer is installed:
-// the page the book was laid out on.
-QPageLayout ReportPageLayout(const std::string& printerName);
-
 // The named printer. Where the CUPS client `lp` is at hand the job is drawn as
 // PDF and handed to the spooler with it, so a refused job is noticed; elsewhere
 // it goes through the platform's native printer.

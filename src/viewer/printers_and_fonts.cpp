@@ -1,12 +1,9 @@
 #include "viewer/printers_and_fonts.h"
 
 #include <QFontDatabase>
-#include <QPageLayout>
-#include <QPrinter>
 #include <QPrinterInfo>
 
-#include "report/surface.h"
-#include "viewer/twips.h"
+#include "viewer/report_page.h"
 
 namespace corvane {
 
@@ -23,16 +20,12 @@ std::optional<PageSize> PrintersAndFonts::PrintablePage(const QString& printerNa
     if (info.isNull()) {
         return std::nullopt;
     }
-    QPrinter printer(info, QPrinter::HighResolution);
-    // The usable area is what the device can reach: the page less its hardware margins.
-    QPageLayout layout = printer.pageLayout();
-    layout.setMargins(layout.minimumMargins());
-    const QRectF area = layout.paintRect(QPageLayout::Point);
-    if (area.isEmpty()) {
+    // The page the book will be printed on, so measuring and printing agree.
+    const QPageLayout layout = ReportPageLayout(printerName.toStdString());
+    if (layout.paintRect(QPageLayout::Point).isEmpty()) {
         return std::nullopt;
     }
-    return PageSize{area.width() * kTwipsPerPoint / kCellWidthTwips,
-                    area.height() * kTwipsPerPoint / kCellHeightTwips};
+    return PrintableCells(layout);
 }
 
 QStringList PrintersAndFonts::ScreenFonts() const {

@@ -11,6 +11,7 @@
 
 #include "printing_book.h"
 #include "viewer/print_job.h"
+#include "viewer/report_page.h"
 
 using namespace corvane;
 
