@@ -15,16 +15,6 @@ namespace {
 // Qt refuses a point size of zero; a zoom that small draws nothing readable anyway.
 constexpr double kSmallestPointSize = 0.25;
 
-// Files from the design package are usually plain ASCII, sometimes a Windows
-// code page; take UTF-8 when it is valid and Latin-1 otherwise, so no byte is lost.
-QString ToQString(std::string_view text) {
-    const auto size = static_cast<qsizetype>(text.size());
-    QString decoded = QString::fromUtf8(text.data(), size);
-    if (decoded.contains(QChar::ReplacementCharacter))
-        return QString::fromLatin1(text.data(), size);
-    return decoded;
-}
-
 }  // namespace
 
 QFont ReportFont(const std::string& family) {
@@ -50,8 +40,10 @@ void PainterSurface::Print(std::string_view text) {
     painter_.setFont(font_);
     painter_.setBackgroundMode(transparent_ ? Qt::TransparentMode : Qt::OpaqueMode);
     const QFontMetricsF metrics(font_, painter_.device());
+    // Every text of the state is UTF-8: the reader decodes the file's code page.
+    const QString decoded = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     // The surface places a text by its top left corner; QPainter by its baseline.
-    painter_.drawText(QPointF(left, top + metrics.ascent()), ToQString(text));
+    painter_.drawText(QPointF(left, top + metrics.ascent()), decoded);
 }
 
 bool PainterSurface::SetFontName(const std::string& name) {
