@@ -200,7 +200,16 @@ class DividedReader {
         while (step == Step::Go && IsDataRow(lines_.Text(), side.word)) {
             step = Advance();
         }
-        return step == Step::Go ? Advance() : step;
+        if (step != Step::Go || OpensNextStation(side)) {
+            return step;
+        }
+        return Advance();
+    }
+
+    // Stray right rows after a complete station may run straight into the next
+    // station's first left row; that row is no terminator and must stay.
+    bool OpensNextStation(const Side& passed_side) const {
+        return &passed_side == &right_ && IsDataRow(lines_.Text(), left_.word);
     }
 
     Step NextStation() {

@@ -106,19 +106,49 @@ TEST_F(InputDividedReader, BlankLineCutsTheLeftGroupAndItsRestIsPassedOver) {
     EXPECT_EQ(state_tables.StationCount, 0);
 }
 
-// The rest of a cut right group is passed over with its terminator, as on the
-// left, so the next station starts at its own first row.
-TEST_F(InputDividedReader, BlankLineCutsTheRightGroupAndTheNextStationStaysWhole) {
-    ASSERT_EQ(Read(kDividedHeader + Group("1+00", "LEFT", 1) + kTerminatorRow +
-                   Group("1+00", "RIGHT", 1) + "  \n" + Group("1+00", "RIGHT", 2) + kTerminatorRow +
-                   StationRows("2+00", 1, 1)),
-              ReadOutcome::Read);
-    EXPECT_EQ(Right(0).LastPoint, 0);
-    EXPECT_EQ(state_tables.StationCount, 1);
-    EXPECT_EQ(Left(1).Station, "2+00");
-    EXPECT_EQ(Left(1).LastPoint, 0);
-    EXPECT_EQ(Right(1).Station, "2+00");
-    EXPECT_EQ(Right(1).LastPoint, 0);
+// Odd endings of station 8+00, each followed by station 9+00 with two left
+// points and one right point. Passing over what is left of 8+00 must stop at
+// 9+00's first left row, except where a terminator stands where that row
+// belongs: then the terminator opens 9+00 and its left record stays empty.
+TEST_F(InputDividedReader, WhatFollowsAStationDecidesWhereTheNextOneStarts) {
+    struct Case {
+        std::string name;
+        std::string rows;  // station 8+00
+        bool next_left_kept;
+    };
+    const std::string left = Group("8+00", "LEFT", 1);
+    const std::string right = Group("8+00", "RIGHT", 2);
+    for (const Case& c : {
+             Case{"stray right rows after the terminator",
+                  StationRows("8+00", 1, 1) +
+                      "RIGHT,8+00,,PT,PGL,8+00,1,2,RIGHT,JL,13,99.7\nRIGHT,,x\n",
+                  true},
+             Case{"right group cut by a blank line",
+                  left + kTerminatorRow + Group("8+00", "RIGHT", 1) + "  \n" + right +
+                      kTerminatorRow,
+                  true},
+             Case{"blank line after the last left row",
+                  Group("8+00", "LEFT", 2) + "\n" + kTerminatorRow + right + kTerminatorRow, true},
+             Case{"blank line before the right terminator",
+                  left + kTerminatorRow + right + "\n" + kTerminatorRow, false},
+         }) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(Read(kDividedHeader + c.rows + StationRows("9+00", 2, 1)), ReadOutcome::Read);
+        EXPECT_EQ(state_tables.StationCount, 1);
+        EXPECT_EQ(Left(0).Station, "8+00");
+        if (c.next_left_kept) {
+            EXPECT_EQ(Left(1).Station, "9+00");
+            EXPECT_EQ(Left(1).LastPoint, 1);
+            EXPECT_EQ(Left(1).PointOffset[0], "1");
+            EXPECT_EQ(Left(1).PointOffset[1], "2");
+        } else {
+            EXPECT_EQ(Left(1).Station, "");
+            EXPECT_EQ(Left(1).LastPoint, -1);
+        }
+        EXPECT_EQ(Right(1).Station, "9+00");
+        EXPECT_EQ(Right(1).LastPoint, 0);
+        EXPECT_EQ(Right(1).PointCode[0], "RtSgEOP");
+    }
 }
 
 TEST_F(InputDividedReader, RightGroupWithoutTerminatorBeforeItLosesItsFirstRow) {
