@@ -10,6 +10,9 @@ namespace corvane {
 namespace {
 
 constexpr size_t kBufferSize = 64 * 1024;
+// The limit is on a line's content: a CR LF line end may add its CR to a line
+// of the longest length before the line is known to end there.
+constexpr size_t kLineEndCarriageReturn = 1;
 
 std::string SystemReason(int error) {
     return error != 0 ? std::string(std::strerror(error)) : std::string("unknown error");
@@ -61,7 +64,7 @@ LineReader::Status LineReader::Next() {
         const size_t available = filled_ - position_;
         const auto* newline = static_cast<const char*>(std::memchr(start, '\n', available));
         const size_t taken = newline ? static_cast<size_t>(newline - start) : available;
-        if (line_.size() + taken > kMaxLineLength) {
+        if (line_.size() + taken > kMaxLineLength + kLineEndCarriageReturn) {
             ++line_number_;
             return Status::TooLong;
         }
@@ -81,6 +84,9 @@ LineReader::Status LineReader::Next() {
         line_.pop_back();
     }
     ++line_number_;
+    if (line_.size() > kMaxLineLength) {
+        return Status::TooLong;
+    }
     text_ = DecodeLine(line_, decoded_);
     return Status::Line;
 }

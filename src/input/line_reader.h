@@ -20,7 +20,7 @@ class LineReader {
     enum class Status {
         Line,       // Text() holds the next line
         End,        // no line is left
-        TooLong,    // the line is longer than kMaxLineLength
+        TooLong,    // the line, without its line end, is longer than kMaxLineLength
         ReadError,  // the system could not read the file; ErrorReason() says why
     };
 

@@ -147,16 +147,34 @@ TEST_F(InputLineReading, AtEndIsTrueOnlyAfterTheLastLine) {
     std::filesystem::remove(path);
 }
 
-TEST_F(InputLineReading, OverlongLineAndDirectoryAreReported) {
+// The limit is on the content: the line end, LF or CR LF, does not count.
+TEST_F(InputLineReading, LineLengthLimitCountsTheContentOnly) {
     const auto path = std::filesystem::temp_directory_path() / "corvane-input-long.csv";
-    std::ofstream(path, std::ios::binary) << "ok\n" << std::string(kMaxLineLength + 1, 'z');
-    LineReader reader;
-    ASSERT_TRUE(reader.Open(path.string()));
-    EXPECT_EQ(reader.Next(), LineReader::Status::Line);
-    EXPECT_EQ(reader.Next(), LineReader::Status::TooLong);
-    EXPECT_EQ(reader.LineNumber(), 2);
+    for (const std::string line_end : {"\n", "\r\n"}) {
+        for (const size_t length : {kMaxLineLength, kMaxLineLength + 1}) {
+            SCOPED_TRACE(std::to_string(length) + " characters and line end of " +
+                         std::to_string(line_end.size()));
+            std::ofstream(path, std::ios::binary)
+                << "ok\n"
+                << std::string(length, 'z') << line_end << "next\n";
+            LineReader reader;
+            ASSERT_TRUE(reader.Open(path.string()));
+            EXPECT_EQ(reader.Next(), LineReader::Status::Line);
+            if (length > kMaxLineLength) {
+                EXPECT_EQ(reader.Next(), LineReader::Status::TooLong);
+                EXPECT_EQ(reader.LineNumber(), 2);
+                continue;
+            }
+            ASSERT_EQ(reader.Next(), LineReader::Status::Line);
+            EXPECT_EQ(reader.Text().size(), length);
+            ASSERT_EQ(reader.Next(), LineReader::Status::Line);
+            EXPECT_EQ(reader.Text(), "next");
+        }
+    }
     std::filesystem::remove(path);
+}
 
+TEST_F(InputLineReading, DirectoryIsReported) {
     // A folder opens on some systems but cannot be read as a file.
     LineReader folder;
     if (folder.Open(std::filesystem::temp_directory_path().string())) {
