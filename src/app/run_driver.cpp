@@ -110,8 +110,10 @@ RunOutcome RunSteps(State& state, const PreviewInputs& inputs, Messages& message
         return RunOutcome::Stopped;
     CopyInputs(inputs, state.settings, state.flags);
 
-    if (ToUpper(state.settings.InputFile).find(".CSV") == std::string::npos)
+    if (ToUpper(state.settings.InputFile).find(".CSV") == std::string::npos) {
+        hooks.FileNameRefused(state.settings.InputFile);
         return RunOutcome::Stopped;
+    }
 
     state.cursor.CurrentPage = 0;
     // The finder's entries of an earlier book would send the viewer to wrong pages.

@@ -33,6 +33,9 @@ class PreviewHooks {
     virtual Surface* ViewerSurface() { return nullptr; }
     // Shows the viewer on the page the run left in the cursor.
     virtual void ShowViewer(State&) {}
+    // The file name holds no ".CSV" in any letter case, so the run stops before
+    // the file is read. The window stops silently; the command line says why.
+    virtual void FileNameRefused(const std::string& /*inputFile*/) {}
 };
 
 enum class RunOutcome {
