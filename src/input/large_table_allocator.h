@@ -22,6 +22,9 @@
 #ifdef __linux__
 #include <sys/mman.h>
 #endif
+#ifdef _WIN32
+#include <malloc.h>
+#endif
 
 namespace corvane {
 
@@ -32,6 +35,24 @@ inline constexpr std::size_t kHugePageSize = std::size_t{2} * 1024 * 1024;
 inline void AdviseHugePages([[maybe_unused]] void* block, [[maybe_unused]] std::size_t bytes) {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     madvise(block, bytes, MADV_HUGEPAGE);
+#endif
+}
+
+// The Windows C runtime has no std::aligned_alloc: its aligned blocks come from
+// _aligned_malloc and must go back through _aligned_free, not std::free.
+inline void* AllocateAligned(std::size_t alignment, std::size_t bytes) {
+#ifdef _WIN32
+    return _aligned_malloc(bytes, alignment);
+#else
+    return std::aligned_alloc(alignment, bytes);
+#endif
+}
+
+inline void FreeAligned(void* block) {
+#ifdef _WIN32
+    _aligned_free(block);
+#else
+    std::free(block);
 #endif
 }
 
@@ -60,7 +81,7 @@ class LargeTableAllocator {
         }
         // std::aligned_alloc wants the size to be a multiple of the alignment.
         const std::size_t rounded = RoundUpToHugePage(bytes);
-        void* block = std::aligned_alloc(kHugePageSize, rounded);
+        void* block = AllocateAligned(kHugePageSize, rounded);
         if (block == nullptr) {
             throw std::bad_alloc();
         }
@@ -73,7 +94,7 @@ class LargeTableAllocator {
 
     void deallocate(T* block, std::size_t count) noexcept {
         if (IsLarge(count * sizeof(T))) {
-            std::free(block);
+            FreeAligned(block);
         } else {
             ::operator delete(block);
         }
