@@ -24,7 +24,11 @@ double ReportFontSize(const Surface& surface, const LayoutSettings& layout) {
 std::string TodayAsHeaderDate() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);  // the Windows runtime's thread-safe variant
+#else
     localtime_r(&now, &local);
+#endif
     char text[16];
     std::strftime(text, sizeof text, "%m %d %Y", &local);
     return text;
