@@ -4,7 +4,6 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 #include <algorithm>
@@ -25,6 +24,15 @@ constexpr double kClientHeightTwips = 1440;
 constexpr double kScreenOffsetTwips = 450;
 
 const char* const kErrorPrefix = " Program Error: ";
+
+// A key that types a character; Tab only walks the focus and is left to do so.
+bool IsTypedKey(const QEvent& event) {
+    if (event.type() != QEvent::KeyPress) {
+        return false;
+    }
+    const auto& key = static_cast<const QKeyEvent&>(event);
+    return !key.text().isEmpty() && key.key() != Qt::Key_Tab && key.key() != Qt::Key_Backtab;
+}
 
 }  // namespace
 
@@ -53,7 +61,9 @@ void frmSystem::CreateControls() {
         list->setEditable(true);
         list->setInsertPolicy(QComboBox::NoInsert);
         list->setGeometry(TwipsRect(*this, 1560, top, 3015, 345));
-        list->lineEdit()->installEventFilter(this);
+        // The list itself holds the focus and hands typed keys to its line
+        // edit directly, past any filter there: the keys are watched here.
+        list->installEventFilter(this);
         combo1_[index] = list;
     }
 
@@ -108,9 +118,9 @@ void frmSystem::FillFonts() {
 }
 
 bool frmSystem::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && !static_cast<QKeyEvent*>(event)->text().isEmpty()) {
+    if (IsTypedKey(*event)) {
         for (int index = 0; index < 2; ++index) {
-            if (watched == combo1_[index]->lineEdit()) {
+            if (watched == combo1_[index]) {
                 RunTrapped(messages_, kErrorPrefix, " frmSystem(combo1_keypress)",
                            [this, index] { combo1_KeyPress(index); });
             }

@@ -30,7 +30,8 @@ class frmSystem : public QDialog {
     void cmdCancel_Click();
 
   protected:
-    // Any key typed in a list moves the focus on; the key still reaches the list.
+    // Any key typed in a list moves the focus on; the key itself still lands
+    // in that list, which receives it after the filter.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
