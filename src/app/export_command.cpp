@@ -1,19 +1,17 @@
 #include "app/export_command.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
 
-#include <cstdio>
 #include <iostream>
 #include <memory>
+#include <string_view>
 
 #include "app/export_options.h"
 #include "app/pdf_book.h"
 #include "app/run_driver.h"
 #include "app/text_book.h"
+#include "viewer/book_file.h"
 
 namespace corvane {
 
@@ -32,109 +30,60 @@ void ApplyOptions(const ExportOptions& options, State& state) {
     state.layout.HeaderDate = options.HeaderDate;
 }
 
-// Where the text form goes: standard output, a device or pipe written in
-// place, or a regular file replaced whole (an interrupted export never leaves
-// half a book, and a device such as /dev/null is never replaced by a file).
-class TextOutput {
-  public:
-    explicit TextOutput(const QString& path) : path_(path) {
-        if (path == "-")
-            return;
-        const QFileInfo target(path);
-        if (target.exists() && !target.isFile())
-            device_ = std::make_unique<QFile>(path);
-        else
-            device_ = std::make_unique<QSaveFile>(path);
-    }
+QString CannotWrite(const QString& path, const BookFile& file) {
+    return QString("Cannot write %1: %2").arg(path, file.errorString());
+}
 
-    bool Open(QString& error) {
-        if (!device_ || device_->open(QIODevice::WriteOnly))
-            return true;
-        error = Failure();
+bool WriteTextForm(State& state, const QString& path, Messages& messages) {
+    BookFile output(path);
+    if (!output.open(QIODevice::WriteOnly)) {
+        messages.Show(CannotWrite(path, output).toStdString());
         return false;
     }
-
-    bool Write(std::string_view text) {
-        const auto size = static_cast<qint64>(text.size());
-        if (!device_)
-            return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
-        return device_->write(text.data(), size) == size;
-    }
-
-    bool Finish(QString& error) {
-        bool finished = true;
-        if (!device_)
-            finished = std::fflush(stdout) == 0;
-        else if (auto* file = dynamic_cast<QSaveFile*>(device_.get()))
-            finished = file->commit();
-        else
-            device_->close();
-        if (!finished)
-            error = Failure();
-        return finished;
-    }
-
-  private:
-    QString Failure() const {
-        const QString reason = device_ ? device_->errorString() : QString("write error");
-        return QString("Cannot write %1: %2").arg(path_, reason);
-    }
-
-    QString path_;
-    std::unique_ptr<QIODevice> device_;
-};
-
-bool WriteTextForm(State& state, const QString& path, Messages& messages, QString& error) {
-    TextOutput output(path);
-    if (!output.Open(error))
-        return false;
-    bool writeFailed = false;
-    const bool written = WriteTextBook(state, messages, [&](std::string_view page) {
-        writeFailed = !output.Write(page);
-        return !writeFailed;
+    const bool drawn = WriteTextBook(state, messages, [&output](std::string_view page) {
+        const auto size = static_cast<qint64>(page.size());
+        return output.write(page.data(), size) == size;
     });
-    if (writeFailed) {
-        output.Finish(error);
-        if (error.isEmpty())
-            error = QString("Cannot write %1").arg(path);
+    // A page that could not be drawn has shown its message; either way an
+    // unfinished book never replaces the file at the output path.
+    if ((!drawn && output.Failed()) || (drawn && !output.Commit())) {
+        messages.Show(CannotWrite(path, output).toStdString());
         return false;
     }
-    // A page that could not be drawn has shown its message; the file is
-    // then left as it was (an uncommitted replacement is discarded).
-    return written && output.Finish(error);
+    return drawn;
 }
 
 bool WriteBook(State& state, const ExportOptions& options, Messages& messages) {
-    QString error;
-    bool written = false;
-    if (options.Pdf) {
-        written = WritePdfBook(state, messages, options.OutputPath, options.Paper);
-    } else {
-        written = WriteTextForm(state, options.OutputPath, messages, error);
-    }
-    if (!written && !error.isEmpty())
-        messages.Show(error.toStdString());
-    return written;
+    if (options.Pdf)
+        return WritePdfBook(state, messages, options.OutputPath, options.Paper);
+    return WriteTextForm(state, options.OutputPath, messages);
 }
+
+// The command line's part of the Preview run: a refused file name is said
+// aloud, where the window stops without a word.
+class CommandLineRun : public PreviewHooks {
+  public:
+    explicit CommandLineRun(Messages& messages) : messages_(messages) {}
+    void FileNameRefused(const std::string& inputFile) override {
+        messages_.Show(
+            "Not a paving grades report (the file name must contain .csv, in any letter case): " +
+            inputFile);
+    }
+
+  private:
+    Messages& messages_;
+};
 
 int Export(const ExportOptions& options) {
     StderrMessages messages;
-    // The process ends as soon as the book is written: freeing the tables'
-    // hundreds of thousands of strings one by one would only delay that, so
-    // the state is left for the operating system to reclaim.
-    State& state = *new State;
-    InitializeState(state);
-    ApplyOptions(options, state);
+    const auto state = std::make_unique<State>();
+    InitializeState(*state);
+    ApplyOptions(options, *state);
 
-    if (!options.InputFile.toUpper().contains(".CSV")) {
-        messages.Show("Not a paving grades report (the file name must end in .csv): " +
-                      options.InputFile.toStdString());
-        return 1;
-    }
-    PreviewHooks noWindow;
-    switch (RunPreview(state, options.Inputs, messages, noWindow)) {
+    CommandLineRun commandLine(messages);
+    switch (RunPreview(*state, options.Inputs, messages, commandLine)) {
         case RunOutcome::Shown:
-            return WriteBook(state, options, messages) ? 0 : 1;
+            return WriteBook(*state, options, messages) ? 0 : 1;
         case RunOutcome::Stopped:
         case RunOutcome::EndProgram:
             break;
@@ -167,6 +116,11 @@ int RunExport(int argc, char** argv) {
     if (!help.isEmpty()) {
         std::cout << help.toStdString();
         return 0;
+    }
+    // Checked before anything is read or written: the book would destroy the report.
+    if (OutputIsInput(options.OutputPath, options.InputFile)) {
+        std::cerr << OverwritesInputMessage(options.OutputPath) << '\n';
+        return 2;
     }
 
     qInstallMessageHandler(QuietQtNotes);

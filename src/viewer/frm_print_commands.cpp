@@ -1,7 +1,9 @@
 // The viewer's Go To and Print commands.
+#include <QFile>
 #include <QFileInfo>
 #include <QProgressDialog>
 
+#include "viewer/book_file.h"
 #include "viewer/error_trap.h"
 #include "viewer/form5.h"
 #include "viewer/frm_print.h"
@@ -126,6 +128,11 @@ void frmPrint::SaveAsPdf_Click() {
         }
         if (QFileInfo(path).suffix().isEmpty()) {
             path += QStringLiteral(".pdf");
+        }
+        // However the chooser spelled it, the report the book came from is never replaced.
+        if (OutputIsInput(path, QFile::decodeName(state_.settings.InputFile.c_str()))) {
+            messages_.Show(OverwritesInputMessage(path));
+            return;
         }
         const std::string side = state_.settings.CurrentSide;
         const int32_t page = state_.cursor.CurrentPage;

@@ -6,12 +6,12 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
 #include "report/page_header.h"
 #include "report/page_renderer.h"
+#include "viewer/book_file.h"
 #include "viewer/message_box_messages.h"
 #include "viewer/painter_surface.h"
 #include "viewer/report_page.h"
@@ -62,10 +62,12 @@ class PdfDocumentTarget : public PrintTarget {
     std::unique_ptr<QPdfWriter> writer_;
 };
 
-// A PDF file that appears only when the whole document was written.
+// A PDF file that appears only when the whole document was written; a device
+// such as a pipe is written in place.
 class PdfFileTarget : public PdfDocumentTarget {
   public:
-    PdfFileTarget(const QString& path, const QPageLayout& layout) : file_(path), layout_(layout) {}
+    PdfFileTarget(const QString& path, const QPageLayout& layout)
+        : path_(path), file_(path), layout_(layout) {}
 
     bool Open(QPainter& painter, QString& why) override {
         if (!file_.open(QIODevice::WriteOnly)) {
@@ -74,19 +76,28 @@ class PdfFileTarget : public PdfDocumentTarget {
         }
         if (!BeginDocument(painter, file_, layout_)) {
             why = QStringLiteral("the PDF document could not be started");
-            file_.cancelWriting();
+            file_.Discard();
             return false;
         }
         return true;
     }
 
+    // A full disk stops the job at the next page rather than at its end.
+    bool NewPage(QString& why) override {
+        if (file_.Failed()) {
+            why = CannotWrite();
+            return false;
+        }
+        return PdfDocumentTarget::NewPage(why);
+    }
+
     bool Finish(QPainter& painter, QString& why) override {
-        if (!EndDocument(painter)) {
-            file_.cancelWriting();
+        if (!EndDocument(painter) && !file_.Failed()) {
+            file_.Discard();
             why = QStringLiteral("the PDF document could not be completed");
             return false;
         }
-        if (!file_.commit()) {
+        if (!file_.Commit()) {
             why = CannotWrite();
             return false;
         }
@@ -95,16 +106,17 @@ class PdfFileTarget : public PdfDocumentTarget {
 
     void Discard(QPainter& painter) override {
         EndDocument(painter);
-        file_.cancelWriting();
+        file_.Discard();
     }
 
   private:
     QString CannotWrite() const {
         return QStringLiteral("the file %1 could not be written: %2")
-            .arg(file_.fileName(), file_.errorString());
+            .arg(path_, file_.errorString());
     }
 
-    QSaveFile file_;
+    QString path_;
+    BookFile file_;
     QPageLayout layout_;
 };
 

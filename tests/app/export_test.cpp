@@ -4,6 +4,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 namespace {
 
 const QString kData = CORVANE_TEST_DATA;
@@ -48,6 +52,57 @@ QString PdfText(const QString& pdf, int page) {
                {"-layout", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
     text.waitForFinished();
     return QString::fromUtf8(text.readAllStandardOutput());
+}
+
+// --- The output file: never the input, written whole or not at all ---------
+
+// A folder holding a copy of a report and what an export may find at its output.
+struct OutputFolder {
+    QTemporaryDir dir;
+    QString input = dir.filePath("grades.csv");
+
+    OutputFolder() {
+        QFile::copy(kData + "/short-undivided.csv", input);
+        WriteFile("book.txt", "old book\n");
+        WriteFile("old.pdf", "old pdf\n");
+        QFile::link("/dev/full", dir.filePath("full.pdf"));
+    }
+    void WriteFile(const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    // Every name in the folder with its bytes (links as their targets).
+    QMap<QString, QByteArray> Contents() const {
+        QMap<QString, QByteArray> contents;
+        for (const QFileInfo& entry : QDir(dir.path()).entryInfoList(QDir::Files | QDir::System)) {
+            QFile file(entry.filePath());
+            contents[entry.fileName()] =
+                entry.isSymLink() ? entry.symLinkTarget().toUtf8()
+                                  : (file.open(QIODevice::ReadOnly) ? file.readAll() : "?");
+        }
+        return contents;
+    }
+};
+
+// Runs the export in a folder; limitFileSize lets no file there grow past 1 KiB,
+// so the book's last write fails as on a full disk.
+Run ExportIn(const QString& folder, const QStringList& arguments, bool limitFileSize = false,
+             const QString& standardOutput = {}) {
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    if (!standardOutput.isEmpty())
+        process.setStandardOutputFile(standardOutput);
+    if (limitFileSize)
+        process.setChildProcessModifier([] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{1024, 1024};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    process.start(CORVANE_BINARY, QStringList{"export"} + arguments);
+    process.waitForFinished(60000);
+    return Run{process.exitCode(), process.readAllStandardOutput(),
+               QString::fromUtf8(process.readAllStandardError())};
 }
 
 }  // namespace
@@ -252,6 +307,42 @@ class ExportTest : public QObject {
             QCOMPARE(page.count('\n'), 81);
     }
 
+    // The edges of the accepted pages make books; the pages just beyond them
+    // are refused with the page and the range named, and no book is written.
+    void pageRangeEdges_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("narrowest and shortest") << "88.5x61.5" << true;
+        QTest::newRow("tallest") << "96x105.4" << true;
+        QTest::newRow("too narrow") << "88.4x63" << false;
+        QTest::newRow("too short") << "96x61.4" << false;
+        QTest::newRow("too tall") << "96x105.5" << false;
+        QTest::newRow("too wide") << "1001x70" << false;
+    }
+    void pageRangeEdges() {
+        QFETCH(QString, page);
+        QFETCH(bool, accepted);
+        QTemporaryDir folder;
+        QFile book(folder.filePath("book.txt"));
+        const Run run = Export({kData + "/short-undivided.csv", "-o", book.fileName(), "--page",
+                                page, "--project", "1", "--control", "2"});
+        if (!accepted) {
+            QCOMPARE(run.exitCode, 2);
+            const QStringList named{page, "88.5", "1000", "61.5", "105.5"};
+            for (const QString& text : named)
+                QVERIFY2(run.err.contains(text), qPrintable(run.err));
+            QVERIFY(!book.exists());
+            return;
+        }
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(book.open(QIODevice::ReadOnly));
+        const QList<QByteArray> pages = Pages(book.readAll());
+        QVERIFY(!pages.isEmpty());
+        QVERIFY(pages.first().contains("Project No: 1"));
+        QVERIFY(pages.first().contains("Page No.:1 of "));
+        QVERIFY(pages.first().contains("Sec. Sta."));
+    }
+
     void pointListKeepsOnlyThoseTypes() {
         const Run run = Export({kData + "/short-undivided.csv", "-o", "-", "--points", "cl",
                                 "--project", "1", "--control", "2"});
@@ -259,6 +350,116 @@ class ExportTest : public QObject {
         QVERIFY(run.out.contains("CL"));
         QVERIFY(!run.out.contains("BOC"));
         QVERIFY(!run.out.contains("JL"));
+    }
+
+    // --- The output file: never the input, written whole or not at all -----
+
+    void outputThatIsTheInputIsRefused_data() {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("link");  // "symbolic" or "hard": output is made a link
+        QTest::newRow("dot slash") << "./grades.csv"
+                                   << "";
+        QTest::newRow("symbolic link") << "grades-link.txt"
+                                       << "symbolic";
+        QTest::newRow("hard link") << "grades-hard.txt"
+                                   << "hard";
+        QTest::newRow("symbolic link as pdf") << "grades.pdf"
+                                              << "symbolic";
+    }
+    void outputThatIsTheInputIsRefused() {
+        QFETCH(QString, output);
+        QFETCH(QString, link);
+        OutputFolder folder;
+        const QString path = folder.dir.filePath(output);
+        if (link == "symbolic")
+            QVERIFY(QFile::link("grades.csv", path));
+        if (link == "hard")
+            QCOMPARE(QProcess::execute("ln", {folder.input, path}), 0);
+        const auto before = folder.Contents();
+
+        const Run run = ExportIn(folder.dir.path(),
+                                 {"grades.csv", "-o", output, "--project", "1", "--control", "2"});
+
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(output), qPrintable(run.err));
+        QVERIFY(!run.err.contains("Please Enter"));  // refused before the run
+        QCOMPARE(folder.Contents(), before);
+    }
+
+    void failedWritesExitWithOneAndLeaveTheFolderAsItWas_data() {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<bool>("limitFileSize");
+        QTest::addColumn<QString>("standardOutput");
+        QTest::newRow("device full") << "/dev/full"
+                                     << "No space left on device" << false << "";
+        QTest::newRow("standard output full") << "-"
+                                              << "No space left on device" << false << "/dev/full";
+        QTest::newRow("pdf on a full device") << "full.pdf"
+                                              << "No space left on device" << false << "";
+        QTest::newRow("folder missing") << "missing/book.txt"
+                                        << "No such file or directory" << false << "";
+        QTest::newRow("last write of a replacement fails") << "book.txt"
+                                                           << "File too large" << true << "";
+        QTest::newRow("pdf replacement fails") << "old.pdf"
+                                               << "File too large" << true << "";
+    }
+    void failedWritesExitWithOneAndLeaveTheFolderAsItWas() {
+        QFETCH(QString, output);
+        QFETCH(QString, reason);
+        QFETCH(bool, limitFileSize);
+        QFETCH(QString, standardOutput);
+        OutputFolder folder;
+        const auto before = folder.Contents();
+
+        const Run run = ExportIn(folder.dir.path(),
+                                 {"grades.csv", "-o", output, "--project", "1", "--control", "2"},
+                                 limitFileSize, standardOutput);
+
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(reason), qPrintable(run.err));
+        QCOMPARE(run.err.count('\n'), 1);
+        QCOMPARE(folder.Contents(), before);
+    }
+
+    // The project/control reminder first, as in the window; then the name stops
+    // the run. Any letter case of ".csv" anywhere in the name passes.
+    void fileNameWithoutCsvRemindsThenStops() {
+        OutputFolder folder;
+        QVERIFY(QFile::copy(folder.input, folder.dir.filePath("grades.txt")));
+        QVERIFY(QFile::copy(folder.input, folder.dir.filePath("grades.Csv.old")));
+
+        const Run refused = ExportIn(folder.dir.path(), {"grades.txt", "-o", "-"});
+        QCOMPARE(refused.exitCode, 1);
+        const QStringList lines = refused.err.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], QString("Please Enter Project Number and Control Number"));
+        QVERIFY2(lines[1].contains("contain .csv") && lines[1].endsWith("grades.txt"),
+                 qPrintable(lines[1]));
+        QVERIFY(refused.out.isEmpty());
+
+        const Run accepted = ExportIn(folder.dir.path(), {"grades.Csv.old", "-o", "-"});
+        QCOMPARE(accepted.exitCode, 0);
+        QVERIFY(accepted.out.contains("PAVE-GRADES"));
+    }
+
+    // LeakSanitizer, preloaded, fails a run that ends with memory still held.
+    void successfulExportsFreeEverything() {
+        OutputFolder folder;
+        for (const QString output : {"book.txt", "book.pdf"}) {
+            QProcess process;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("LD_PRELOAD", "liblsan.so.0");
+            process.setProcessEnvironment(environment);
+            process.setWorkingDirectory(folder.dir.path());
+            process.start(CORVANE_BINARY, {"export", "grades.csv", "-o", output, "--project", "1",
+                                           "--control", "2"});
+            QVERIFY(process.waitForFinished(60000));
+            const QString err = QString::fromUtf8(process.readAllStandardError());
+            if (err.contains("cannot be preloaded") || err.contains("does not come first"))
+                QSKIP("LeakSanitizer cannot be preloaded here");
+            QVERIFY2(process.exitCode() == 0 && err.isEmpty(), qPrintable(err));
+        }
     }
 };
 
