@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 #include "printing_book.h"
 #include "viewer/form5.h"
 #include "viewer/frm_print.h"
@@ -51,6 +53,8 @@ class PrintCommandsTest : public QObject {
     void theDialogKeepsItsFieldsAfterPrintAndStartsEmptyAfterCancel();
     void saveAsPdfWritesEveryPageAndKeepsTheViewerPage();
     void saveAsPdfCancelledInTheFileChooserWritesNothing();
+    void saveAsPdfNeverReplacesTheReportOfTheBook_data();
+    void saveAsPdfNeverReplacesTheReportOfTheBook();
 };
 
 void PrintCommandsTest::goToStationRightOpensTheRightList() {
@@ -167,6 +171,51 @@ void PrintCommandsTest::saveAsPdfCancelledInTheFileChooserWritesNothing() {
     viewer.window->SaveAsPdf_Click();  // no file name queued: the chooser was cancelled
 
     QVERIFY(viewer.messages.shown.empty());
+}
+
+void PrintCommandsTest::saveAsPdfNeverReplacesTheReportOfTheBook_data() {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("link");  // "symbolic" or "hard": the chosen name is made a link
+    QTest::newRow("dot slash") << "./grades.csv"
+                               << "";
+    QTest::newRow("symbolic link") << "book.pdf"
+                                   << "symbolic";
+    QTest::newRow("hard link") << "book.pdf"
+                               << "hard";
+}
+
+void PrintCommandsTest::saveAsPdfNeverReplacesTheReportOfTheBook() {
+    QFETCH(QString, chosen);
+    QFETCH(QString, link);
+    QTemporaryDir folder;
+    const QString report = folder.filePath(QStringLiteral("grades.csv"));
+    {
+        QFile file(report);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(" PAVING GRADES REPORT\n");
+    }
+    const QString path = folder.path() + QLatin1Char('/') + chosen;
+    if (link == QStringLiteral("symbolic"))
+        QVERIFY(QFile::link(report, path));
+    if (link == QStringLiteral("hard"))
+        QCOMPARE(::link(report.toLocal8Bit().constData(), path.toLocal8Bit().constData()), 0);
+    Viewer viewer;
+    test::MakeUndividedBook(viewer.state, 30);
+    viewer.state.settings.InputFile = report.toStdString();
+    viewer.Make();
+    viewer.dialogs.setNextFileName(path);
+
+    viewer.window->SaveAsPdf_Click();
+
+    QCOMPARE(viewer.messages.shown.size(), size_t{1});
+    const std::string& message = viewer.messages.shown[0];
+    QVERIFY2(message.find(path.toStdString()) != std::string::npos &&
+                 message.find("saved") == std::string::npos,
+             message.c_str());
+    QFile file(report);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray(" PAVING GRADES REPORT\n"));
+    QCOMPARE(QDir(folder.path()).count(), uint(link.isEmpty() ? 3 : 4));  // with . and ..
 }
 
 int main(int argc, char** argv) {

@@ -93,7 +93,7 @@ class PrintJobTest : public QObject {
     void noPrinterOrAnUnknownPrinterFails();
     void theDefaultPageIsLetterWithQuarterInchMargins();
     void aPdfFileHoldsEveryPageWithItsNumberLine();
-    void aCancelledOrFailedPdfLeavesNoFile();
+    void aCancelledOrFailedPdfLeavesTheOldFile();
 };
 
 void PrintJobTest::allPagesComeInPrintOrder() {
@@ -244,30 +244,51 @@ void PrintJobTest::aPdfFileHoldsEveryPageWithItsNumberLine() {
              qPrintable(last));
 }
 
-void PrintJobTest::aCancelledOrFailedPdfLeavesNoFile() {
+// Whatever stops the job, the file at the path is the one that was there
+// before (or none), and no temporary file is left beside it.
+void PrintJobTest::aCancelledOrFailedPdfLeavesTheOldFile() {
     State state;
     test::MakeUndividedBook(state, 40);
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("book.pdf"));
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old book");
+    }
+    const auto folderIsAsItWas = [&] {
+        QFile old(path);
+        return old.open(QIODevice::ReadOnly) && old.readAll() == "old book" &&
+               QDir(folder.path()).entryList(QDir::Files | QDir::System) ==
+                   QStringList{QStringLiteral("book.pdf")};
+    };
     RecordingMessages messages;
 
     QCOMPARE(PrintPages(state, AllBookPages(state), *MakePdfFileTarget(path, ReportPageLayout("")),
                         messages, [](int done, int) { return done < 3; }),
              PrintOutcome::Cancelled);
-    QVERIFY(!QFile::exists(path));
+    QVERIFY(folderIsAsItWas());
 
     QCOMPARE(PrintPages(state, {BookPage{{}, 0}, BookPage{{}, 900}},
                         *MakePdfFileTarget(path, ReportPageLayout("")), messages),
              PrintOutcome::Failed);
-    QVERIFY(!QFile::exists(path));
+    QVERIFY(folderIsAsItWas());
 
-    const QString nowhere = folder.filePath(QStringLiteral("missing/folder/book.pdf"));
-    messages.shown.clear();
-    QCOMPARE(PrintPages(state, AllBookPages(state),
-                        *MakePdfFileTarget(nowhere, ReportPageLayout("")), messages),
-             PrintOutcome::Failed);
-    QCOMPARE(messages.shown.size(), size_t{1});
-    QVERIFY(messages.shown[0].rfind("Printing failed: the file ", 0) == 0);
+    // Failures with the system's reason: a folder that is not there, a full device.
+    const std::vector<std::pair<QString, std::string>> failures{
+        {folder.filePath(QStringLiteral("missing/folder/book.pdf")), "No such file or directory"},
+        {QStringLiteral("/dev/full"), "No space left on device"}};
+    for (const auto& [where, reason] : failures) {
+        messages.shown.clear();
+        QCOMPARE(PrintPages(state, AllBookPages(state),
+                            *MakePdfFileTarget(where, ReportPageLayout("")), messages),
+                 PrintOutcome::Failed);
+        QCOMPARE(messages.shown.size(), size_t{1});
+        QVERIFY2(messages.shown[0].rfind("Printing failed: the file ", 0) == 0 &&
+                     messages.shown[0].find(reason) != std::string::npos,
+                 messages.shown[0].c_str());
+    }
+    QVERIFY(folderIsAsItWas());
 }
 
 int main(int argc, char** argv) {
