@@ -16,11 +16,16 @@ class DataLines {
   public:
     enum class Result { Line, End, Failed };
 
+    // Walks `file`, which is open already or is opened by OpenPastHeader.
     // `routine` names the reader in messages about the file as a whole.
-    DataLines(const std::string& path, std::string_view routine, Messages& messages);
+    DataLines(LineReader& file, const std::string& path, std::string_view routine,
+              Messages& messages);
 
-    // False (after its message) when the file cannot be opened.
-    bool Open();
+    // For a reader run on its own: opens the file and passes over its three
+    // header lines. False (after its message) when the file cannot be opened
+    // or a header line cannot be read; a file that ends within its header
+    // simply has no data.
+    bool OpenPastHeader();
 
     // The next line, checked for content no text file has.
     Result Read();
@@ -39,7 +44,7 @@ class DataLines {
   private:
     Result Next(bool check_content);
 
-    LineReader lines_;
+    LineReader& lines_;
     const std::string& path_;
     std::string_view routine_;
     Messages& messages_;

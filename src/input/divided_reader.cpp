@@ -5,6 +5,7 @@
 
 #include "input/columns.h"
 #include "input/data_lines.h"
+#include "input/data_readers.h"
 #include "input/paving_grades_reader.h"
 #include "input/reader_messages.h"
 #include "input/store_side.h"
@@ -16,7 +17,6 @@ namespace {
 constexpr std::string_view kRoutine = "ReadDivided";
 // Fourteen commas in a row make a line a terminator, whatever else it holds.
 constexpr size_t kTerminatorCommas = 14;
-constexpr int kHeaderLines = 4;  // the three header lines and a column heading line
 
 struct Side {
     SectionTable& table;
@@ -52,19 +52,16 @@ StationSplit SplitStation(std::string_view line) {
 
 class DividedReader {
   public:
-    DividedReader(CrossSectionTables& tables, const std::string& path, Messages& messages)
+    DividedReader(CrossSectionTables& tables, DataLines& lines, Messages& messages)
         : tables_(tables),
           messages_(messages),
-          lines_(path, kRoutine, messages),
+          lines_(lines),
           left_{tables.SectionsLeft, "LEFT", kLeftSide},
           right_{tables.SectionsRight, "RIGHT", kRightSide} {}
 
-    // Reads the whole file; on success `station_count` is the last record's index.
+    // Reads the data part; on success `station_count` is the last record's index.
     ReadOutcome Read(int32_t& station_count) {
-        if (!lines_.Open()) {
-            return ReadOutcome::Rejected;
-        }
-        Step step = SkipHeader();
+        Step step = SkipColumnHeadings();
         while (step == Step::Go) {
             step = ReadStation();
         }
@@ -79,11 +76,10 @@ class DividedReader {
     // Where the walk through the file goes next.
     enum class Step { Go, EndOfFile, Stop };
 
-    Step SkipHeader() {
-        for (int line = 0; line < kHeaderLines; ++line) {
-            if (const Step step = StepAfter(lines_.Skip()); step != Step::Go) {
-                return step;
-            }
+    // Line 4, after the three header lines, names the columns.
+    Step SkipColumnHeadings() {
+        if (const Step step = StepAfter(lines_.Skip()); step != Step::Go) {
+            return step;
         }
         return Advance();  // line 5: the first data row
     }
@@ -249,7 +245,7 @@ class DividedReader {
 
     CrossSectionTables& tables_;
     Messages& messages_;
-    DataLines lines_;
+    DataLines& lines_;
     Side left_;
     Side right_;
     Columns columns_;
@@ -263,9 +259,11 @@ class DividedReader {
 
 }  // namespace
 
-ReadOutcome ReadDivided(CrossSectionTables& tables, const Settings& settings, Messages& messages) {
+ReadOutcome ReadDividedData(LineReader& file, const std::string& path, CrossSectionTables& tables,
+                            Messages& messages) {
     ClearTables(tables);
-    DividedReader reader(tables, settings.InputFile, messages);
+    DataLines lines(file, path, kRoutine, messages);
+    DividedReader reader(tables, lines, messages);
     int32_t station_count = 0;
     const ReadOutcome outcome = reader.Read(station_count);
     if (outcome != ReadOutcome::Read) {
@@ -275,6 +273,16 @@ ReadOutcome ReadDivided(CrossSectionTables& tables, const Settings& settings, Me
     }
     tables.StationCount = station_count;
     return ReadOutcome::Read;
+}
+
+ReadOutcome ReadDivided(CrossSectionTables& tables, const Settings& settings, Messages& messages) {
+    LineReader file;
+    if (!DataLines(file, settings.InputFile, kRoutine, messages).OpenPastHeader()) {
+        ClearTables(tables);
+        tables.StationCount = 0;
+        return ReadOutcome::Rejected;
+    }
+    return ReadDividedData(file, settings.InputFile, tables, messages);
 }
 
 }  // namespace corvane

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "input/columns.h"
+#include "input/data_readers.h"
 #include "input/line_reader.h"
 #include "input/reader_messages.h"
 
@@ -22,9 +23,9 @@ struct Header {
     std::string problem;
 };
 
-Header ReadHeader(const std::string& path) {
+// Opens the file and reads its header; the readers go on from there.
+Header ReadHeader(LineReader& reader, const std::string& path) {
     Header header;
-    LineReader reader;
     if (!reader.Open(path)) {
         header.problem = "cannot open " + path + " (" + reader.ErrorReason() + ")";
         return header;
@@ -79,7 +80,8 @@ bool HasComma(std::string_view line) {
 }  // namespace
 
 ReadOutcome GpkBlueTops(CrossSectionTables& tables, Settings& settings, Messages& messages) {
-    const Header header = ReadHeader(settings.InputFile);
+    LineReader file;
+    const Header header = ReadHeader(file, settings.InputFile);
     if (!header.problem.empty()) {
         messages.Show(ProgramErrorText(header.problem, kRoutine));
         return ReadOutcome::Rejected;
@@ -102,10 +104,10 @@ ReadOutcome GpkBlueTops(CrossSectionTables& tables, Settings& settings, Messages
     }
     if (Trim(ToUpper(FirstColumn(roadway_line))) == kDivided) {
         settings.RoadwayType = kDivided;
-        return ReadDivided(tables, settings, messages);
+        return ReadDividedData(file, settings.InputFile, tables, messages);
     }
     settings.RoadwayType = kUndivided;
-    return GPKUndivided(tables, settings, messages);
+    return ReadUndividedData(file, settings.InputFile, tables, messages);
 }
 
 }  // namespace corvane

@@ -16,7 +16,8 @@ enum class ReadOutcome {
     EndProgram,  // wrong side marker: the message has been shown, the program ends
 };
 
-// Checks the title line, sets RoadwayType and runs the matching reader.
+// Checks the title line, sets RoadwayType and runs the matching reader on the
+// same open file: the file is opened once, so a named pipe works too.
 // A file that is not a paving-grades file, or whose header cannot be read,
 // is Rejected after one message, and then no table or setting has changed.
 //
@@ -26,6 +27,9 @@ enum class ReadOutcome {
 // report builder, which runs after a successful read.
 ReadOutcome GpkBlueTops(CrossSectionTables& tables, Settings& settings, Messages& messages);
 
+// The readers run on their own, without the header check: each opens the
+// file, passes over its three header lines and reads the rest.
+//
 // Reads an undivided file into Sections and sets StationCount.
 ReadOutcome GPKUndivided(CrossSectionTables& tables, const Settings& settings, Messages& messages);
 

@@ -4,6 +4,7 @@
 
 #include "input/columns.h"
 #include "input/data_lines.h"
+#include "input/data_readers.h"
 #include "input/paving_grades_reader.h"
 
 namespace corvane {
@@ -15,7 +16,6 @@ constexpr std::string_view kRoutine = "GPKUndivided";
 constexpr size_t kSeparatorCommas = 7;
 constexpr size_t kPointRowColumns = 12;   // up to the elevation, column 11
 constexpr size_t kMessageRowColumns = 4;  // up to the message text, column 3
-constexpr int kHeaderLines = 3;
 
 bool IsMessageKind(std::string_view column) {
     return column == "ERROR" || column == "MESSAGE";
@@ -23,14 +23,11 @@ bool IsMessageKind(std::string_view column) {
 
 class UndividedReader {
   public:
-    UndividedReader(SectionTable& sections, const std::string& path, Messages& messages)
-        : sections_(sections), lines_(path, kRoutine, messages) {}
+    UndividedReader(SectionTable& sections, DataLines& lines)
+        : sections_(sections), lines_(lines) {}
 
-    // Reads the whole file; on success `station_count` is the last record's index.
+    // Reads the data rows; on success `station_count` is the last record's index.
     bool Read(int32_t& station_count) {
-        if (!lines_.Open() || !SkipHeader()) {
-            return false;
-        }
         for (;;) {
             const DataLines::Result result = lines_.Read();
             if (result == DataLines::Result::End) {
@@ -47,16 +44,6 @@ class UndividedReader {
     }
 
   private:
-    bool SkipHeader() {
-        for (int line = 0; line < kHeaderLines; ++line) {
-            const DataLines::Result result = lines_.Skip();
-            if (result != DataLines::Result::Line) {
-                return result == DataLines::Result::End;  // a file of only a header has no station
-            }
-        }
-        return true;
-    }
-
     // Stores what the row holds; false (after a message) when the file must be refused.
     bool TakeRow(std::string_view line) {
         if (ContainsCommaRun(line, kSeparatorCommas)) {
@@ -129,7 +116,7 @@ class UndividedReader {
     }
 
     SectionTable& sections_;
-    DataLines lines_;
+    DataLines& lines_;
     Columns columns_;
     int32_t station_ = 0;
     int32_t k_ = 0;
@@ -138,9 +125,11 @@ class UndividedReader {
 
 }  // namespace
 
-ReadOutcome GPKUndivided(CrossSectionTables& tables, const Settings& settings, Messages& messages) {
+ReadOutcome ReadUndividedData(LineReader& file, const std::string& path, CrossSectionTables& tables,
+                              Messages& messages) {
     ClearTables(tables);
-    UndividedReader reader(tables.Sections, settings.InputFile, messages);
+    DataLines lines(file, path, kRoutine, messages);
+    UndividedReader reader(tables.Sections, lines);
     int32_t station_count = 0;
     if (!reader.Read(station_count)) {
         ClearTables(tables);  // nothing of a refused file reaches the book
@@ -149,6 +138,16 @@ ReadOutcome GPKUndivided(CrossSectionTables& tables, const Settings& settings, M
     }
     tables.StationCount = station_count;
     return ReadOutcome::Read;
+}
+
+ReadOutcome GPKUndivided(CrossSectionTables& tables, const Settings& settings, Messages& messages) {
+    LineReader file;
+    if (!DataLines(file, settings.InputFile, kRoutine, messages).OpenPastHeader()) {
+        ClearTables(tables);
+        tables.StationCount = 0;
+        return ReadOutcome::Rejected;
+    }
+    return ReadUndividedData(file, settings.InputFile, tables, messages);
 }
 
 }  // namespace corvane

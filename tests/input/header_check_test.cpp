@@ -1,6 +1,16 @@
 // The header check: title and roadway recognition, and every way a file can
 // fail before its data is read.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <future>
 #include <string>
+#include <thread>
 
 #include "input/reader_messages.h"
 #include "reader_fixture.h"
@@ -11,6 +21,30 @@ namespace {
 using InputHeaderCheck = ReaderTest;
 
 const std::string kOnePoint = UndividedPoint("10+00", "CL", "0.00", "100.00");
+
+// How long a named-pipe test waits for a reader or a writer before it gives up.
+constexpr std::chrono::seconds kPipePatience{5};
+
+// Writes `content` into the named pipe at `path` once a reader has opened it,
+// giving up when none comes in time.
+void FeedPipe(const std::string& path, const std::string& content) {
+    sigset_t broken_pipe;  // a reader that leaves early must not end the test run
+    sigemptyset(&broken_pipe);
+    sigaddset(&broken_pipe, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &broken_pipe, nullptr);
+    const auto deadline = std::chrono::steady_clock::now() + kPipePatience;
+    int pipe = -1;
+    while ((pipe = open(path.c_str(), O_WRONLY | O_NONBLOCK)) < 0 && errno == ENXIO &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    if (pipe < 0) {
+        return;
+    }
+    fcntl(pipe, F_SETFL, 0);
+    [[maybe_unused]] const ssize_t written = write(pipe, content.data(), content.size());
+    close(pipe);
+}
 
 TEST_F(InputHeaderCheck, TitleIgnoresFirstCharacterCaseAndSurroundingSpaces) {
     for (const std::string title :
@@ -87,6 +121,42 @@ TEST_F(InputHeaderCheck, MissingFileNamesTheFileAndTheSystemReason) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0], "Program Error : cannot open " + path +
                                      " (No such file or directory) occured in GpkBlueTops");
+}
+
+// A named pipe can be read only once: the header and the data must come from
+// one opening. A second opening would wait for a writer that never comes; the
+// test then briefly becomes that writer, so that it fails instead of hanging.
+TEST_F(InputHeaderCheck, NamedPipeIsReadWhole) {
+    struct Case {
+        std::string content;
+        std::string roadway;
+        std::string last_point_code;
+    };
+    settings.InputFile = (folder_ / "pipe.csv").string();
+    ASSERT_EQ(mkfifo(settings.InputFile.c_str(), 0600), 0) << std::strerror(errno);
+    for (const Case& c : {
+             Case{kUndividedHeader + kOnePoint, kUndivided, "CL"},
+             Case{kDividedHeader + DividedPoint("1+00", "LEFT", "JL", "-5", "90") + kTerminatorRow +
+                      DividedPoint("1+00", "RIGHT", "JR", "5", "90") + kTerminatorRow,
+                  kDivided, "JR"},
+         }) {
+        SCOPED_TRACE(c.roadway);
+        std::thread writer(FeedPipe, settings.InputFile, c.content);
+        auto reading = std::async(std::launch::async,
+                                  [&] { return GpkBlueTops(state_tables, settings, messages); });
+        const bool finished = reading.wait_for(kPipePatience) == std::future_status::ready;
+        if (!finished) {
+            close(open(settings.InputFile.c_str(), O_RDWR | O_NONBLOCK));
+        }
+        writer.join();
+        EXPECT_TRUE(finished) << "reading a named pipe does not end";
+        EXPECT_EQ(reading.get(), ReadOutcome::Read);
+        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_EQ(settings.RoadwayType, c.roadway);
+        const CrossSection& last = c.roadway == kDivided ? Right(0) : Undivided(0);
+        EXPECT_EQ(last.PointCode[0], c.last_point_code);
+        EXPECT_EQ(last.LastPoint, 0);
+    }
 }
 
 TEST_F(InputHeaderCheck, BinaryAndUtf16FilesAreNotPavingGradesFiles) {
