@@ -1,4 +1,8 @@
 # Installs the program with its desktop entry and icon, and packs a .deb.
+# The package is made from a Release build directory (cpack refuses any other):
+#   cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
+#         -DCORVANE_BUILD_TESTS=OFF -DCORVANE_BUILD_BENCH=OFF
+#   cmake --build build-release -j2 && cd build-release && cpack
 include(GNUInstallDirs)
 
 install(TARGETS corvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -19,4 +23,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Corvane developers <corvane@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# Users get the optimised program without debug information.
+set(CPACK_STRIP_FILES ON)
+set(CPACK_CORVANE_BUILD_TYPE "${CMAKE_BUILD_TYPE}")
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/ReleaseOnlyPackage.cmake)
 include(CPack)

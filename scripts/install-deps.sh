@@ -10,6 +10,7 @@ packages=(
     poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf
     xvfb xauth fontconfig fonts-dejavu-core fonts-liberation
     time
+    file  # cpack's Debian generator reads the program's type with it
 )
 
 missing=()

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# The main job on the bundled samples: installs what is missing, builds, writes
-# each sample's grade book as PDF and as text into out/, and, when a display is
+# The main job on the bundled samples: installs what is missing, builds the
+# program (only the program: scripts/test.sh builds the tests), writes each
+# sample's grade book as PDF and as text into out/, and, when a display is
 # present, opens the main window with the undivided sample chosen.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${CORVANE_BUILD_DIR:-$here/build}
-"$here/scripts/build.sh"
+"$here/scripts/build.sh" --target corvane
 corvane="$build/src/app/corvane"
 out="$here/out"
 mkdir -p "$out"
@@ -20,4 +21,6 @@ done
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${CORVANE_NO_WINDOW:-}" ]; then
     echo "Opening the main window with samples/undivided-sample.csv chosen"
     exec "$corvane" "$here/samples/undivided-sample.csv"
+elif [ -z "${CORVANE_NO_WINDOW:-}" ]; then
+    echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): the main window is not opened"
 fi

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test through CTest. Exits non-zero on any failure.
+# Builds everything (the program, the tests, the benchmarks) and runs every
+# test through CTest. Exits non-zero on any failure.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${CORVANE_BUILD_DIR:-$here/build}

@@ -1,5 +1,6 @@
 // corvane            opens the main window
 // corvane FILE.csv   opens it with the file chosen
+// corvane --help     both forms; --version the program's version
 // corvane export …   writes the grade book headless (see export_command.h)
 #include <cstring>
 
