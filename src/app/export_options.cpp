@@ -6,6 +6,7 @@
 
 #include <map>
 
+#include "report/page_layout.h"
 #include "viewer/report_page.h"
 
 namespace corvane {
@@ -29,7 +30,8 @@ const QCommandLineOption kRightFrom("right-from",
                                     "Measure the right offset from: last or centerline.", "FROM",
                                     "last");
 const QCommandLineOption kPage("page",
-                               "Printer page in character cells, e.g. 96x63 (may be fractional).",
+                               QString("Printer page in character cells, e.g. 96x63: %1.")
+                                   .arg(QString::fromStdString(AcceptedPageRangeText())),
                                "COLSxLINES");
 const QCommandLineOption kPaper("paper",
                                 "Paper of the PDF: letter, legal or a4 (quarter-inch margins).",
@@ -88,20 +90,20 @@ bool ReadPaper(const QString& value, ExportOptions& options, QString& error) {
 
 bool ReadPage(const QString& value, ExportOptions& options, QString& error) {
     static const QRegularExpression size(R"(^\s*(\d+(?:\.\d+)?)\s*[xX]\s*(\d+(?:\.\d+)?)\s*$)");
+    const QString range = QString::fromStdString(AcceptedPageRangeText());
     const QRegularExpressionMatch match = size.match(value);
-    const double columns = match.hasMatch() ? match.captured(1).toDouble() : 0;
-    const double lines = match.hasMatch() ? match.captured(2).toDouble() : 0;
-    // A page under 63 lines cuts off the header or the last rows, and from 106
-    // lines on no station block starts above the body's fixed line limit; the
-    // column bounds keep the header on the page and a mistyped size sane.
-    if (columns < 89 || lines < 63 || columns > 1000 || lines > 105) {
-        error = QString(
-                    "--page must be COLSxLINES with 89 to 1000 columns and 63 to 105 "
-                    "lines, not '%1'")
-                    .arg(value);
+    if (!match.hasMatch()) {
+        error = QString("--page must be COLSxLINES with %1, not '%2'").arg(range, value);
         return false;
     }
-    options.Page = PageSize{columns, lines};
+    const PageSize page{match.captured(1).toDouble(), match.captured(2).toDouble()};
+    // Only a page on which every text of the layout lands makes a whole book.
+    if (!PageFitsLayout(page)) {
+        error = QString("--page %1 is outside the range the book fits on: %2")
+                    .arg(QString::fromStdString(PageCellsText(page)), range);
+        return false;
+    }
+    options.Page = page;
     return true;
 }
 

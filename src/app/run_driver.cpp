@@ -9,6 +9,7 @@
 #include "input/paving_grades_reader.h"
 #include "report/page_count.h"
 #include "report/page_header.h"
+#include "report/page_layout.h"
 #include "report/page_renderer.h"
 #include "report/report_table.h"
 
@@ -85,6 +86,18 @@ RunOutcome BuildReport(State& state, const PreviewInputs& inputs, Messages& mess
     return RunOutcome::Shown;
 }
 
+// The chosen printer's page must hold every text of the layout: a smaller one
+// would clip the book, a taller one starts no station block and so no page
+// would ever end the count.
+bool CheckPrinterPage(const PageSize& page, Messages& messages) {
+    if (PageFitsLayout(page))
+        return true;
+    messages.Show("The printer's page of " + PageCellsText(page) +
+                  " cells is outside the range the book fits on: " + AcceptedPageRangeText() +
+                  ". Please choose another printer.");
+    return false;
+}
+
 // Step 14: measure the page on the viewer, then lay out every book once.
 bool CountPages(State& state, Surface& viewer, Messages& messages) {
     const std::string roadway = ToUpper(state.settings.RoadwayType);
@@ -124,6 +137,8 @@ RunOutcome RunSteps(State& state, const PreviewInputs& inputs, Messages& message
         return built;
 
     hooks.ShowFontAndPrinterDialog(state);
+    if (!CheckPrinterPage(state.layout.CurrentPrinterPage, messages))
+        return RunOutcome::Stopped;
 
     NullSurface hiddenViewer;
     Surface* viewer = hooks.ViewerSurface();

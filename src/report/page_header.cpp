@@ -5,6 +5,8 @@
 #include <ctime>
 #include <string>
 
+#include "report/page_geometry.h"
+
 namespace corvane {
 
 namespace {
@@ -42,8 +44,11 @@ void SetReportFont(Surface& surface, const std::string& fontName) {
     }
 }
 
-void PutHeaderText(Surface& surface, const LayoutSettings& layout, double column, double line,
+// Places a text at W - fromRight, H - fromBottom, rounded to whole cells.
+void PutHeaderText(Surface& surface, const LayoutSettings& layout, int fromRight, int fromBottom,
                    std::string_view text) {
+    const int column = RoundHalfEven(layout.PageColumns - fromRight);
+    const int line = RoundHalfEven(layout.PageLines - fromBottom);
     PutText(surface, SurfaceX(surface, layout, column), SurfaceY(surface, layout, line), text);
 }
 
@@ -68,11 +73,11 @@ int RoundHalfEven(double value) {
     return static_cast<int>(rounded);
 }
 
-int SurfaceX(const Surface& surface, const LayoutSettings& layout, double column) {
+int SurfaceX(const Surface& surface, const LayoutSettings& layout, int column) {
     return RoundHalfEven(IsWindow(surface) ? column * kCellWidthTwips * layout.ViewZoom : column);
 }
 
-int SurfaceY(const Surface& surface, const LayoutSettings& layout, double line) {
+int SurfaceY(const Surface& surface, const LayoutSettings& layout, int line) {
     return RoundHalfEven(IsWindow(surface) ? line * kCellHeightTwips * layout.ViewZoom : line);
 }
 
@@ -97,16 +102,19 @@ void WriteHeader(Surface& surface, State& state) {
     // The window and the printer variants differ in the blanks around GEOPAK
     // and BOOK and in the column of the underlined title.
     const bool window = IsWindow(surface);
-    const double w = layout.PageColumns;
-    const double h = layout.PageLines;
+    const int line = kHeaderLineFromBottom;
     const std::string date = layout.HeaderDate.empty() ? TodayAsHeaderDate() : layout.HeaderDate;
-    PutHeaderText(surface, layout, w - 89, h - 62, "Project No: " + state.settings.ProjectNumber);
-    PutHeaderText(surface, layout, w - 65, h - 62, window ? " GEOPAK  " : "  GEOPAK  ");
+    PutHeaderText(surface, layout, kLeftmostColumnFromRight, line,
+                  "Project No: " + state.settings.ProjectNumber);
+    PutHeaderText(surface, layout, kGeopakColumnFromRight, line,
+                  window ? " GEOPAK  " : "  GEOPAK  ");
     surface.SetFontUnderline(true);
-    PutHeaderText(surface, layout, window ? w - 57 : w - 59, h - 62, " PAVE-GRADES ");
+    PutHeaderText(surface, layout,
+                  window ? kTitleColumnFromRightOnWindow : kTitleColumnFromRightOnPrinter, line,
+                  " PAVE-GRADES ");
     surface.SetFontUnderline(false);
-    PutHeaderText(surface, layout, w - 41, h - 62, window ? "  BOOK " : "  BOOK  ");
-    PutHeaderText(surface, layout, w - 25, h - 61, "Date: " + date);
+    PutHeaderText(surface, layout, kBookColumnFromRight, line, window ? "  BOOK " : "  BOOK  ");
+    PutHeaderText(surface, layout, kDateColumnFromRight, kDateLineFromBottom, "Date: " + date);
 
     // Ready for the page body: same size, regular weight.
     surface.SetFontSize(fontSize);

@@ -12,9 +12,11 @@ namespace corvane {
 // Rounds to the nearest whole number, halves to the even neighbour.
 int RoundHalfEven(double value);
 
-// Converts a position in cells of the printer page into the surface's units.
-int SurfaceX(const Surface& surface, const LayoutSettings& layout, double column);
-int SurfaceY(const Surface& surface, const LayoutSettings& layout, double line);
+// Converts a position in whole cells of the printer page into the surface's
+// units. Positions are rounded in cells first, on every surface, so a window
+// shows each text in the very cell the printer puts it in.
+int SurfaceX(const Surface& surface, const LayoutSettings& layout, int column);
+int SurfaceY(const Surface& surface, const LayoutSettings& layout, int line);
 
 void PutText(Surface& surface, int x, int y, std::string_view text);
 

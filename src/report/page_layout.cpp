@@ -1,6 +1,10 @@
 #include "report/page_layout.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <iterator>
+#include <optional>
 
 #include "grades/number_text.h"
 #include "report/page_header.h"
@@ -10,12 +14,11 @@ namespace corvane {
 
 namespace {
 
-constexpr int kBlockLines = 6;
 const std::string kSlopePattern = "##.00";
 const std::string kElevationOffsetJoint = " @ ";
 
 int BlockRow(const LayoutSettings& layout, int block) {
-    return RoundHalfEven(layout.PageLines - 56 + kBlockLines * block);
+    return RoundHalfEven(layout.PageLines - kFirstBlockLineFromBottom + kBlockLines * block);
 }
 
 void PutCellText(Surface& surface, const LayoutSettings& layout, int column, int line,
@@ -47,7 +50,7 @@ void DrawCell(Surface& surface, const LayoutSettings& layout, const ReportCell& 
 
 void DrawStationHeader(Surface& surface, const LayoutSettings& layout, const ReportStation& station,
                        int row) {
-    const int x = RoundHalfEven(layout.PageColumns - 89);
+    const int x = RoundHalfEven(layout.PageColumns - kLeftmostColumnFromRight);
     PutCellText(surface, layout, x, row, station.Label);
     PutCellText(surface, layout, x, row + 1, station.Station);
     PutCellText(surface, layout, x, row + 2, station.Column0Text);
@@ -55,7 +58,7 @@ void DrawStationHeader(Surface& surface, const LayoutSettings& layout, const Rep
 
 void DrawMessage(Surface& surface, const LayoutSettings& layout, const ReportStation& station,
                  int row) {
-    const int x = RoundHalfEven(layout.PageColumns - 60);
+    const int x = RoundHalfEven(layout.PageColumns - kFirstCellColumnFromRight);
     PutCellText(surface, layout, x, row, station.MessageKind);
     PutCellText(surface, layout, x, row + 1, station.MessageText);
 }
@@ -63,9 +66,35 @@ void DrawMessage(Surface& surface, const LayoutSettings& layout, const ReportSta
 void DrawCellLine(Surface& surface, const LayoutSettings& layout, const ReportStation& station,
                   int line, int row) {
     for (int k = 0; k < kCellColumns; ++k) {
-        const int x = RoundHalfEven(layout.PageColumns - 60 + 20 * k);
+        const int x =
+            RoundHalfEven(layout.PageColumns - kFirstCellColumnFromRight + kCellColumnStep * k);
         DrawCell(surface, layout, station.Cells[line][k], x, row);
     }
+}
+
+// Written without the locale, which may want a decimal comma.
+std::string LocaleFreeText(double value, std::optional<int> decimals = std::nullopt) {
+    char text[400];  // room for any double in fixed notation
+    const std::to_chars_result written =
+        decimals ? std::to_chars(text, std::end(text), value, std::chars_format::fixed, *decimals)
+                 : std::to_chars(text, std::end(text), value);
+    return std::string(text, written.ptr);
+}
+
+// A size in cells as short as it can be written: at most two decimals, unless
+// those would put it on the other side of its bound ("61.496", not "61.5").
+std::string CellsText(double cells, bool (*fits)(double)) {
+    constexpr double kShownPrecision = 0.005;
+    constexpr int kMostDecimals = 6;
+    for (int decimals = 0; decimals < kMostDecimals; ++decimals) {
+        const std::string text = LocaleFreeText(cells, decimals);
+        double shown = 0;
+        std::from_chars(text.data(), text.data() + text.size(), shown);
+        if (std::fabs(shown - cells) < kShownPrecision && fits(shown) == fits(cells)) {
+            return text;
+        }
+    }
+    return LocaleFreeText(cells);
 }
 
 }  // namespace
@@ -122,9 +151,33 @@ std::string PageNumberText(const std::string& sideMarker, int32_t page, int32_t 
 }
 
 void DrawPageNumberLine(Surface& surface, const LayoutSettings& layout, const std::string& text) {
-    const int x = RoundHalfEven(layout.PageColumns - 30);
-    const int y = RoundHalfEven(layout.PageLines - 62);
+    const int x = RoundHalfEven(layout.PageColumns - kPageNumberColumnFromRight);
+    const int y = RoundHalfEven(layout.PageLines - kHeaderLineFromBottom);
     PutText(surface, SurfaceX(surface, layout, x), SurfaceY(surface, layout, y), text);
+}
+
+// The bounds are compared as numbers rather than by rounding the positions, so
+// that a size that is no number at all fits nowhere.
+bool PageColumnsFit(double columns) {
+    return columns >= kFewestPageColumns && columns <= kMostPageColumns;
+}
+
+bool PageLinesFit(double lines) {
+    return lines >= kFewestPageLines && lines < kPageLinesBelow;
+}
+
+bool PageFitsLayout(const PageSize& page) {
+    return PageColumnsFit(page.Columns) && PageLinesFit(page.Lines);
+}
+
+std::string AcceptedPageRangeText() {
+    return LocaleFreeText(kFewestPageColumns) + " to " + LocaleFreeText(kMostPageColumns) +
+           " columns and " + LocaleFreeText(kFewestPageLines) + " to under " +
+           LocaleFreeText(kPageLinesBelow) + " lines";
+}
+
+std::string PageCellsText(const PageSize& page) {
+    return CellsText(page.Columns, PageColumnsFit) + "x" + CellsText(page.Lines, PageLinesFit);
 }
 
 }  // namespace corvane

@@ -1,28 +1,18 @@
 // The layout of a page body, shared by the page renderer and the page count so
-// that both break pages at exactly the same places.
-//
-// Positions are in character cells of the printer page, each rounded to a
-// whole number as it is computed (W = PageColumns, H = PageLines):
-//   page number line  column W - 30, line H - 62
-//   block b           line H - 56 + 6 b; a station header or message takes one
-//                     block, each further cell line of a station the next one
-//   station header    column W - 89 (label, station, column-0 text on three lines)
-//   cells             columns W - 60, W - 40, W - 20
-// A block is started only while the row laid out last lies above line 50, so
-// a station's cell line may still start below it.
+// that both break pages at exactly the same places, and the range of printer
+// pages the layout fits on. The positions are in page_geometry.h.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "report/page_geometry.h"
 #include "report/report_table.h"
 #include "report/state.h"
 #include "report/surface.h"
 
 namespace corvane {
-
-inline constexpr int kPageLineLimit = 50;
 
 // One book as the layout sees it.
 struct BookView {
@@ -40,5 +30,16 @@ PageStart LayOutPageBody(const BookView& book, const LayoutSettings& layout, Pag
 // "(Left)Page No.:2 of 5": the side marker, the 1-based page and the page total.
 std::string PageNumberText(const std::string& sideMarker, int32_t page, int32_t lastPage);
 void DrawPageNumberLine(Surface& surface, const LayoutSettings& layout, const std::string& text);
+
+// Whether every text of the layout lands on a page this wide or this tall
+// (see page_geometry.h for the bounds).
+bool PageColumnsFit(double columns);
+bool PageLinesFit(double lines);
+bool PageFitsLayout(const PageSize& page);
+
+// For messages about a page: "96x110" (columns x lines), and the range of
+// pages the layout fits on, "88.5 to 1000 columns and 61.5 to under 105.5 lines".
+std::string PageCellsText(const PageSize& page);
+std::string AcceptedPageRangeText();
 
 }  // namespace corvane

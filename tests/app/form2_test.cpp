@@ -382,6 +382,21 @@ class Form2Test : public QObject {
         QCOMPARE(desktop.state.dialogs.ReportPrinterName, std::string());
     }
 
+    // A printer whose page the layout does not fit stops the run before the
+    // pages are counted: a message with the page in cells and the range, no viewer.
+    void aPrinterPageOutsideTheRangeStopsThePreview() {
+        Desktop desktop;
+        desktop.machine.pages["Office Laser"] = PageSize{96, 110};
+        desktop.Preview("short-undivided.csv");
+        QCOMPARE(desktop.messages.shown.size(), size_t{1});
+        const QString shown = QString::fromStdString(desktop.messages.shown.front());
+        const QStringList named{"96x110", "88.5", "1000", "61.5", "105.5"};
+        for (const QString& text : named)
+            QVERIFY2(shown.contains(text), qPrintable(shown));
+        QVERIFY(desktop.Viewer() == nullptr);
+        QVERIFY(desktop.state.stations.Combo1.empty());
+    }
+
     void aboutShowsTheAboutBoxModally() {
         Desktop desktop;
         QString shown;

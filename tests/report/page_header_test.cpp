@@ -104,6 +104,28 @@ TEST_F(PageHeaderTest, FractionalPageRoundsEachPositionToEven) {
     EXPECT_EQ(printer.texts[4].y, 2);
 }
 
+TEST_F(PageHeaderTest, WindowRoundsInCellsLikeThePrinter) {
+    // On the smallest page W - 89 and H - 62 are -0.5, which rounds to cell 0;
+    // rounded in twips the header would sit half a cell off the page.
+    test::UsePage(state, 88.5, 61.5);
+    state.layout.ViewZoom = 0.5;
+    RecordingSurface window(SurfaceKind::Window);
+    RecordingSurface printer(SurfaceKind::Printer);
+    WriteHeader(window, state);
+    WriteHeader(printer, state);
+    ASSERT_EQ(window.texts.size(), printer.texts.size());
+    for (size_t i = 0; i < printer.texts.size(); ++i) {
+        if (printer.texts[i].text != " PAVE-GRADES ") {  // its column differs by design
+            EXPECT_EQ(window.texts[i].x, printer.texts[i].x * 60) << printer.texts[i].text;
+        }
+        EXPECT_EQ(window.texts[i].y, printer.texts[i].y * 120) << printer.texts[i].text;
+    }
+    EXPECT_EQ(printer.texts[0].x, 0);
+    EXPECT_EQ(printer.texts[0].y, 0);
+    // H - 61 = 0.5 rounds to 0 too: the date shares the header line.
+    EXPECT_EQ(printer.texts[4].y, 0);
+}
+
 TEST_F(PageHeaderTest, LeavesTheSurfaceReadyForARegularBody) {
     state.layout.ReportFontName = "Lucida Console";
     state.layout.ViewZoom = 1.5;

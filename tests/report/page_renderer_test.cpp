@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "report/grid_surface.h"
 #include "report/page_header.h"
+#include "report/page_layout.h"
 #include "report/recording_surface.h"
 #include "report_fixtures.h"
 
@@ -211,6 +214,31 @@ TEST_F(PageRendererTest, FractionalPageRoundsRowsBeforeTheLimit) {
     test::UsePage(state, 96, 62.5);
     test::UseUndividedBook(state, std::vector<int>(10, 1));
     EXPECT_EQ(HeaderRows(DrawPage(0)), (std::vector<int>{6, 12, 18, 24, 30, 36, 42, 48}));
+}
+
+// The accepted pages are exactly those on which the header and the first page
+// of a book land whole: no text left of column 0 or above line 0, and a block.
+TEST_F(PageRendererTest, AcceptedPagesAreThoseTheLayoutFitsOn) {
+    const std::vector<PageSize> pages = {{88.5, 61.5}, {88.4, 63},   {96, 61.4},   {96, 105.4},
+                                         {96, 105.5},  {89.5, 62.5}, {88.5, 105.4}};
+    test::UseUndividedBook(state, {2});
+    for (const PageSize& page : pages) {
+        test::UsePage(state, page.Columns, page.Lines);
+        RecordingSurface printer(SurfaceKind::Printer);
+        PrintRDSForm(printer, state);
+        EXPECT_TRUE(ToPrintAllForms(printer, state, 50, messages));
+        const bool onThePage =
+            std::all_of(printer.texts.begin(), printer.texts.end(),
+                        [](const RecordedText& t) { return t.x >= 0 && t.y >= 0; });
+        const bool landsWhole = onThePage && !HeaderRows(printer).empty();
+        EXPECT_EQ(PageFitsLayout(page), landsWhole) << page.Columns << "x" << page.Lines;
+    }
+}
+
+TEST(PageCellsTextTest, ShortButNeverRoundedOntoTheOtherSideOfABound) {
+    EXPECT_EQ(PageCellsText({96, 70.157}), "96x70.16");
+    EXPECT_EQ(PageCellsText({88.496, 61.4999}), "88.496x61.4999");
+    EXPECT_EQ(PageCellsText({1000.004, 105.4999}), "1000.004x105.4999");
 }
 
 // The whole first page of a small book on the character grid, as the printer prints it.
