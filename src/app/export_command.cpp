@@ -31,7 +31,8 @@ void ApplyOptions(const ExportOptions& options, State& state) {
 }
 
 QString CannotWrite(const QString& path, const BookFile& file) {
-    return QString("Cannot write %1: %2").arg(path, file.errorString());
+    const QString where = path == "-" ? QString("standard output") : path;
+    return QString("Cannot write %1: %2").arg(where, file.errorString());
 }
 
 bool WriteTextForm(State& state, const QString& path, Messages& messages) {
