@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
-#include <cstdlib>
 #include <system_error>
 
 #include "grades/quick_decimals.h"
@@ -16,9 +15,10 @@ namespace {
 // text, so results agree with what a user can read and type back.
 constexpr int kSignificantDigits = 15;
 
-// Exponents (of the leading digit) that are still written without an exponent.
-constexpr int kSmallestPlainExponent = -4;
+// The largest power of ten of a leading digit still written without an
+// exponent: from 1E+15 up the 15 significant digits end before the point.
 constexpr int kLargestPlainExponent = 14;
+constexpr double kFirstExponentMagnitude = 1e15;
 
 // A finite value as sign, significant digits and the power of ten of the first
 // digit: 99.72 is {false, "9972", 1}. Zero has no digits.
@@ -109,6 +109,33 @@ void RoundToDecimals(Decimal& decimal, int decimals) {
     ++decimal.digits.back();
 }
 
+// Whether the pattern asks for `limit` decimals or more. Looks no further than
+// that, so a pattern lengthened by an absurd file costs nothing here.
+bool HasAtLeastDecimals(std::string_view pattern, std::size_t limit) {
+    const std::size_t point = pattern.find('.');
+    if (point == std::string_view::npos) {
+        return limit == 0;
+    }
+    std::size_t decimals = 0;
+    for (std::size_t i = point + 1; i < pattern.size() && decimals < limit; ++i) {
+        if (pattern[i] == '0') {
+            ++decimals;
+        }
+    }
+    return decimals >= limit;
+}
+
+// Digits before the decimal point of a fixed text ("-123.45" has 3).
+int IntegerDigits(std::string_view fixedText) {
+    int digits = 0;
+    for (const char c : fixedText.substr(0, fixedText.find('.'))) {
+        if (c >= '0' && c <= '9') {
+            ++digits;
+        }
+    }
+    return digits;
+}
+
 int DecimalsOfPattern(std::string_view pattern) {
     const std::size_t point = pattern.find('.');
     if (point == std::string_view::npos) {
@@ -147,7 +174,7 @@ std::string PlainText(const Decimal& decimal) {
     return text;
 }
 
-// "1E+15", "-1.5E-05": the exponent has a sign and at least two digits.
+// "1E+15", "-2.5E+20": the exponent has a sign and at least two digits.
 std::string ExponentText(const Decimal& decimal) {
     std::string text;
     if (decimal.negative) {
@@ -158,12 +185,8 @@ std::string ExponentText(const Decimal& decimal) {
         text += '.';
         text.append(decimal.digits, 1);
     }
-    text += decimal.exponent < 0 ? "E-" : "E+";
-    const int magnitude = std::abs(decimal.exponent);
-    if (magnitude < 10) {
-        text += '0';
-    }
-    text += std::to_string(magnitude);
+    text += "E+";
+    text += std::to_string(decimal.exponent);
     return text;
 }
 
@@ -251,7 +274,7 @@ std::string NumberText(double value) {
     if (decimal.IsZero()) {
         return "0";
     }
-    if (decimal.exponent < kSmallestPlainExponent || decimal.exponent > kLargestPlainExponent) {
+    if (decimal.exponent > kLargestPlainExponent) {
         return ExponentText(decimal);
     }
     return PlainText(decimal);
@@ -287,6 +310,24 @@ std::string FormatValue(double value, std::string_view pattern) {
     }
     for (int power = -1; power >= -decimals; --power) {
         text += decimal.DigitAt(power);
+    }
+    return text;
+}
+
+std::optional<std::string> PrintableValue(double value, std::string_view pattern,
+                                          std::size_t width) {
+    // Not finite, or too large even before rounding.
+    if (!(std::fabs(value) < kFirstExponentMagnitude)) {
+        return std::nullopt;
+    }
+    // A fixed text holds at least the point and every decimal.
+    if (width == 0 || HasAtLeastDecimals(pattern, width)) {
+        return std::nullopt;
+    }
+    std::string text = FormatValue(value, pattern);
+    // Rounding may still carry a value just below 1E+15 up to it.
+    if (text.size() > width || IntegerDigits(text) > kSignificantDigits) {
+        return std::nullopt;
     }
     return text;
 }

@@ -2,6 +2,7 @@
 // the file; they become doubles only inside a computation and go back to text.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,10 +13,10 @@ namespace corvane {
 // optional decimal point, optional exponent. Anything else is not a number.
 std::optional<double> ParseNumber(std::string_view text);
 
-// Shortest decimal text with at most 15 significant digits, no exponent in
-// ordinary ranges, leading zero kept: -14 -> "-14", 0.1 + 0.2 -> "0.3".
-// Magnitudes from 1E+15 and below 1E-04 take an exponent ("1E+15", "1.5E-05").
-// A value that is not finite has no text: the result is empty.
+// Shortest decimal text with at most 15 significant digits, leading zero kept:
+// -14 -> "-14", 0.1 + 0.2 -> "0.3", 0.000015 -> "0.000015". Only magnitudes
+// from 1E+15 up, whose digits end before the decimal point, take an exponent
+// ("1E+15"). A value that is not finite has no text: the result is empty.
 std::string NumberText(double value);
 
 // Formats a number held as text with "##.00" or a lengthened form ("##.000...").
@@ -27,5 +28,17 @@ std::string FormatNumber(std::string_view text, std::string_view pattern);
 // The same formatting for a value already computed. A value that is not
 // finite gives an empty text.
 std::string FormatValue(double value, std::string_view pattern);
+
+// The width of a point cell of the report, in characters.
+inline constexpr std::size_t kReportCellWidth = 20;
+
+// The text a computed value prints as with the pattern, or nothing when no
+// sensible text exists: the value is not finite, it is 1E+15 or more once
+// rounded (beyond the 15 significant digits a value carries, where the plain
+// text would show invented digits and NumberText needs an exponent), or its
+// text is wider than `width`. Computations treat such a result as not
+// computed, exactly like one made from a text that is not a number.
+std::optional<std::string> PrintableValue(double value, std::string_view pattern,
+                                          std::size_t width);
 
 }  // namespace corvane

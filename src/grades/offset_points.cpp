@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "grades/number_text.h"
 #include "grades/roadway.h"
@@ -61,14 +63,26 @@ OuterPoint LastPoint(const CrossSection& section, int lastPoint) {
     return point;
 }
 
+// The text of a computed offset or elevation, or nothing when the report
+// could not print it with NumberFormat (see PrintableValue): an absurd result
+// counts as not computed, like one made from a text that is not a number.
+std::optional<std::string> ComputedText(double value, std::string_view numberFormat) {
+    if (!PrintableValue(value, numberFormat, kReportCellWidth)) {
+        return std::nullopt;
+    }
+    return NumberText(value);
+}
+
 // The elevation reached by going `run` outward along the outermost slope, or
 // no text when the elevation or the slope is missing (a narrow outer segment,
-// a single point).
-std::string ElevationAlongSlope(const OuterPoint& point, double run) {
+// a single point) or the result is not computable.
+std::string ElevationAlongSlope(const OuterPoint& point, double run,
+                                std::string_view numberFormat) {
     if (!point.elevation || !point.slope) {
         return {};
     }
-    return NumberText(*point.elevation + run * *point.slope / kPercent);
+    return ComputedText(*point.elevation + run * *point.slope / kPercent, numberFormat)
+        .value_or(std::string{});
 }
 
 void SetNotBeyond(OffsetPoint& target) {
@@ -81,10 +95,29 @@ void SetUncomputed(OffsetPoint& target) {
     target.Elevation.clear();
 }
 
+// A point whose offset is not computable is not placed at all, as when the
+// outermost offset is not a number.
+void SetPlaced(OffsetPoint& target, const std::optional<std::string>& offset,
+               std::string elevation) {
+    if (!offset) {
+        SetUncomputed(target);
+        return;
+    }
+    target.Offset = *offset;
+    target.Elevation = std::move(elevation);
+}
+
+// What one pass asks of every cross-section.
+struct PlacementRule {
+    OffsetFrom from;
+    double distance;
+    Roadway roadway;
+    std::string_view numberFormat;
+};
+
 // Left of point 0: "From Last Point" measures outward from it, "From Center
 // Line" gives the new point's offset, which must lie beyond it.
-void PlaceLeftOffsetPoint(CrossSection& section, OffsetFrom from, double distance,
-                          Roadway roadway) {
+void PlaceLeftOffsetPoint(CrossSection& section, const PlacementRule& rule) {
     OffsetPoint& target = section.LeftOffsetPt;
     const int lastPoint = LastPointIndex(section);
     if (lastPoint < 0) {
@@ -96,9 +129,10 @@ void PlaceLeftOffsetPoint(CrossSection& section, OffsetFrom from, double distanc
         SetUncomputed(target);
         return;
     }
-    if (from == OffsetFrom::LastPoint) {
-        target.Offset = NumberText(*first.offset - distance);
-        target.Elevation = ElevationAlongSlope(first, -distance);
+    const double distance = rule.distance;
+    if (rule.from == OffsetFrom::LastPoint) {
+        SetPlaced(target, ComputedText(*first.offset - distance, rule.numberFormat),
+                  ElevationAlongSlope(first, -distance, rule.numberFormat));
         return;
     }
     if (*first.offset <= distance) {
@@ -107,12 +141,14 @@ void PlaceLeftOffsetPoint(CrossSection& section, OffsetFrom from, double distanc
     }
     // A divided roadway stores this point with the distance's sign turned
     // (both sides alike); its elevation still follows the distance as typed.
-    target.Offset = NumberText(roadway == Roadway::Divided ? -distance : distance);
-    target.Elevation = ElevationAlongSlope(first, -(distance - *first.offset));
+    SetPlaced(
+        target,
+        ComputedText(rule.roadway == Roadway::Divided ? -distance : distance, rule.numberFormat),
+        ElevationAlongSlope(first, -(distance - *first.offset), rule.numberFormat));
 }
 
 // Right of point N, the mirror image of the left side.
-void PlaceRightOffsetPoint(CrossSection& section, OffsetFrom from, double distance) {
+void PlaceRightOffsetPoint(CrossSection& section, const PlacementRule& rule) {
     OffsetPoint& target = section.RightOffsetPt;
     const int lastPoint = LastPointIndex(section);
     if (lastPoint < 0) {
@@ -124,17 +160,18 @@ void PlaceRightOffsetPoint(CrossSection& section, OffsetFrom from, double distan
         SetUncomputed(target);
         return;
     }
-    if (from == OffsetFrom::LastPoint) {
-        target.Offset = NumberText(*last.offset + distance);
-        target.Elevation = ElevationAlongSlope(last, distance);
+    const double distance = rule.distance;
+    if (rule.from == OffsetFrom::LastPoint) {
+        SetPlaced(target, ComputedText(*last.offset + distance, rule.numberFormat),
+                  ElevationAlongSlope(last, distance, rule.numberFormat));
         return;
     }
     if (*last.offset >= distance) {
         SetNotBeyond(target);
         return;
     }
-    target.Offset = NumberText(distance);
-    target.Elevation = ElevationAlongSlope(last, distance - *last.offset);
+    SetPlaced(target, ComputedText(distance, rule.numberFormat),
+              ElevationAlongSlope(last, distance - *last.offset, rule.numberFormat));
 }
 
 enum class Side { Left, Right };
@@ -143,6 +180,7 @@ struct SideRequest {
     Side side;
     OffsetFrom from;
     std::optional<double> distance;
+    std::string_view numberFormat;  // what the report prints offset points with
 };
 
 void PlaceOffsetPoint(CrossSection& section, const SideRequest& request, Roadway roadway) {
@@ -155,10 +193,11 @@ void PlaceOffsetPoint(CrossSection& section, const SideRequest& request, Roadway
         SetUncomputed(request.side == Side::Left ? section.LeftOffsetPt : section.RightOffsetPt);
         return;
     }
+    const PlacementRule rule{request.from, *request.distance, roadway, request.numberFormat};
     if (request.side == Side::Left) {
-        PlaceLeftOffsetPoint(section, request.from, *request.distance, roadway);
+        PlaceLeftOffsetPoint(section, rule);
     } else {
-        PlaceRightOffsetPoint(section, request.from, *request.distance);
+        PlaceRightOffsetPoint(section, rule);
     }
 }
 
@@ -193,13 +232,13 @@ void CalculateOffsetPoints(CrossSectionTables& tables, const Settings& settings)
     }
     // A side not asked for in this run still carries the choice of an earlier
     // run and is computed again from it; the report decides what is printed.
-    RunPass(
-        tables,
-        {Side::Left, ChoiceOf(settings.LeftOffsetFrom), ParseNumber(settings.LeftOffsetDistance)},
-        roadway);
+    RunPass(tables,
+            {Side::Left, ChoiceOf(settings.LeftOffsetFrom),
+             ParseNumber(settings.LeftOffsetDistance), settings.NumberFormat},
+            roadway);
     RunPass(tables,
             {Side::Right, ChoiceOf(settings.RightOffsetFrom),
-             ParseNumber(settings.RightOffsetDistance)},
+             ParseNumber(settings.RightOffsetDistance), settings.NumberFormat},
             roadway);
 }
 

@@ -20,6 +20,8 @@ constexpr double kMinimumSegmentWidth = 0.2;
 constexpr double kPercent = 100.0;
 // Slopes always show two decimals, whatever NumberFormat says for offsets.
 constexpr std::string_view kSlopePattern = "##.00";
+// The report prints a slope with a "%" after it, and both fit in a cell.
+constexpr std::size_t kSlopeWidth = kReportCellWidth - 1;
 
 using PointNumbers = std::array<std::optional<double>, kPointCapacity>;
 
@@ -42,7 +44,9 @@ bool IsWideEnough(double gap, Roadway roadway) {
 }
 
 // The run is taken as an absolute value, so the sign always follows the rise
-// from the first point to the next, whichever way the offsets go.
+// from the first point to the next, whichever way the offsets go. A slope
+// that has no sensible text (see PrintableValue) is left empty, as is one
+// whose run overflows: dividing by it would pass off nonsense as level.
 std::string SegmentSlope(std::optional<double> offset, std::optional<double> elevation,
                          std::optional<double> nextOffset, std::optional<double> nextElevation,
                          Roadway roadway) {
@@ -50,11 +54,11 @@ std::string SegmentSlope(std::optional<double> offset, std::optional<double> ele
         return {};
     }
     const double gap = std::fabs(*nextOffset - *offset);
-    if (!IsWideEnough(gap, roadway) || !elevation || !nextElevation) {
+    if (!std::isfinite(gap) || !IsWideEnough(gap, roadway) || !elevation || !nextElevation) {
         return {};
     }
     const double slope = (*nextElevation - *elevation) * kPercent / gap;
-    return FormatValue(slope, kSlopePattern);
+    return PrintableValue(slope, kSlopePattern, kSlopeWidth).value_or(std::string{});
 }
 
 // One "0" more in NumberFormat per decimal of the first offset of the file, so

@@ -12,7 +12,8 @@ void CalculateSlopes(CrossSectionTables& tables, Settings& settings);
 
 // The slopes of one cross-section's points 0..LastPoint, with the gap rule of
 // the roadway: each segment's slope ("##.00") on its first point, an empty
-// slope on the last point and on segments too narrow or not made of numbers.
+// slope on the last point, on segments too narrow or not made of numbers, and
+// where the slope has no sensible text (see PrintableValue).
 void CalculateSectionSlopes(CrossSection& section, Roadway roadway);
 
 }  // namespace corvane

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <limits>
+#include <optional>
+#include <string>
 
 namespace corvane {
 namespace {
@@ -43,13 +46,14 @@ TEST(NumberText, ZeroHasNoSign) {
     EXPECT_EQ(NumberText(-0.0), "0");
 }
 
-TEST(NumberText, UsesAnExponentOnlyOutsideOrdinaryRanges) {
+TEST(NumberText, UsesAnExponentOnlyBeyondFifteenIntegerDigits) {
     EXPECT_EQ(NumberText(999999999999999), "999999999999999");
     EXPECT_EQ(NumberText(1e15), "1E+15");
     EXPECT_EQ(NumberText(-2.5e20), "-2.5E+20");
     EXPECT_EQ(NumberText(0.0001), "0.0001");
-    EXPECT_EQ(NumberText(0.000015), "1.5E-05");
-    EXPECT_EQ(ParseNumber(NumberText(0.000015)), 0.000015);
+    EXPECT_EQ(NumberText(0.000015), "0.000015");
+    EXPECT_EQ(NumberText(-1.25e-12), "-0.00000000000125");
+    EXPECT_EQ(ParseNumber(NumberText(5.55e-17)), 5.55e-17);
 }
 
 TEST(NumberText, NonFiniteValuesHaveNoText) {
@@ -113,6 +117,37 @@ TEST(FormatValue, FormatsComputedValuesLikeTheirText) {
     EXPECT_EQ(FormatValue(1.005, "##.00"), "1.01");
     EXPECT_EQ(FormatValue(-1e-9, "##.00"), ".00");
     EXPECT_EQ(FormatValue(std::numeric_limits<double>::infinity(), "##.00"), "");
+}
+
+TEST(PrintableValue, RefusesWhatHasNoFixedTextWithinTheWidth) {
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    struct Case {
+        double value;
+        const char* pattern;
+        std::size_t width;
+        std::optional<std::string> expected;
+    };
+    const Case cases[] = {
+        {-2.0833, "##.00", 20, "-2.08"},
+        {-0.0, "##.0000", 20, ".0000"},
+        {1e-300, "##.00", 20, ".00"},
+        {-999999999999999.4, "##.00", 19, "-999999999999999.00"},
+        {999999999999999.9, "##.00", 20, std::nullopt},  // rounds to 1E+15
+        {1e15, "##.00", 20, std::nullopt},
+        {1e308, "##.00", 400, std::nullopt},
+        {kInfinity, "##.00", 20, std::nullopt},
+        {-kInfinity, "##.00", 20, std::nullopt},
+        {std::numeric_limits<double>::quiet_NaN(), "##.00", 20, std::nullopt},
+        {12345678.5, "##.0000000000", 20, "12345678.5000000000"},
+        {1234567890.5, "##.0000000000", 20, std::nullopt},  // 21 characters
+        {0, "##.0000000000000000000", 20, ".0000000000000000000"},
+        {0, "##.00000000000000000000", 20, std::nullopt},
+        {0, "##.00", 0, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PrintableValue(c.value, c.pattern, c.width), c.expected)
+            << c.value << " with " << c.pattern << " in " << c.width;
+    }
 }
 
 }  // namespace

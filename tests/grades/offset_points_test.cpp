@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstddef>
 #include <string>
+#include <vector>
 
+#include "grades/number_text.h"
 #include "grades/slopes.h"
 #include "section_builder.h"
 
@@ -172,6 +176,124 @@ TEST_F(OffsetPointsTest, DistanceThatIsNotANumberComputesNothingForItsSide) {
     Compute(kUndivided);
     ExpectPoint(Left(), "", "");
     ExpectPoint(Right(), "14", "99.72");
+}
+
+// Absurd numbers read from the file or typed as distances. A result that is
+// not finite, or that has no plain text fitting a report cell, is left
+// uncomputed exactly like one made from a text that is not a number; texts
+// read from the file move and print as they stand; ordinary values keep their
+// results.
+struct AbsurdCase {
+    const char* what;
+    std::string roadway;
+    std::vector<std::string> offsets;
+    std::vector<std::string> elevations;
+    std::array<std::string, 2> left;   // choice, distance
+    std::array<std::string, 2> right;  // choice, distance
+    std::string numberFormat;
+    std::vector<std::string> order;  // the point codes after reordering
+    std::vector<std::string> slopes;
+    std::array<std::string, 2> leftPoint;  // offset, elevation
+    std::array<std::string, 2> rightPoint;
+};
+
+const std::string kLast = kFromLastPoint;
+const std::string kCenter = kFromCenterLine;
+const std::vector<std::string> kCrownOffsets{"-12", "0", "12"};
+const std::vector<std::string> kCrownElevations{"99.76", "100.00", "99.76"};
+const std::vector<std::string> kCrownSlopes{"2.00", "-2.00", ""};
+const std::vector<std::string> kThreeInOrder{"P0", "P1", "P2"};
+
+// Each row: what, roadway, offsets, elevations, left and right request; then
+// NumberFormat, point order, slopes, left and right offset point.
+// clang-format off
+const AbsurdCase kAbsurdCases[] = {
+    {"ordinary values", kUndivided, kCrownOffsets, kCrownElevations, {kLast, "2"}, {kCenter, "20"},
+     "##.00000", kThreeInOrder, kCrownSlopes, {"-14", "99.72"}, {"20", "99.6"}},
+    {"1e308 as the distances", kUndivided, kCrownOffsets, kCrownElevations,
+     {kLast, "1e308"}, {kLast, "1e308"},
+     "##.00000", kThreeInOrder, kCrownSlopes, {"", ""}, {"", ""}},
+    {"1e23 from the centre line", kUndivided, kCrownOffsets, kCrownElevations,
+     {kCenter, "-1e23"}, {kCenter, "1e23"},
+     "##.00000", kThreeInOrder, kCrownSlopes, {"", ""}, {"", ""}},
+    {"distances at the fifteen-digit limit", kUndivided, {"0", "12"}, {"100", "100"},
+     {kCenter, "-999999999999999.9"}, {kCenter, "999999999999999"},
+     "##.000", {"P0", "P1"}, {".00", ""}, {"", ""}, {"999999999999999", "100"}},
+    {"a slope of 1E+15 or more", kUndivided, {"0", "0.3", "12"}, {"100", "1e13", "1e13"},
+     {kLast, "2"}, {kLast, "1"},
+     "##.000", kThreeInOrder, {"", ".00", ""}, {"-2", ""}, {"13", "10000000000000"}},
+    {"an offset-point elevation of 1E+15 or more", kUndivided, {"0", "10"}, {"0", "1e12"},
+     {kLast, "1"}, {kLast, "1e4"},
+     "##.000", {"P0", "P1"}, {"10000000000000.00", ""}, {"-1", "-100000000000"}, {"10010", ""}},
+    {"-0 in the file and as a distance", kUndivided, {"-0", "12"}, {"-0", "0"},
+     {kLast, "2"}, {kLast, "-0"},
+     "##.0000", {"P0", "P1"}, {".00", ""}, {"-2", "0"}, {"12", "0"}},
+    {"nan and inf in the file", kUndivided, {"nan", "0", "12"}, {"100", "inf", "99.76"},
+     {kLast, "2"}, {kLast, "2"},
+     "##.00000", kThreeInOrder, {"", "", ""}, {"", ""}, {"14", ""}},
+    {"1e308 in the file", kUndivided, {"-1e308", "0", "1e308"}, {"1", "2", "1e308"},
+     {kLast, "2"}, {kCenter, "5"},
+     "##.00000000", kThreeInOrder, {".00", "", ""}, {"", ""}, {"Error", "Btwn Pts"}},
+    {"a run that overflows", kUndivided, {"-1e308", "1e308"}, {"100", "100"},
+     {kLast, "1e308"}, {kLast, "1e308"},
+     "##.00000000", {"P0", "P1"}, {"", ""}, {"", ""}, {"", ""}},
+    {"a number format too long for a cell", kUndivided,
+     {"-12.000000000000000000", "0", "12"}, kCrownElevations, {kLast, "2"}, {kLast, "2"},
+     "##.00000000000000000000", kThreeInOrder, kCrownSlopes, {"", ""}, {"", ""}},
+    {"divided, 1e308 first moves before the last", kDivided, {"1e308", "2", "4", "6"},
+     {"100", "100", "100", "100"}, {kLast, "1"}, {kLast, "1"},
+     "##.0000000", {"P1", "P2", "P0", "P3"}, {".00", ".00", ".00", ""}, {"1", "100"}, {"7", "100"}},
+    {"divided, -0 counts as equal to 0", kDivided, {"0", "-0", "5"}, {"1", "1", "2"},
+     {kCenter, "-3"}, {kCenter, "5"},
+     "##.000", {"P1", "P0", "P2"}, {"", "20.00", ""}, {"3", ""}, {"Error", "Btwn Pts"}},
+    {"divided, inf first stays first", kDivided, {"inf", "2", "4"}, {"1", "1", "1"},
+     {kLast, "1"}, {kLast, "1"},
+     "##.00000", kThreeInOrder, {"", ".00", ""}, {"", ""}, {"5", "1"}},
+};
+// clang-format on
+
+// A computed text is a plain number (or one of the fixed offset-point texts)
+// whose printed form fits a report cell.
+void ExpectPrintable(const std::string& text, const std::string& pattern, std::size_t width) {
+    if (text == "Error" || text == "Btwn Pts") {
+        return;
+    }
+    EXPECT_EQ(text.find_first_not_of("-.0123456789"), std::string::npos) << '"' << text << '"';
+    EXPECT_LE(FormatNumber(text, pattern).size(), width) << '"' << text << '"';
+}
+
+TEST(AbsurdNumbers, AreNotComputedAndNeverGarbleAComputedText) {
+    for (const AbsurdCase& c : kAbsurdCases) {
+        SCOPED_TRACE(c.what);
+        CrossSectionTables tables = MakeTables(0);
+        Settings settings = SettingsFor(c.roadway);
+        std::vector<testing::Point> points;
+        for (std::size_t j = 0; j < c.offsets.size(); ++j) {
+            points.push_back({"P" + std::to_string(j), c.offsets[j], c.elevations[j]});
+        }
+        CrossSection& section = c.roadway == kDivided ? tables.SectionsLeft[0] : tables.Sections[0];
+        SetPoints(section, points);
+        settings.LeftOffsetFrom = c.left[0];
+        settings.LeftOffsetDistance = c.left[1];
+        settings.RightOffsetFrom = c.right[0];
+        settings.RightOffsetDistance = c.right[1];
+
+        CalculateSlopes(tables, settings);
+        CalculateOffsetPoints(tables, settings);
+
+        EXPECT_EQ(settings.NumberFormat, c.numberFormat);
+        EXPECT_EQ(testing::Codes(section), c.order);
+        EXPECT_EQ(testing::Slopes(section), c.slopes);
+        ExpectPoint(section.LeftOffsetPt, c.leftPoint[0], c.leftPoint[1]);
+        ExpectPoint(section.RightOffsetPt, c.rightPoint[0], c.rightPoint[1]);
+        for (const std::string& slope : testing::Slopes(section)) {
+            ExpectPrintable(slope, "##.00", kReportCellWidth - 1);  // and a "%"
+        }
+        for (const OffsetPoint* point : {&section.LeftOffsetPt, &section.RightOffsetPt}) {
+            ExpectPrintable(point->Offset, settings.NumberFormat, kReportCellWidth);
+            ExpectPrintable(point->Elevation, settings.NumberFormat, kReportCellWidth);
+        }
+    }
 }
 
 TEST_F(OffsetPointsTest, UnknownRoadwayComputesNothing) {

@@ -2,6 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string_view>
+#include <vector>
+
+#include "grades/number_text.h"
+#include "grades/offset_points.h"
+#include "grades/point_selection.h"
+#include "grades/slopes.h"
 #include "report_fixtures.h"
 
 namespace corvane {
@@ -299,6 +309,86 @@ TEST_F(ReportTableTest, RebuildOverAFullBookEqualsAFreshBuild) {
     }
     EXPECT_EQ(state.report.FinalReport[1].MessageText, "Design only");
     EXPECT_EQ(state.report.FinalReport[0].MessageKind, "");
+}
+
+// A computed text in the book (a slope, an offset point's offset or
+// elevation) is a plain number that fits its 20-column cell, whatever absurd
+// numbers the file or the distances hold; the file's own texts print as they stand.
+void ExpectComputedCellText(const std::string& text, std::size_t width) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (std::string_view bad : {"inf", "nan", "e+", "e-"}) {
+        EXPECT_EQ(lower.find(bad), std::string::npos) << '"' << text << '"';
+    }
+    EXPECT_LE(text.size(), width) << '"' << text << '"';
+}
+
+TEST_F(ReportTableTest, AbsurdNumbersNeverGarbleAComputedCell) {
+    const std::vector<std::vector<std::string>> offsets{{"-12.000", "0", "12"},
+                                                        {"-1e308", "0", "1e308"},
+                                                        {"nan", "-0", "inf", "12"},
+                                                        {"0", "0.3", "12"}};
+    const std::vector<std::vector<std::string>> elevations{{"99.76", "100", "99.76"},
+                                                           {"1", "2", "1e308"},
+                                                           {"-0", "1e23", "nan", "99"},
+                                                           {"100", "1e13", "1e13"}};
+    const std::vector<std::array<std::string, 2>> requests{
+        {kFromLastPoint, "2"},     {kFromLastPoint, "1e308"},   {kFromLastPoint, "-1e23"},
+        {kFromCenterLine, "1e23"}, {kFromCenterLine, "-1e308"}, {kFromLastPoint, "-0"}};
+    state.tables.StationCount = static_cast<int32_t>(offsets.size()) - 1;
+    state.flags.LeftOffsetPoints = 1;
+    state.flags.RightOffsetPoints = 1;
+    const std::array<std::string, 2> roadways{kUndivided, kDivided};
+    for (const std::string& roadway : roadways) {
+        for (const auto& [from, distance] : requests) {
+            SCOPED_TRACE(roadway + " " + from + " " + distance);
+            state.settings = Settings{};
+            state.settings.RoadwayType = roadway;
+            state.settings.LeftOffsetFrom = state.settings.RightOffsetFrom = from;
+            state.settings.LeftOffsetDistance = distance;
+            state.settings.RightOffsetDistance = distance;
+            for (SectionTable* table : {&state.tables.Sections, &state.tables.SectionsLeft,
+                                        &state.tables.SectionsRight}) {
+                for (size_t i = 0; i < offsets.size(); ++i) {
+                    CrossSection& record = (*table)[i] = CrossSection{};
+                    record.LastPoint = static_cast<int32_t>(offsets[i].size()) - 1;
+                    for (size_t j = 0; j < offsets[i].size(); ++j) {
+                        record.PointCode[j] = "C" + std::to_string(j);
+                        record.PointOffset[j] = offsets[i][j];
+                        record.PointElevation[j] = elevations[i][j];
+                    }
+                }
+            }
+            CalculateSlopes(state.tables, state.settings);
+            CalculateOffsetPoints(state.tables, state.settings);
+            KeepAllPoints(state.tables, state.settings, state.flags);
+            Build();
+
+            const ReportBook& book =
+                roadway == kDivided ? state.report.FinalReportLeft : state.report.FinalReport;
+            ASSERT_EQ(book.size(), offsets.size());
+            for (size_t i = 0; i < book.size(); ++i) {
+                for (const auto& line : book[i].Cells) {
+                    for (const ReportCell& cell : line) {
+                        // A slope prints with a "%" after it.
+                        ExpectComputedCellText(cell[kCellSlope], kReportCellWidth - 1);
+                        if (cell[kCellLabel].find("offsetPt.") != std::string::npos) {
+                            ExpectComputedCellText(cell[kCellOffset], kReportCellWidth);
+                            ExpectComputedCellText(cell[kCellElevation], kReportCellWidth);
+                        } else if (!cell[kCellLabel].empty()) {
+                            EXPECT_NE(
+                                std::find(offsets[i].begin(), offsets[i].end(), cell[kCellOffset]),
+                                offsets[i].end());
+                        }
+                    }
+                }
+            }
+            // The file's texts as they stand; a first point that is no number stays first.
+            EXPECT_EQ(book[2].Cells[0][1][kCellOffset], "nan");
+            EXPECT_EQ(book[2].Cells[0][2][kCellElevation], "1e23");
+        }
+    }
 }
 
 }  // namespace
