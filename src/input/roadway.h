@@ -1,0 +1,66 @@
+// A roadway as read from a paving-grades file: its type and one or two sides,
+// each holding exactly the stations read, each station exactly its points.
+// Every text stays as read; numbers become doubles only inside a computation.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+// Limits of a paving-grades file. The readers refuse a file beyond them with
+// a message; storage is sized to what was read, never to these limits.
+inline constexpr int kMaxStations = 2001;
+inline constexpr int kMaxPoints = 31;
+
+enum class RoadwayType { Undivided, Divided };
+enum class Side { Left, Right };  // an undivided roadway has only the Left side
+
+struct OffsetPoint {
+    std::string Offset;
+    std::string Elevation;
+};
+
+struct Point {
+    std::string Code;
+    std::string Offset;
+    std::string Elevation;
+    std::string Slope;  // of the segment that starts at this point
+};
+
+// One station of one side.
+struct Station {
+    std::string Column0Text;
+    std::string StationText;
+    std::string Column4Text;
+    std::string CrossSectionStation;
+    OffsetPoint LeftOffsetPt;
+    OffsetPoint RightOffsetPt;
+    std::string MessageText;
+    std::string MessageKind;  // "ERROR", "MESSAGE" (as read) or empty
+    // A station that no row filled still reports one empty point, as the
+    // book always has; so Points is never empty after a read.
+    std::vector<Point> Points{Point{}};
+
+    int LastPoint() const { return static_cast<int>(Points.size()) - 1; }
+};
+
+struct Roadway {
+    RoadwayType Type = RoadwayType::Undivided;
+    std::vector<Station> Left;   // the undivided roadway's stations, or the left side
+    std::vector<Station> Right;  // the right side of a divided roadway; empty otherwise
+
+    const std::vector<Station>& StationsOf(Side side) const {
+        return side == Side::Left ? Left : Right;
+    }
+    std::vector<Station>& StationsOf(Side side) { return side == Side::Left ? Left : Right; }
+    // The sides that have a book: Left alone, or Left then Right.
+    std::vector<Side> Sides() const {
+        if (Type == RoadwayType::Divided)
+            return {Side::Left, Side::Right};
+        return {Side::Left};
+    }
+};
+
+}  // namespace corvane
