@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <system_error>
 
+#include "common/text.h"
 #include "grades/quick_decimals.h"
 
 namespace corvane {
@@ -190,16 +191,11 @@ std::string ExponentText(const Decimal& decimal) {
     return text;
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-// Blanks are spaces and tabs.
 std::string_view WithoutBlanksAround(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
+    while (!text.empty() && IsSpaceOrTab(text.front())) {
         text.remove_prefix(1);
     }
-    while (!text.empty() && IsBlank(text.back())) {
+    while (!text.empty() && IsSpaceOrTab(text.back())) {
         text.remove_suffix(1);
     }
     return text;

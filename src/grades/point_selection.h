@@ -1,17 +1,39 @@
-// Copies the points to be reported into the selected tables.
+// The points to report: all of them, or those of the ticked point types.
 #pragma once
 
-#include "input/cross_section_tables.h"
-#include "input/messages.h"
+#include <optional>
+
+#include "common/messages.h"
+#include "input/roadway.h"
 
 namespace corvane {
 
-// Keeps the points of the ticked types. Returns false (after its message) when
-// the run must stop.
-bool FilterPoints(CrossSectionTables& tables, const Settings& settings, const OptionFlags& flags,
-                  Messages& messages);
+// The point types of the "Show On Report" frame.
+struct PointTypes {
+    bool OffsetPoints = true;
+    bool BreakPoints = true;
+    bool EdgeOfPavement = true;
+    bool JLPoints = true;
+    bool BOCPoints = true;
+    bool FOCPoints = true;
+    bool CLPoints = true;
+};
 
-// Keeps every point and sets ShowOffsetPoints to 1.
-void KeepAllPoints(CrossSectionTables& tables, const Settings& settings, OptionFlags& flags);
+struct Selection {
+    corvane::Roadway Roadway;       // only the kept points, slopes between kept points
+    bool ShowOffsetPoints = false;  // whether the offset points asked for are printed
+};
+
+// Keeps every point ("Check All Points"); the offset points asked for are
+// printed whatever the "Offset Points" box says.
+Selection KeepAllPoints(Roadway roadway);
+
+// Keeps, in each station, the points whose code holds a ticked type: "BR",
+// "JL", "FOC", "BOC", "CL" in any letter case, "EOP" exactly as written. A
+// point of several ticked types is kept once per type, in the order
+// break, edge of pavement, JL, FOC, BOC, CL. The kept points get slopes of
+// their own; a station that keeps none shows one empty point. Nothing, after
+// its message, when a station would report more than 31 points.
+std::optional<Selection> SelectPoints(Roadway roadway, const PointTypes& types, Messages& messages);
 
 }  // namespace corvane

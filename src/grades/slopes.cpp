@@ -1,15 +1,15 @@
 #include "grades/slopes.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "grades/number_text.h"
-#include "grades/table_bounds.h"
 
 namespace corvane {
 
@@ -23,141 +23,119 @@ constexpr std::string_view kSlopePattern = "##.00";
 // The report prints a slope with a "%" after it, and both fit in a cell.
 constexpr std::size_t kSlopeWidth = kReportCellWidth - 1;
 
-using PointNumbers = std::array<std::optional<double>, kPointCapacity>;
-
-PointNumbers ParsePoints(const std::array<std::string, kPointCapacity>& texts, int lastPoint) {
-    PointNumbers numbers;
-    for (int j = 0; j <= lastPoint; ++j) {
-        numbers[static_cast<std::size_t>(j)] = ParseNumber(texts[static_cast<std::size_t>(j)]);
-    }
-    return numbers;
-}
-
 // The two roadway types part at the limit itself: a gap of exactly 0.2 carries
 // a slope on a divided roadway only. Plain double arithmetic decides, so
 // offsets 10.2 and 10 (a gap just below 0.2) carry none on either.
-bool IsWideEnough(double gap, Roadway roadway) {
-    if (roadway == Roadway::Divided) {
+bool IsWideEnough(double gap, RoadwayType type) {
+    if (type == RoadwayType::Divided) {
         return gap >= kMinimumSegmentWidth;
     }
     return gap > kMinimumSegmentWidth;
 }
 
+struct PointNumbers {
+    std::optional<double> offset;
+    std::optional<double> elevation;
+};
+
 // The run is taken as an absolute value, so the sign always follows the rise
 // from the first point to the next, whichever way the offsets go. A slope
 // that has no sensible text (see PrintableValue) is left empty, as is one
 // whose run overflows: dividing by it would pass off nonsense as level.
-std::string SegmentSlope(std::optional<double> offset, std::optional<double> elevation,
-                         std::optional<double> nextOffset, std::optional<double> nextElevation,
-                         Roadway roadway) {
-    if (!offset || !nextOffset) {
+std::string SegmentSlope(const PointNumbers& from, const PointNumbers& to, RoadwayType type) {
+    if (!from.offset || !to.offset) {
         return {};
     }
-    const double gap = std::fabs(*nextOffset - *offset);
-    if (!std::isfinite(gap) || !IsWideEnough(gap, roadway) || !elevation || !nextElevation) {
+    const double gap = std::fabs(*to.offset - *from.offset);
+    if (!std::isfinite(gap) || !IsWideEnough(gap, type) || !from.elevation || !to.elevation) {
         return {};
     }
-    const double slope = (*nextElevation - *elevation) * kPercent / gap;
+    const double slope = (*to.elevation - *from.elevation) * kPercent / gap;
     return PrintableValue(slope, kSlopePattern, kSlopeWidth).value_or(std::string{});
 }
 
-// One "0" more in NumberFormat per decimal of the first offset of the file, so
-// the report shows offsets and elevations as precisely as the file gives them.
-void LengthenNumberFormat(const SectionTable& table, Settings& settings) {
-    if (table.empty() || table.front().LastPoint < 0) {
-        return;
+// One "0" more in the number format per decimal of the first offset of the
+// file, so the report shows offsets and elevations as precisely as the file
+// gives them.
+std::string NumberFormatFor(const std::vector<Station>& stations) {
+    std::string format = kInitialNumberFormat;
+    if (stations.empty() || stations.front().Points.empty()) {
+        return format;
     }
-    const std::string_view offset = table.front().PointOffset[0];
+    const std::string_view offset = stations.front().Points.front().Offset;
     const std::size_t point = offset.find('.');
-    const std::size_t decimals =
-        point == std::string_view::npos ? offset.size() : offset.size() - point - 1;
-    settings.NumberFormat.append(decimals, '0');
+    format.append(point == std::string_view::npos ? offset.size() : offset.size() - point - 1, '0');
+    return format;
 }
 
 // On a divided roadway the first point of a side is not in offset order with
 // the others: it goes where its offset puts it, but never after the last point.
-void MoveFirstPointIntoPlace(CrossSection& section) {
-    const int lastPoint = LastPointIndex(section);
+void MoveFirstPointIntoPlace(Station& station) {
+    std::vector<Point>& points = station.Points;
+    const int lastPoint = station.LastPoint();
     if (lastPoint <= 0) {
         return;
     }
-    const std::optional<double> movedOffset = ParseNumber(section.PointOffset[0]);
+    const std::optional<double> movedOffset = ParseNumber(points.front().Offset);
     if (!movedOffset) {
         return;
     }
     int place = lastPoint;
     for (int j = 1; j < lastPoint; ++j) {
-        const std::optional<double> offset = ParseNumber(section.PointOffset[j]);
+        const std::optional<double> offset =
+            ParseNumber(points[static_cast<std::size_t>(j)].Offset);
         if (offset && *offset > *movedOffset) {
             place = j;
             break;
         }
     }
-    // Points 1..place-1 move one slot forward and the first point lands at place-1;
-    // slopes are recomputed afterwards, so they are not moved.
-    for (auto* texts : {&section.PointCode, &section.PointOffset, &section.PointElevation}) {
-        std::rotate(texts->begin(), texts->begin() + 1, texts->begin() + place);
-    }
+    // Points 1..place-1 move one place forward and the first point lands at
+    // place-1; slopes are computed afterwards, so they need not travel along.
+    std::rotate(points.begin(), points.begin() + 1, points.begin() + place);
 }
 
-bool IsMessageStation(const CrossSection& section) {
-    return !section.MessageKind.empty();
+bool IsMessageStation(const Station& station) {
+    return !station.MessageKind.empty();
 }
 
-void ReorderFirstPoints(CrossSectionTables& tables, SectionTable& table) {
-    const int lastStation = LastStationIndex(tables, table);
-    for (int i = 0; i <= lastStation; ++i) {
-        CrossSection& section = table[static_cast<std::size_t>(i)];
-        if (!IsMessageStation(section)) {
-            MoveFirstPointIntoPlace(section);
+void CalculateSideSlopes(std::vector<Station>& stations, RoadwayType type) {
+    for (Station& station : stations) {
+        if (IsMessageStation(station)) {
+            continue;
         }
-    }
-}
-
-void CalculateTableSlopes(CrossSectionTables& tables, SectionTable& table, Roadway roadway) {
-    const int lastStation = LastStationIndex(tables, table);
-    for (int i = 0; i <= lastStation; ++i) {
-        CrossSection& section = table[static_cast<std::size_t>(i)];
-        if (!IsMessageStation(section)) {
-            CalculateSectionSlopes(section, roadway);
+        if (type == RoadwayType::Divided) {
+            MoveFirstPointIntoPlace(station);
         }
+        CalculateStationSlopes(station, type);
     }
 }
 
 }  // namespace
 
-void CalculateSectionSlopes(CrossSection& section, Roadway roadway) {
-    const int lastPoint = LastPointIndex(section);
-    if (lastPoint < 0) {
+void CalculateStationSlopes(Station& station, RoadwayType type) {
+    std::vector<Point>& points = station.Points;
+    if (points.empty()) {
         return;
     }
-    const PointNumbers offsets = ParsePoints(section.PointOffset, lastPoint);
-    const PointNumbers elevations = ParsePoints(section.PointElevation, lastPoint);
-    for (std::size_t j = 0; j < static_cast<std::size_t>(lastPoint); ++j) {
-        section.PointSlope[j] =
-            SegmentSlope(offsets[j], elevations[j], offsets[j + 1], elevations[j + 1], roadway);
+    PointNumbers next{ParseNumber(points[0].Offset), ParseNumber(points[0].Elevation)};
+    for (std::size_t j = 0; j + 1 < points.size(); ++j) {
+        const PointNumbers current = next;
+        next = {ParseNumber(points[j + 1].Offset), ParseNumber(points[j + 1].Elevation)};
+        points[j].Slope = SegmentSlope(current, next, type);
     }
     // The last point starts no segment.
-    section.PointSlope[static_cast<std::size_t>(lastPoint)].clear();
+    points.back().Slope.clear();
 }
 
-void CalculateSlopes(CrossSectionTables& tables, Settings& settings) {
-    switch (RoadwayOf(settings)) {
-        case Roadway::Undivided:
-            LengthenNumberFormat(tables.Sections, settings);
-            CalculateTableSlopes(tables, tables.Sections, Roadway::Undivided);
-            break;
-        case Roadway::Divided:
-            // The format follows the file's first offset as written, before reordering.
-            LengthenNumberFormat(tables.SectionsLeft, settings);
-            ReorderFirstPoints(tables, tables.SectionsLeft);
-            CalculateTableSlopes(tables, tables.SectionsLeft, Roadway::Divided);
-            ReorderFirstPoints(tables, tables.SectionsRight);
-            CalculateTableSlopes(tables, tables.SectionsRight, Roadway::Divided);
-            break;
-        case Roadway::Unknown:
-            break;
+SlopedRoadway CalculateSlopes(Roadway roadway) {
+    SlopedRoadway sloped;
+    // The format follows the file's first offset as written, before reordering.
+    sloped.NumberFormat = NumberFormatFor(roadway.Left);
+    for (const Side side : roadway.Sides()) {
+        CalculateSideSlopes(roadway.StationsOf(side), roadway.Type);
     }
+    sloped.Roadway = std::move(roadway);
+    return sloped;
 }
 
 }  // namespace corvane

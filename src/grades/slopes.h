@@ -1,19 +1,32 @@
 // Cross slopes in percent between consecutive points.
 #pragma once
 
-#include "grades/roadway.h"
-#include "input/cross_section_tables.h"
+#include <string>
+
+#include "input/roadway.h"
 
 namespace corvane {
 
-// Lengthens NumberFormat from the file's decimals, reorders the first point of
-// every divided cross-section and stores each segment's slope on its first point.
-void CalculateSlopes(CrossSectionTables& tables, Settings& settings);
+// The pattern offsets and elevations of offset points are printed with,
+// before the file's decimals lengthen it.
+inline const std::string kInitialNumberFormat = "##.00";
 
-// The slopes of one cross-section's points 0..LastPoint, with the gap rule of
-// the roadway: each segment's slope ("##.00") on its first point, an empty
-// slope on the last point, on segments too narrow or not made of numbers, and
-// where the slope has no sensible text (see PrintableValue).
-void CalculateSectionSlopes(CrossSection& section, Roadway roadway);
+struct SlopedRoadway {
+    corvane::Roadway Roadway;
+    // kInitialNumberFormat with one more "0" per decimal of the file's first
+    // offset ("##.00" and "-7.2500" give "##.000000").
+    std::string NumberFormat = kInitialNumberFormat;
+};
+
+// Reorders the first point of every divided station (it goes where its offset
+// puts it, never after the last point) and stores each segment's slope
+// ("##.00") on its first point. Message stations stay as they are.
+SlopedRoadway CalculateSlopes(Roadway roadway);
+
+// The slopes of one station's points with the gap rule of the roadway type:
+// each segment's slope on its first point; an empty slope on the last point,
+// on segments too narrow or not made of numbers, and where the slope has no
+// sensible text (see PrintableValue).
+void CalculateStationSlopes(Station& station, RoadwayType type);
 
 }  // namespace corvane

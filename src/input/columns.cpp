@@ -1,7 +1,5 @@
 #include "input/columns.h"
 
-#include "input/cross_section_tables.h"
-
 namespace corvane {
 
 // Rows are short and commas dense, so one plain pass over the characters is
@@ -54,10 +52,6 @@ std::string_view FirstColumn(std::string_view line) {
 std::string_view AfterFirstComma(std::string_view line) {
     const size_t comma = line.find(',');
     return comma == std::string_view::npos ? std::string_view{} : line.substr(comma + 1);
-}
-
-bool IsBlank(std::string_view text) {
-    return Trim(text).empty();
 }
 
 }  // namespace corvane

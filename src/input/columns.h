@@ -31,7 +31,4 @@ std::string_view AfterFirstComma(std::string_view line);
 // True when `length` commas follow each other somewhere in the line.
 bool ContainsCommaRun(std::string_view line, size_t length);
 
-// True when the text is empty once leading and trailing spaces are removed.
-bool IsBlank(std::string_view text);
-
 }  // namespace corvane

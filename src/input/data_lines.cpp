@@ -4,29 +4,9 @@
 
 namespace corvane {
 
-namespace {
-
-constexpr int kHeaderLines = 3;
-
-}  // namespace
-
 DataLines::DataLines(LineReader& file, const std::string& path, std::string_view routine,
                      Messages& messages)
     : lines_(file), path_(path), routine_(routine), messages_(messages) {}
-
-bool DataLines::OpenPastHeader() {
-    if (!lines_.Open(path_)) {
-        messages_.Show(
-            ProgramErrorText("cannot open " + path_ + " (" + lines_.ErrorReason() + ")", routine_));
-        return false;
-    }
-    for (int line = 0; line < kHeaderLines; ++line) {
-        if (const Result result = Skip(); result != Result::Line) {
-            return result == Result::End;
-        }
-    }
-    return true;
-}
 
 DataLines::Result DataLines::Read() {
     return Next(true);

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/messages.h"
 #include "input/line_reader.h"
-#include "input/messages.h"
 
 namespace corvane {
 
@@ -16,16 +16,10 @@ class DataLines {
   public:
     enum class Result { Line, End, Failed };
 
-    // Walks `file`, which is open already or is opened by OpenPastHeader.
-    // `routine` names the reader in messages about the file as a whole.
+    // Walks `file`, which the header check has opened and read up to the
+    // data. `routine` names the reader in messages about the file as a whole.
     DataLines(LineReader& file, const std::string& path, std::string_view routine,
               Messages& messages);
-
-    // For a reader run on its own: opens the file and passes over its three
-    // header lines. False (after its message) when the file cannot be opened
-    // or a header line cannot be read; a file that ends within its header
-    // simply has no data.
-    bool OpenPastHeader();
 
     // The next line, checked for content no text file has.
     Result Read();

@@ -1,23 +1,26 @@
-// The two readers' data part, taking over the file from the header check.
-// The file is opened once and read front to back, so a file that can be read
-// only once, such as a named pipe, is read whole.
+// The two readers of a paving-grades file's data, taking over the open file
+// from the header check: the file is opened once and read front to back, so a
+// file that can be read only once, such as a named pipe, is read whole.
 #pragma once
 
 #include <string>
 
-#include "input/cross_section_tables.h"
+#include "common/messages.h"
 #include "input/line_reader.h"
-#include "input/messages.h"
-#include "input/paving_grades_reader.h"
+#include "input/read_roadway.h"
 
 namespace corvane {
 
-// Read the rest of `file`, whose three header lines have been read, into the
-// tables of its roadway type; `path` names the file in messages. Every run
-// starts from empty tables and leaves them empty when it refuses the file.
-ReadOutcome ReadUndividedData(LineReader& file, const std::string& path, CrossSectionTables& tables,
-                              Messages& messages);
-ReadOutcome ReadDividedData(LineReader& file, const std::string& path, CrossSectionTables& tables,
-                            Messages& messages);
+// Each reads the rest of `file`, whose three header lines have been read;
+// `path` names the file in messages. A refused file gives Rejected (or
+// EndProgram) after its one message, and no roadway.
+
+// The stations of an undivided roadway: one side, each station closed by a
+// separator row, a blank row, a row that names no station or a message row.
+ReadResult ReadUndivided(LineReader& file, const std::string& path, Messages& messages);
+
+// The stations of a divided roadway: for each station a left group of rows and
+// a right group of rows, each ended by one terminator line.
+ReadResult ReadDivided(LineReader& file, const std::string& path, Messages& messages);
 
 }  // namespace corvane

@@ -1,14 +1,16 @@
 // The divided reader: every station is a left group of rows and a right group
-// of rows, each ended by one terminator line. Record i of both side tables is
-// station i.
+// of rows, each ended by one terminator line. Station i of both sides is the
+// same station.
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "common/text.h"
 #include "input/columns.h"
 #include "input/data_lines.h"
 #include "input/data_readers.h"
-#include "input/paving_grades_reader.h"
+#include "input/divided_row.h"
 #include "input/reader_messages.h"
-#include "input/store_side.h"
 
 namespace corvane {
 
@@ -18,18 +20,21 @@ constexpr std::string_view kRoutine = "ReadDivided";
 // Fourteen commas in a row make a line a terminator, whatever else it holds.
 constexpr size_t kTerminatorCommas = 14;
 
-struct Side {
-    SectionTable& table;
+// One side of the roadway as the reader walks it.
+struct SideRows {
+    Side side;
     std::string_view word;  // "LEFT" or "RIGHT": marks the side's data rows
-    const std::string& name;
 };
+
+constexpr SideRows kLeftRows{Side::Left, "LEFT"};
+constexpr SideRows kRightRows{Side::Right, "RIGHT"};
 
 bool Contains(std::string_view line, std::string_view word) {
     return line.find(word) != std::string_view::npos;
 }
 
 bool IsDataRow(std::string_view line, std::string_view side_word) {
-    return Contains(line, side_word) && !IsBlank(line) &&
+    return Contains(line, side_word) && !IsEmptyOrSpaces(line) &&
            !ContainsCommaRun(line, kTerminatorCommas);
 }
 
@@ -52,24 +57,27 @@ StationSplit SplitStation(std::string_view line) {
 
 class DividedReader {
   public:
-    DividedReader(CrossSectionTables& tables, DataLines& lines, Messages& messages)
-        : tables_(tables),
-          messages_(messages),
-          lines_(lines),
-          left_{tables.SectionsLeft, "LEFT", kLeftSide},
-          right_{tables.SectionsRight, "RIGHT", kRightSide} {}
+    DividedReader(DataLines& lines, Messages& messages) : messages_(messages), lines_(lines) {
+        // Station 0 exists on both sides even when no row reaches it.
+        roadway_.Type = RoadwayType::Divided;
+        roadway_.Left.emplace_back();
+        roadway_.Right.emplace_back();
+    }
 
-    // Reads the data part; on success `station_count` is the last record's index.
-    ReadOutcome Read(int32_t& station_count) {
+    // Reads the data part.
+    ReadResult Read() {
         Step step = SkipColumnHeadings();
         while (step == Step::Go) {
             step = ReadStation();
         }
+        ReadResult result;
         if (step == Step::EndOfFile) {
-            station_count = station_;
-            return ReadOutcome::Read;
+            result.Outcome = ReadOutcome::Read;
+            result.Roadway = std::move(roadway_);
+        } else {
+            result.Outcome = outcome_;
         }
-        return outcome_;
+        return result;
     }
 
   private:
@@ -85,26 +93,24 @@ class DividedReader {
     }
 
     Step ReadStation() {
-        // A last line that would begin a station is not read into the tables.
+        // A last line that would begin a station is not read: the station stays empty.
         if (lines_.AtEnd()) {
             return Step::EndOfFile;
         }
-        if (const Step step = ReadGroup(left_, k_); step != Step::Go) {
-            return step;
-        }
-        k_ = 0;
-        kR_ = 0;
-        if (const Step step = ReadGroup(right_, kR_); step != Step::Go) {
-            return step;
+        for (const SideRows& side : {kLeftRows, kRightRows}) {
+            if (const Step step = ReadGroup(side); step != Step::Go) {
+                return step;
+            }
         }
         return NextStation();
     }
 
     // One side of the station: its first row, its data rows, its terminator.
-    Step ReadGroup(const Side& side, int32_t& k) {
-        Step step = BeginGroup(side);
+    Step ReadGroup(const SideRows& side) {
+        Station& station = roadway_.StationsOf(side.side).back();
+        Step step = BeginGroup(station);
         if (step == Step::Go) {
-            step = ReadGroupRows(side, k);
+            step = ReadGroupRows(side, station);
         }
         if (step == Step::Go) {
             step = SkipRestOfGroup(side);
@@ -112,83 +118,86 @@ class DividedReader {
         return step;
     }
 
-    // The current line opens a group: its columns 0 and 1 name the record.
-    Step BeginGroup(const Side& side) {
+    // The current line opens a group: its columns 0 and 1 name the station.
+    Step BeginGroup(Station& station) {
         const std::string_view line = lines_.Text();
         if (!Contains(line, ",")) {
             return SomethingWrong();
         }
-        CrossSection& record = side.table[station_];
-        record.Column0Text = FirstColumn(line);
+        station.Column0Text = FirstColumn(line);
         const StationSplit split = SplitStation(line);
-        record.Station = split.station;
+        station.StationText = split.station;
         station_text_ = split.station;
         remainder_ = split.remainder;
         return Step::Go;
     }
 
     // Stores the group's data rows; the first line that is not one ends the group.
-    Step ReadGroupRows(const Side& side, int32_t& k) {
-        CrossSection& record = side.table[station_];
+    Step ReadGroupRows(const SideRows& side, Station& station) {
+        int rows = 0;  // every data row takes a point index, message rows included
         while (IsDataRow(lines_.Text(), side.word)) {
-            if (const Step step = Store(side, k); step != Step::Go) {
+            if (const Step step = Store(side, rows, station); step != Step::Go) {
                 return step;
             }
-            ++k;
+            ++rows;
             if (const Step step = Advance(); step != Step::Go) {
                 if (step == Step::EndOfFile) {
-                    CloseGroup(record, k);  // the file ended inside the group
+                    CloseGroup(station, rows);  // the file ended inside the group
                 }
                 return step;
             }
             const std::string_view line = lines_.Text();
-            if (IsBlank(line)) {
+            if (IsEmptyOrSpaces(line)) {
                 continue;  // a blank line ends the group
             }
             if (!Contains(line, ",")) {
                 return SomethingWrong();
             }
-            if (const std::string_view column0 = FirstColumn(line); !IsBlank(column0)) {
-                record.Column0Text = column0;
+            if (const std::string_view column0 = FirstColumn(line); !IsEmptyOrSpaces(column0)) {
+                station.Column0Text = column0;
             }
             const StationSplit split = SplitStation(line);
-            if (!IsBlank(split.station)) {
-                record.Station = split.station;
+            if (!IsEmptyOrSpaces(split.station)) {
+                station.StationText = split.station;
                 station_text_ = split.station;
             }
             remainder_ = split.remainder;
         }
-        CloseGroup(record, k);
+        CloseGroup(station, rows);
         return Step::Go;
     }
 
-    Step Store(const Side& side, int32_t k) {
-        switch (StoreSide(station_text_, remainder_, station_, side.name, k, tables_, messages_,
-                          columns_)) {
-            case StoreSideResult::Stored:
-            case StoreSideResult::StoreError:
+    Step Store(const SideRows& side, int point_index, Station& station) {
+        switch (StoreDividedRow(remainder_, side.side, point_index, station, columns_)) {
+            case DividedRowResult::Stored:
                 return Step::Go;
-            case StoreSideResult::PointLimit:
-                lines_.Reject("a group holds at most " + std::to_string(kPointCapacity) +
-                              " points, this row would be point " + std::to_string(k + 1));
+            case DividedRowResult::TooShort:
+                messages_.Show(kDividedRowTooShort);
+                return Step::Go;
+            case DividedRowResult::PointLimit:
+                lines_.Reject("a group holds at most " + std::to_string(kMaxPoints) +
+                              " points, this row would be point " +
+                              std::to_string(point_index + 1));
                 return Stop(ReadOutcome::Rejected);
-            case StoreSideResult::WrongSideMarker:
+            case DividedRowResult::WrongMarker:
+                messages_.Show(WrongSideMarkerText(side.side, station_text_, point_index));
                 return Stop(ReadOutcome::EndProgram);
         }
         return Stop(ReadOutcome::Rejected);
     }
 
-    // A message group counts as points 0 and 1, whatever it holds.
-    static void CloseGroup(CrossSection& record, int32_t k) {
-        record.LastPoint = record.MessageKind.empty() ? k - 1 : 1;
+    // A message group shows two entries, whatever it holds; any other group
+    // keeps one point a data row.
+    static void CloseGroup(Station& station, int rows) {
+        station.Points.resize(station.MessageKind.empty() ? static_cast<size_t>(rows) : 2);
     }
 
     // Moves past a group's terminator. When the group goes on after it (a blank
     // line cut it), its remaining rows are passed over together with their own
     // terminator, so the next group starts at its first row. Without that last
     // step on the right side, the terminator would open the next station and
-    // push its left rows onto the wrong record.
-    Step SkipRestOfGroup(const Side& side) {
+    // push its left rows onto the wrong station.
+    Step SkipRestOfGroup(const SideRows& side) {
         Step step = Advance();
         if (step != Step::Go || !Contains(lines_.Text(), side.word)) {
             return step;
@@ -204,18 +213,18 @@ class DividedReader {
 
     // Stray right rows after a complete station may run straight into the next
     // station's first left row; that row is no terminator and must stay.
-    bool OpensNextStation(const Side& passed_side) const {
-        return &passed_side == &right_ && IsDataRow(lines_.Text(), left_.word);
+    bool OpensNextStation(const SideRows& passed_side) const {
+        return passed_side.side == Side::Right && IsDataRow(lines_.Text(), kLeftRows.word);
     }
 
     Step NextStation() {
-        // Moving past the table's last record would open one beyond it.
-        if (station_ == kMaxStationIndex) {
-            lines_.Reject("a file holds at most " + std::to_string(kStationCapacity) +
+        if (roadway_.Left.size() == static_cast<size_t>(kMaxStations)) {
+            lines_.Reject("a file holds at most " + std::to_string(kMaxStations) +
                           " stations, and this line begins one more");
             return Stop(ReadOutcome::Rejected);
         }
-        ++station_;
+        roadway_.Left.emplace_back();
+        roadway_.Right.emplace_back();
         return Step::Go;
     }
 
@@ -243,46 +252,20 @@ class DividedReader {
         return Step::Stop;
     }
 
-    CrossSectionTables& tables_;
     Messages& messages_;
     DataLines& lines_;
-    Side left_;
-    Side right_;
+    Roadway roadway_;
     Columns columns_;
-    int32_t station_ = 0;
-    int32_t k_ = 0;   // point index of the left group
-    int32_t kR_ = 0;  // point index of the right group
-    std::string station_text_;
+    std::string station_text_;  // of the last row that named one
     std::string_view remainder_;
     ReadOutcome outcome_ = ReadOutcome::Rejected;
 };
 
 }  // namespace
 
-ReadOutcome ReadDividedData(LineReader& file, const std::string& path, CrossSectionTables& tables,
-                            Messages& messages) {
-    ClearTables(tables);
+ReadResult ReadDivided(LineReader& file, const std::string& path, Messages& messages) {
     DataLines lines(file, path, kRoutine, messages);
-    DividedReader reader(tables, lines, messages);
-    int32_t station_count = 0;
-    const ReadOutcome outcome = reader.Read(station_count);
-    if (outcome != ReadOutcome::Read) {
-        ClearTables(tables);  // nothing of a refused file reaches the book
-        tables.StationCount = 0;
-        return outcome;
-    }
-    tables.StationCount = station_count;
-    return ReadOutcome::Read;
-}
-
-ReadOutcome ReadDivided(CrossSectionTables& tables, const Settings& settings, Messages& messages) {
-    LineReader file;
-    if (!DataLines(file, settings.InputFile, kRoutine, messages).OpenPastHeader()) {
-        ClearTables(tables);
-        tables.StationCount = 0;
-        return ReadOutcome::Rejected;
-    }
-    return ReadDividedData(file, settings.InputFile, tables, messages);
+    return DividedReader(lines, messages).Read();
 }
 
 }  // namespace corvane

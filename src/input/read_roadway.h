@@ -1,8 +1,6 @@
 // Reading a paving-grades file: the header check and the two readers.
 #pragma once
 
-#include <istream>
-#include <optional>
 #include <string>
 
 #include "common/messages.h"
@@ -18,7 +16,7 @@ enum class ReadOutcome {
 
 struct ReadResult {
     ReadOutcome Outcome = ReadOutcome::Rejected;
-    Roadway Roadway;  // meaningful only when Outcome is Read
+    corvane::Roadway Roadway;  // meaningful only when Outcome is Read
 };
 
 // Opens the file once, checks its title line and reads it with the reader of

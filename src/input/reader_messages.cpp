@@ -20,10 +20,9 @@ std::string SomethingWrongText(std::string_view station) {
     return text;
 }
 
-std::string WrongSideMarkerText(std::string_view side, std::string_view station,
-                                int32_t point_index) {
+std::string WrongSideMarkerText(Side side, std::string_view station, int point_index) {
     std::string text = "Error at ";
-    text.append(side).append(" Station: ").append(station);
+    text.append(side == Side::Left ? "LeftSide" : "RightSide").append(" Station: ").append(station);
     text.append("(LineNumber: ").append(std::to_string(point_index)).append(") Program Exiting");
     return text;
 }

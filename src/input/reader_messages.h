@@ -6,10 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "input/roadway.h"
+
 namespace corvane {
 
 inline const std::string kInvalidFileType = "Invalid File Type check file format";
-inline const std::string kErrorInStoreSide = "Error in StoreSide";
+// A divided row that ends before a column it needs; reading goes on.
+inline const std::string kDividedRowTooShort = "Error in StoreSide";
 
 // "Program Error : " + description + " occured in " + routine.
 std::string ProgramErrorText(std::string_view description, std::string_view routine);
@@ -21,8 +24,9 @@ std::string LineRejectionText(std::string_view path, int64_t line_number, std::s
 // " There is something wrong at Sta. " + the station text of the last row read.
 std::string SomethingWrongText(std::string_view station);
 
-// The message of a point row whose side marker is not its group's side.
-std::string WrongSideMarkerText(std::string_view side, std::string_view station,
-                                int32_t point_index);
+// The message of a divided point row whose side marker is not its group's
+// side: names the side ("LeftSide" or "RightSide"), the station and the row's
+// point index.
+std::string WrongSideMarkerText(Side side, std::string_view station, int point_index);
 
 }  // namespace corvane

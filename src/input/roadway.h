@@ -3,7 +3,6 @@
 // Every text stays as read; numbers become doubles only inside a computation.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -39,8 +38,10 @@ struct Station {
     OffsetPoint RightOffsetPt;
     std::string MessageText;
     std::string MessageKind;  // "ERROR", "MESSAGE" (as read) or empty
-    // A station that no row filled still reports one empty point, as the
-    // book always has; so Points is never empty after a read.
+    // The points read, in file order. A station that no row reached has one
+    // empty point. A station closed before any point counted has none
+    // (LastPoint -1): an undivided station ended by its first row, or a
+    // divided group whose first line is no data row.
     std::vector<Point> Points{Point{}};
 
     int LastPoint() const { return static_cast<int>(Points.size()) - 1; }

@@ -4,48 +4,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/text.h"
+
 namespace corvane {
 
 namespace {
-
-bool IsContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
-
-// Length of the UTF-8 sequence that starts at bytes[i], or 0 when it is not
-// a well-formed sequence (overlong forms, surrogates and values above U+10FFFF
-// are not well-formed).
-size_t SequenceLength(std::string_view bytes, size_t i) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    const size_t left = bytes.size() - i;
-    auto at = [&](size_t n) { return static_cast<unsigned char>(bytes[i + n]); };
-    if (lead < 0x80) {
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        return left >= 2 && IsContinuation(at(1)) ? 2 : 0;
-    }
-    if (lead >= 0xE0 && lead <= 0xEF) {
-        if (left < 3 || !IsContinuation(at(1)) || !IsContinuation(at(2))) {
-            return 0;
-        }
-        if ((lead == 0xE0 && at(1) < 0xA0) || (lead == 0xED && at(1) > 0x9F)) {
-            return 0;
-        }
-        return 3;
-    }
-    if (lead >= 0xF0 && lead <= 0xF4) {
-        if (left < 4 || !IsContinuation(at(1)) || !IsContinuation(at(2)) ||
-            !IsContinuation(at(3))) {
-            return 0;
-        }
-        if ((lead == 0xF0 && at(1) < 0x90) || (lead == 0xF4 && at(1) > 0x8F)) {
-            return 0;
-        }
-        return 4;
-    }
-    return 0;
-}
 
 // Code points of the bytes 0x80..0x9F in Windows-1252. The five bytes the code
 // page leaves undefined map to the C1 control of the same value, as browsers do.
@@ -88,17 +51,6 @@ bool IsAscii(std::string_view bytes) {
 }
 
 }  // namespace
-
-bool IsValidUtf8(std::string_view bytes) {
-    for (size_t i = 0; i < bytes.size();) {
-        const size_t length = SequenceLength(bytes, i);
-        if (length == 0) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
-}
 
 void AppendCp1252AsUtf8(std::string_view bytes, std::string& out) {
     for (char c : bytes) {

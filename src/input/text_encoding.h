@@ -8,8 +8,6 @@
 
 namespace corvane {
 
-bool IsValidUtf8(std::string_view bytes);
-
 // Appends the Windows-1252 text `bytes` to `out` as UTF-8.
 void AppendCp1252AsUtf8(std::string_view bytes, std::string& out);
 

@@ -1,11 +1,14 @@
-// The undivided reader: one table, stations closed by separator rows, blank
-// rows and message rows.
+// The undivided reader: one side, stations closed by separator rows, blank
+// rows, rows that name no station and message rows.
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "common/text.h"
 #include "input/columns.h"
 #include "input/data_lines.h"
 #include "input/data_readers.h"
-#include "input/paving_grades_reader.h"
 
 namespace corvane {
 
@@ -23,11 +26,10 @@ bool IsMessageKind(std::string_view column) {
 
 class UndividedReader {
   public:
-    UndividedReader(SectionTable& sections, DataLines& lines)
-        : sections_(sections), lines_(lines) {}
+    explicit UndividedReader(DataLines& lines) : lines_(lines) {}
 
-    // Reads the data rows; on success `station_count` is the last record's index.
-    bool Read(int32_t& station_count) {
+    // The stations of the file; nothing (after a message) when it is refused.
+    std::optional<std::vector<Station>> Read() {
         for (;;) {
             const DataLines::Result result = lines_.Read();
             if (result == DataLines::Result::End) {
@@ -35,12 +37,12 @@ class UndividedReader {
             }
             if (result == DataLines::Result::Failed || !TakeRow(lines_.Text()) ||
                 !CloseStationIfEnded()) {
-                return false;
+                return std::nullopt;
             }
         }
-        sections_[station_].LastPoint = k_ - 1;
-        station_count = station_;
-        return true;
+        // The station open at the end is the last one, even when no row reached it.
+        CloseStation();
+        return std::move(stations_);
     }
 
   private:
@@ -50,7 +52,7 @@ class UndividedReader {
             end_of_station_ = true;
             return true;
         }
-        if (IsBlank(line)) {
+        if (IsEmptyOrSpaces(line)) {
             CountPoint(/*row_names_station=*/false);
             return true;
         }
@@ -63,26 +65,29 @@ class UndividedReader {
                           std::to_string(columns_.Count()));
             return false;
         }
-        CrossSection& record = sections_[station_];
-        record.Column0Text = columns_[0];
-        record.Station = columns_[1];
+        station_.Column0Text = columns_[0];
+        station_.StationText = columns_[1];
         if (message_row) {
-            record.MessageText = columns_[3];
-            record.MessageKind = columns_[2];
+            station_.MessageText = columns_[3];
+            station_.MessageKind = columns_[2];
             end_of_station_ = true;
-            k_ = 1;  // the message is the station's one entry
+            points_ = 1;  // the message is the station's one entry
             return true;
         }
-        if (k_ > kMaxPointIndex) {
-            lines_.Reject("a station holds at most " + std::to_string(kPointCapacity) +
-                          " points, this row would be point " + std::to_string(k_ + 1));
+        if (points_ >= kMaxPoints) {
+            lines_.Reject("a station holds at most " + std::to_string(kMaxPoints) +
+                          " points, this row would be point " + std::to_string(points_ + 1));
             return false;
         }
-        record.Column4Text = columns_[4];
-        record.CrossSectionStation = columns_[5];
-        record.PointCode[k_] = columns_[9];
-        record.PointOffset[k_] = columns_[10];
-        record.PointElevation[k_] = columns_[11];
+        station_.Column4Text = columns_[4];
+        station_.CrossSectionStation = columns_[5];
+        if (station_.Points.size() <= static_cast<size_t>(points_)) {
+            station_.Points.resize(static_cast<size_t>(points_) + 1);
+        }
+        Point& point = station_.Points[static_cast<size_t>(points_)];
+        point.Code = columns_[9];
+        point.Offset = columns_[10];
+        point.Elevation = columns_[11];
         CountPoint(!columns_[0].empty() || !columns_[1].empty());
         return true;
     }
@@ -91,63 +96,58 @@ class UndividedReader {
     // instead, and the point it may have stored is not counted.
     void CountPoint(bool row_names_station) {
         if (row_names_station) {
-            ++k_;
+            ++points_;
         } else {
             end_of_station_ = true;
         }
+    }
+
+    // The station keeps its counted points only: a point stored by a row that
+    // then ended the station is dropped.
+    void CloseStation() {
+        station_.Points.resize(static_cast<size_t>(points_));
+        stations_.push_back(std::move(station_));
+        station_ = Station{};
+        points_ = 0;
     }
 
     bool CloseStationIfEnded() {
         if (!end_of_station_) {
             return true;
         }
-        sections_[station_].LastPoint = k_ - 1;
-        k_ = 0;
         end_of_station_ = false;
-        // Closing the last record of the table opens one beyond it.
-        if (station_ == kMaxStationIndex) {
-            lines_.Reject("a file holds at most " + std::to_string(kStationCapacity) +
-                          " stations, and this line ends station " +
-                          std::to_string(kStationCapacity) + " and begins one more");
+        CloseStation();
+        // Closing the last station a file may hold opens one beyond it.
+        if (stations_.size() == static_cast<size_t>(kMaxStations)) {
+            lines_.Reject("a file holds at most " + std::to_string(kMaxStations) +
+                          " stations, and this line ends station " + std::to_string(kMaxStations) +
+                          " and begins one more");
             return false;
         }
-        ++station_;
         return true;
     }
 
-    SectionTable& sections_;
     DataLines& lines_;
     Columns columns_;
-    int32_t station_ = 0;
-    int32_t k_ = 0;
+    std::vector<Station> stations_;
+    Station station_;  // the station being read
+    int points_ = 0;   // the points counted in it
     bool end_of_station_ = false;
 };
 
 }  // namespace
 
-ReadOutcome ReadUndividedData(LineReader& file, const std::string& path, CrossSectionTables& tables,
-                              Messages& messages) {
-    ClearTables(tables);
+ReadResult ReadUndivided(LineReader& file, const std::string& path, Messages& messages) {
     DataLines lines(file, path, kRoutine, messages);
-    UndividedReader reader(tables.Sections, lines);
-    int32_t station_count = 0;
-    if (!reader.Read(station_count)) {
-        ClearTables(tables);  // nothing of a refused file reaches the book
-        tables.StationCount = 0;
-        return ReadOutcome::Rejected;
+    std::optional<std::vector<Station>> stations = UndividedReader(lines).Read();
+    if (!stations) {
+        return {};
     }
-    tables.StationCount = station_count;
-    return ReadOutcome::Read;
-}
-
-ReadOutcome GPKUndivided(CrossSectionTables& tables, const Settings& settings, Messages& messages) {
-    LineReader file;
-    if (!DataLines(file, settings.InputFile, kRoutine, messages).OpenPastHeader()) {
-        ClearTables(tables);
-        tables.StationCount = 0;
-        return ReadOutcome::Rejected;
-    }
-    return ReadUndividedData(file, settings.InputFile, tables, messages);
+    ReadResult result;
+    result.Outcome = ReadOutcome::Read;
+    result.Roadway.Type = RoadwayType::Undivided;
+    result.Roadway.Left = std::move(*stations);
+    return result;
 }
 
 }  // namespace corvane

@@ -1,9 +1,11 @@
-// The header check: is this a paving-grades file, and of which roadway?
-#include "input/paving_grades_reader.h"
+// The header check: is this a paving-grades file, and of which roadway? The
+// reader of that roadway goes on from the same open file.
+#include "input/read_roadway.h"
 
 #include <algorithm>
 #include <array>
 
+#include "common/text.h"
 #include "input/columns.h"
 #include "input/data_readers.h"
 #include "input/line_reader.h"
@@ -15,6 +17,7 @@ namespace {
 
 constexpr std::string_view kRoutine = "GpkBlueTops";
 constexpr std::string_view kTitle = "PAVING GRADES REPORT";
+constexpr std::string_view kDividedWord = "DIVIDED";
 constexpr int kHeaderLines = 3;
 
 // Lines 1 to 3 of the file, or a description of why they could not be read.
@@ -51,22 +54,12 @@ Header ReadHeader(LineReader& reader, const std::string& path) {
     return header;
 }
 
-// Bytes taken by the first character of a UTF-8 text. The title's first
-// character is not examined: files start it with a space, a quote or a byte
-// order mark.
-size_t FirstCharacterLength(std::string_view text) {
-    if (text.empty()) {
-        return 0;
-    }
-    const auto lead = static_cast<unsigned char>(text.front());
-    const size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    return std::min(length, text.size());
-}
-
-// The title: from the second character up to the first comma, upper-cased and trimmed.
+// The title: from the second character up to the first comma, upper-cased and
+// trimmed. The first character is not examined: files start the title line
+// with a space, a quote or a byte order mark. Lines arrive as UTF-8.
 std::string TitleOf(std::string_view line) {
     const size_t comma = line.find(',');
-    const size_t start = FirstCharacterLength(line);
+    const size_t start = line.empty() ? 0 : std::max<size_t>(1, Utf8CharacterLength(line, 0));
     if (comma <= start) {
         return {};
     }
@@ -79,35 +72,32 @@ bool HasComma(std::string_view line) {
 
 }  // namespace
 
-ReadOutcome GpkBlueTops(CrossSectionTables& tables, Settings& settings, Messages& messages) {
+ReadResult ReadRoadway(const std::string& path, Messages& messages) {
     LineReader file;
-    const Header header = ReadHeader(file, settings.InputFile);
+    const Header header = ReadHeader(file, path);
     if (!header.problem.empty()) {
         messages.Show(ProgramErrorText(header.problem, kRoutine));
-        return ReadOutcome::Rejected;
+        return {};
     }
     const std::string& title_line = header.lines[0];
     const std::string& roadway_line = header.lines[2];
     if (!HasComma(title_line)) {
-        messages.Show(ProgramErrorText("the title line of " + settings.InputFile + " has no comma",
-                                       kRoutine));
-        return ReadOutcome::Rejected;
+        messages.Show(ProgramErrorText("the title line of " + path + " has no comma", kRoutine));
+        return {};
     }
     if (TitleOf(title_line) != kTitle) {
         messages.Show(kInvalidFileType);
-        return ReadOutcome::Rejected;
+        return {};
     }
     if (!HasComma(roadway_line)) {
-        messages.Show(ProgramErrorText(
-            "the roadway line (line 3) of " + settings.InputFile + " has no comma", kRoutine));
-        return ReadOutcome::Rejected;
+        messages.Show(
+            ProgramErrorText("the roadway line (line 3) of " + path + " has no comma", kRoutine));
+        return {};
     }
-    if (Trim(ToUpper(FirstColumn(roadway_line))) == kDivided) {
-        settings.RoadwayType = kDivided;
-        return ReadDividedData(file, settings.InputFile, tables, messages);
+    if (Trim(ToUpper(FirstColumn(roadway_line))) == kDividedWord) {
+        return ReadDivided(file, path, messages);
     }
-    settings.RoadwayType = kUndivided;
-    return ReadUndividedData(file, settings.InputFile, tables, messages);
+    return ReadUndivided(file, path, messages);
 }
 
 }  // namespace corvane

@@ -1,0 +1,89 @@
+#include "common/text.h"
+
+namespace corvane {
+
+namespace {
+
+bool IsContinuationByte(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+}  // namespace
+
+std::string ToUpper(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return upper;
+}
+
+std::string_view Trim(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+bool IsEmptyOrSpaces(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+bool IsSpaceOrTab(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// The lead byte fixes the length; the second byte's range rules out overlong
+// forms (E0, F0), surrogates (ED) and values above U+10FFFF (F4).
+std::size_t Utf8CharacterLength(std::string_view text, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80) {
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char lowest = 0x80;
+    unsigned char highest = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        lowest = lead == 0xE0 ? 0xA0 : 0x80;
+        highest = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        lowest = lead == 0xF0 ? 0x90 : 0x80;
+        highest = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (text.size() - at < length) {
+        return 0;
+    }
+    const auto second = static_cast<unsigned char>(text[at + 1]);
+    if (second < lowest || second > highest) {
+        return 0;
+    }
+    for (std::size_t k = 2; k < length; ++k) {
+        if (!IsContinuationByte(static_cast<unsigned char>(text[at + k]))) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = Utf8CharacterLength(text, at);
+        if (length == 0) {
+            return false;
+        }
+        at += length;
+    }
+    return true;
+}
+
+}  // namespace corvane

@@ -1,0 +1,81 @@
+#include "input/divided_row.h"
+
+#include <string>
+
+#include "common/text.h"
+
+namespace corvane {
+
+namespace {
+
+// The remainder of a row starts at file column 2.
+constexpr size_t kFirstRemainderColumn = 2;
+
+bool IsMessageRow(std::string_view kind, Side side) {
+    if (side == Side::Left) {
+        return kind == "MESSAGE" || kind == "ERROR";
+    }
+    const std::string upper = ToUpper(kind);
+    return upper == "ERROR" || upper == "MESSAGE";
+}
+
+// File columns of the row, read one after another; the first one missing
+// stops the row, and what was stored before it stays.
+class RowColumns {
+  public:
+    explicit RowColumns(const Columns& columns) : columns_(columns) {}
+
+    bool Has(size_t file_column) const { return columns_.Has(file_column - kFirstRemainderColumn); }
+    std::string_view operator[](size_t file_column) const {
+        return columns_[file_column - kFirstRemainderColumn];
+    }
+
+    // Copies the column into `field`; false when the row ends before it.
+    bool CopyTo(size_t file_column, std::string& field) const {
+        if (!Has(file_column)) {
+            return false;
+        }
+        field = (*this)[file_column];
+        return true;
+    }
+
+  private:
+    const Columns& columns_;
+};
+
+}  // namespace
+
+DividedRowResult StoreDividedRow(std::string_view remainder, Side side, int point_index,
+                                 Station& station, Columns& columns) {
+    columns.Split(remainder);
+    const RowColumns row(columns);
+
+    if (row.Has(3) && IsMessageRow(row[3], side)) {
+        station.MessageKind = row[3];
+        return row.CopyTo(4, station.MessageText) ? DividedRowResult::Stored
+                                                  : DividedRowResult::TooShort;
+    }
+    // A point row beyond the last point a station holds, whole or cut short.
+    if (point_index >= kMaxPoints) {
+        return DividedRowResult::PointLimit;
+    }
+    if (!row.CopyTo(4, station.Column4Text) || !row.CopyTo(5, station.CrossSectionStation) ||
+        !row.Has(8)) {
+        return DividedRowResult::TooShort;
+    }
+    if (row[8] != (side == Side::Left ? "LEFT" : "RIGHT")) {
+        return DividedRowResult::WrongMarker;
+    }
+    const auto index = static_cast<size_t>(point_index);
+    if (station.Points.size() <= index) {
+        station.Points.resize(index + 1);
+    }
+    Point& point = station.Points[index];
+    if (!row.CopyTo(9, point.Code) || !row.CopyTo(10, point.Offset) ||
+        !row.CopyTo(11, point.Elevation)) {
+        return DividedRowResult::TooShort;
+    }
+    return DividedRowResult::Stored;
+}
+
+}  // namespace corvane
