@@ -1,35 +1,25 @@
 #include "report/book_pages.h"
 
-#include "input/cross_section_tables.h"
+#include <algorithm>
 
 namespace corvane {
 
-std::vector<BookPage> AllBookPages(const State& state) {
-    const std::string roadway = ToUpper(state.settings.RoadwayType);
+std::vector<BookPage> PageRange(Side side, int from, int to) {
     std::vector<BookPage> pages;
-    if (roadway == kUndivided) {
-        pages = PageRange({}, 0, state.cursor.LastPage);
-    } else if (roadway == kDivided) {
-        pages = PageRange(kLeftSide, 0, state.cursor.LastPageLeft);
-        const std::vector<BookPage> right = PageRange(kRightSide, 0, state.cursor.LastPageRight);
-        pages.insert(pages.end(), right.begin(), right.end());
-    }
-    return pages;
-}
-
-std::vector<BookPage> PageRange(const std::string& side, int32_t from, int32_t to) {
-    std::vector<BookPage> pages;
-    for (int32_t page = from; page <= to; ++page) {
+    for (int page = from; page <= to; ++page) {
         pages.push_back({side, page});
     }
     return pages;
 }
 
-void MoveCursorTo(State& state, const BookPage& page) {
-    if (!page.Side.empty()) {
-        state.settings.CurrentSide = page.Side;
+std::vector<BookPage> AllBookPages(const std::vector<Book>& books,
+                                   const std::vector<Pagination>& paginations) {
+    std::vector<BookPage> pages;
+    for (size_t i = 0; i < std::min(books.size(), paginations.size()); ++i) {
+        const std::vector<BookPage> book = PageRange(books[i].Side, 0, paginations[i].LastPage);
+        pages.insert(pages.end(), book.begin(), book.end());
     }
-    state.cursor.CurrentPage = page.Page;
+    return pages;
 }
 
 }  // namespace corvane

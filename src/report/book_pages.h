@@ -1,31 +1,27 @@
-// The pages of a laid-out book in print order, and how to put the page cursor
-// on one of them.
+// The pages of a set of books in print order.
 #pragma once
 
-#include <cstdint>
-#include <string>
 #include <vector>
 
-#include "report/state.h"
+#include "report/pagination.h"
+#include "report/report_book.h"
 
 namespace corvane {
 
-// One page of a book: Side is "LeftSide" or "RightSide" on a divided roadway
-// and empty for the undivided book.
+// One page of one book: the book's side (Left for an undivided roadway) and
+// the 0-based page.
 struct BookPage {
-    std::string Side;
-    int32_t Page = 0;
+    corvane::Side Side = corvane::Side::Left;
+    int Page = 0;
     bool operator==(const BookPage&) const = default;
 };
 
-// Every page in print order: the undivided book, or every left page and then
-// every right page of a divided roadway. Empty for any other roadway type.
-std::vector<BookPage> AllBookPages(const State& state);
+// Pages from..to (0-based, both included) of the book of one side.
+std::vector<BookPage> PageRange(Side side, int from, int to);
 
-// Pages from to to (0-based, both included) of one book.
-std::vector<BookPage> PageRange(const std::string& side, int32_t from, int32_t to);
-
-// Makes the page current: CurrentSide (when the page has one) and CurrentPage.
-void MoveCursorTo(State& state, const BookPage& page);
+// Every page in print order: each book's pages 0..LastPage, the books in the
+// order given (the left side before the right). paginations[i] is that of books[i].
+std::vector<BookPage> AllBookPages(const std::vector<Book>& books,
+                                   const std::vector<Pagination>& paginations);
 
 }  // namespace corvane

@@ -1,24 +1,21 @@
-// Drawing one page of a book: the header and the page body. Changes nothing.
+// Drawing one page of a book: the header, the page number line and the body.
 #pragma once
 
-#include <string>
-
-#include "report/book.h"
+#include "report/page_header.h"
 #include "report/pagination.h"
+#include "report/report_book.h"
 #include "report/surface.h"
 
 namespace corvane {
 
-struct HeaderStyle {
-    std::string ProjectNumber;
-    std::string ControlNumber;
-    std::string Date;      // "mm dd yyyy" as printed; empty means today
-    std::string FontName;  // empty: the surface's fixed-pitch font
-};
+// "(Left)Page No.:2 of 5": the side marker, the 1-based page and the page total.
+std::string PageNumberText(const Book& book, int page, int lastPage);
 
-// Draws page `page` (0-based) of the book: header and body. The surface's
-// kind decides the header variant (window or printer).
-void DrawPage(Surface& surface, const Book& book, const Pagination& pagination, int page,
+// Draws page `page` (0-based) of the book as the pagination laid it out on a
+// page of this size: header, page number line and station blocks. Changes
+// nothing. A page the pagination does not have (see Pagination::HasPage) is
+// not drawn at all: the result is false.
+bool DrawPage(Surface& surface, const Book& book, const Pagination& pagination, int page,
               PageSize pageSize, const HeaderStyle& style);
 
 }  // namespace corvane

@@ -1,13 +1,23 @@
 // Where the texts of a page sit, in character cells of the printer page,
-// counted back from its right edge (a column is W - n, W = PageColumns) and
-// from its bottom edge (a line is H - n, H = PageLines). Every position is
-// rounded to a whole cell, halves to the even neighbour.
+// counted back from its right edge (a column is W - n, W = the page's columns)
+// and from its bottom edge (a line is H - n, H = the page's lines). Every
+// position is rounded to a whole cell, halves to the even neighbour.
 //
 // The page header, the page body and the range of pages the book accepts all
 // read these numbers, so a page the range lets through has every text on it.
 #pragma once
 
+#include <string>
+
 namespace corvane {
+
+// The printable area of a page in character cells of 120 x 240 twips, as the
+// printer reports it (fractions included).
+struct PageSize {
+    double Columns = 96;  // Letter, quarter-inch margins
+    double Lines = 63;
+    bool operator==(const PageSize&) const = default;
+};
 
 // The header line, which the page number line shares, and the date below it.
 inline constexpr int kHeaderLineFromBottom = 62;
@@ -42,5 +52,24 @@ static_assert(kPageLineLimit % 2 == 0, "an odd limit would let its lower half-li
 inline constexpr double kPageLinesBelow = kFirstBlockLineFromBottom + kPageLineLimit - 0.5;
 // Not a layout bound: a sanity cap on a mistyped or misreported page width.
 inline constexpr double kMostPageColumns = 1000;
+
+// Rounds to the nearest whole number, halves to the even neighbour; saturates
+// at the int range, and a value that is no number gives 0.
+int RoundHalfEven(double value);
+
+// The whole cell W - fromRight, and the whole line H - fromBottom.
+int ColumnFromRight(PageSize page, int fromRight);
+int LineFromBottom(PageSize page, int fromBottom);
+
+// Whether every text of the layout lands on a page this wide or this tall, and
+// on the page. Only such a page may be paginated.
+bool PageColumnsFit(double columns);
+bool PageLinesFit(double lines);
+bool PageFitsLayout(PageSize page);
+
+// For messages about a page: "96x110" (columns x lines), and the range of
+// pages the layout fits on, "88.5 to 1000 columns and 61.5 to under 105.5 lines".
+std::string PageCellsText(PageSize page);
+std::string AcceptedPageRangeText();
 
 }  // namespace corvane

@@ -1,27 +1,28 @@
-// The text primitive and the page header.
+// The page header: project number, title and date above every page.
 #pragma once
 
-#include <string_view>
+#include <string>
 
-#include "input/messages.h"
-#include "report/state.h"
+#include "report/page_geometry.h"
 #include "report/surface.h"
 
 namespace corvane {
 
-// Rounds to the nearest whole number, halves to the even neighbour.
-int RoundHalfEven(double value);
+// What the header shows and the font of the whole page.
+struct HeaderStyle {
+    std::string ProjectNumber;
+    std::string Date;      // "mm dd yyyy" as printed; empty means today
+    std::string FontName;  // empty: the surface's fixed-pitch font
+};
 
-// Converts a position in whole cells of the printer page into the surface's
-// units. Positions are rounded in cells first, on every surface, so a window
-// shows each text in the very cell the printer puts it in.
-int SurfaceX(const Surface& surface, const LayoutSettings& layout, int column);
-int SurfaceY(const Surface& surface, const LayoutSettings& layout, int line);
+// Today's date as the header prints it, "mm dd yyyy".
+std::string TodayAsHeaderDate();
 
-void PutText(Surface& surface, int x, int y, std::string_view text);
-
-// Measures the printer page (PageColumns, PageLines), sets the font and draws the header.
-void WriteHeader(Surface& surface, State& state);
-void PrintRDSForm(Surface& surface, State& state);
+// Sets the report font and draws the header of a page of this size; leaves the
+// surface ready for the body (regular weight, same size). The window and the
+// printer variants differ in the blanks around GEOPAK and BOOK and in the
+// column of the underlined title. A font the surface refuses falls back to
+// "Courier New".
+void DrawPageHeader(Surface& surface, PageSize page, const HeaderStyle& style);
 
 }  // namespace corvane

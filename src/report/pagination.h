@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "report/book.h"
 #include "report/page_geometry.h"
+#include "report/report_book.h"
 
 namespace corvane {
 
@@ -17,15 +17,29 @@ struct PageStart {
 };
 
 struct Pagination {
-    std::vector<PageStart> Starts;  // Starts[p] is where page p begins; Starts[0] is 0:0
-    int LastPage = 0;               // 0-based
-    // The station finder's list: page number (1-based), twelve blanks, station.
+    // Starts[p] is where page p begins, for every page and the one after the
+    // last; Starts[0] is 0:0.
+    std::vector<PageStart> Starts{PageStart{}};
+    int LastPage = 0;  // 0-based
+    // The station finder's list, in layout order: the 1-based page, twelve
+    // blanks and the station, for every station header a page shows (a
+    // station split over two pages is listed with both). Stations without a
+    // station text are not listed.
     std::vector<std::string> StationList;
+
+    // Whether page (0-based) is one of the book's pages, 0..LastPage.
+    bool HasPage(int page) const;
 };
 
-// Lays out every page of the book once. The last station is never cut off.
-// A page on which no station block fits gives no pagination (nullopt); callers
-// check the page size first (see page_geometry.h), so this does not happen.
+// Lays out every page of the book once, each from where the one before ended.
+// Page 0 is always laid out, so a book has at least one page; the last station
+// is never cut off. A book whose last page begins before its last station and
+// ends after it gets one more page, which holds no station block.
+//
+// The page must fit the layout (PageFitsLayout): on any such page the first
+// block starts above the line limit, so every page moves the book on. On a
+// page where no block fits, the book ends with the first page, which holds no
+// station block.
 Pagination Paginate(const Book& book, PageSize page);
 
 }  // namespace corvane

@@ -21,10 +21,12 @@ struct RecordedText {
 };
 
 class RecordingSurface : public Surface {
-public:
-    explicit RecordingSurface(SurfaceKind kind = SurfaceKind::Printer) : kind_(kind) {}
+  public:
+    explicit RecordingSurface(SurfaceKind kind = SurfaceKind::Printer, double zoom = 1)
+        : kind_(kind), zoom_(zoom) {}
 
     SurfaceKind Kind() const override { return kind_; }
+    double Zoom() const override { return zoom_; }
     void SetCurrentX(int x) override { x_ = x; }
     void SetCurrentY(int y) override { y_ = y; }
     void Print(std::string_view text) override;
@@ -38,8 +40,9 @@ public:
     std::vector<std::string> refusedFonts;
     std::vector<RecordedText> texts;
 
-private:
+  private:
     SurfaceKind kind_;
+    double zoom_;
     int x_ = 0;
     int y_ = 0;
     std::string fontName_;

@@ -1,6 +1,6 @@
-// The print surface: the few drawing operations the header and the page
-// renderer need. A window surface takes positions in twips scaled by the
-// viewer's zoom; every other surface takes character cells of the printer page.
+// The print surface: the few drawing operations the header and the page body
+// need. A window surface takes positions in twips scaled by its zoom; every
+// other surface takes character cells of the printer page.
 #pragma once
 
 #include <string>
@@ -19,6 +19,9 @@ class Surface {
   public:
     virtual ~Surface() = default;
     virtual SurfaceKind Kind() const = 0;
+    // A window's scale (the viewer's zoom factor), applied to its twips and its
+    // font size. A printer's cells are never scaled.
+    virtual double Zoom() const { return 1; }
     virtual void SetCurrentX(int x) = 0;
     virtual void SetCurrentY(int y) = 0;
     // Draws the text with its top left at the current position, in the current font.
@@ -31,18 +34,9 @@ class Surface {
     virtual void SetFontTransparent(bool transparent) = 0;
 };
 
-// Draws nothing; stands in for the hidden page-counting window.
-class NullSurface : public Surface {
-  public:
-    SurfaceKind Kind() const override { return SurfaceKind::Window; }
-    void SetCurrentX(int) override {}
-    void SetCurrentY(int) override {}
-    void Print(std::string_view) override {}
-    bool SetFontName(const std::string&) override { return true; }
-    void SetFontSize(double) override {}
-    void SetFontBold(bool) override {}
-    void SetFontUnderline(bool) override {}
-    void SetFontTransparent(bool) override {}
-};
+// Draws the text at a whole cell of the printer page (column, line), converted
+// into the surface's units. Positions are rounded in cells first, on every
+// surface, so a window shows each text in the very cell the printer puts it in.
+void PutText(Surface& surface, int column, int line, std::string_view text);
 
 }  // namespace corvane

@@ -8,9 +8,8 @@
 namespace corvane {
 
 // The number of bytes of the cell that starts at text[at] (at < text.size()):
-// the length of the valid UTF-8 character there (no overlong form, no
-// surrogate, nothing above U+10FFFF), or else 1. A byte that does not begin a
-// valid character (a text in a Windows code page) is a cell of its own.
+// the length of the valid UTF-8 character there, or else 1. A byte that does
+// not begin a valid character (a text in a Windows code page) is a cell of its own.
 std::size_t CellLength(std::string_view text, std::size_t at);
 
 // The number of cells the text takes.

@@ -1,0 +1,60 @@
+// A book: one side's stations laid out as report blocks, each point cell
+// already in the line and column where the page shows it.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "grades/offset_points.h"
+#include "grades/slopes.h"
+#include "input/roadway.h"
+
+namespace corvane {
+
+inline constexpr int kCellLines = 11;   // lines 0..10 of a station block
+inline constexpr int kCellColumns = 3;  // three point cells a line
+
+// A point cell: label, offset, elevation and the slope of the segment from it.
+enum CellPart { kCellLabel = 0, kCellOffset = 1, kCellElevation = 2, kCellSlope = 3 };
+using ReportCell = std::array<std::string, 4>;
+using CellLine = std::array<ReportCell, kCellColumns>;
+
+struct ReportStation {
+    std::string Label;  // "Cross Sec. Sta." or "Design Sec. Sta."
+    std::string StationText;
+    std::string Column0Text;
+    // The last cell line the page draws (0..10); 0 when no line was completed.
+    int LastLine = 0;
+    std::string MessageKind;  // not empty: a message station, drawn without cells
+    std::string MessageText;
+    // The cell lines written, at most LastLine + 1; a line not held is empty.
+    std::vector<CellLine> Lines;
+
+    // The cell at (line, column); empty when the line is not held.
+    const ReportCell& Cell(int line, int column) const;
+};
+
+struct Book {
+    corvane::Side Side = corvane::Side::Left;
+    RoadwayType Type = RoadwayType::Undivided;
+    std::vector<ReportStation> Stations;
+
+    int LastStation() const { return static_cast<int>(Stations.size()) - 1; }
+    // "(Left)" or "(Right)" before a divided roadway's page numbers; empty otherwise.
+    std::string SideMarker() const;
+};
+
+// Point code to printed label ("BR" -> "Break", ...); any other code unchanged.
+std::string SegmentName(const std::string& code);
+
+struct BookOptions {
+    OffsetRequests Offsets;                           // which offset points were asked for
+    bool ShowOffsetPoints = true;                     // from the selection
+    std::string NumberFormat = kInitialNumberFormat;  // for the offset points' numbers
+};
+
+// One book per side of the selected roadway: Left alone, or Left then Right.
+std::vector<Book> BuildBooks(const Roadway& selected, const BookOptions& options);
+
+}  // namespace corvane

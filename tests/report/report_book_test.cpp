@@ -1,0 +1,214 @@
+// The books of a roadway, and the whole Qt-free chain from the paving-grades
+// file to the text of every page against the books checked by hand.
+#include "report/report_book.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "common/messages.h"
+#include "grades/offset_points.h"
+#include "grades/point_selection.h"
+#include "grades/slopes.h"
+#include "input/read_roadway.h"
+#include "report/book_pages.h"
+#include "report/draw_page.h"
+#include "report/grid_surface.h"
+
+namespace corvane {
+namespace {
+
+// A station of `points` points coded "C0", "C1", ... with offsets "-<j>.0",
+// elevations "10<j>.5" and slopes "<j>.25", and both offset points.
+Station MakeStation(int points) {
+    Station station{"MAIN", "10+00", "", "10+00", {"-30", "99.5"}, {"30.123", "98"}, "", "", {}};
+    for (int j = 0; j < points; ++j) {
+        const std::string n = std::to_string(j);
+        station.Points.push_back(Point{"C" + n, "-" + n + ".0", "10" + n + ".5", n + ".25"});
+    }
+    return station;
+}
+
+BookOptions Offsets(bool left, bool right, bool shown = true) {
+    BookOptions options;
+    options.Offsets.Left.Asked = left;
+    options.Offsets.Right.Asked = right;
+    options.ShowOffsetPoints = shown;
+    return options;
+}
+
+std::vector<Book> Build(RoadwayType type, const Station& station, const BookOptions& options) {
+    const std::vector<Station> right(type == RoadwayType::Divided ? 1 : 0, station);
+    return BuildBooks(Roadway{type, {station}, right}, options);
+}
+
+// The cell labels line by line ("C0 C1 C2|C3"), offset points as "Lt" and "Rt".
+std::string Layout(const ReportStation& block) {
+    std::string layout;
+    for (int line = 0; line <= block.LastLine; ++line) {
+        layout += line > 0 ? "|" : "";
+        for (int column = 0; column < kCellColumns; ++column) {
+            std::string label = block.Cell(line, column)[kCellLabel];
+            label = label == "Lt. offsetPt." ? "Lt" : label == "Rt. offsetPt." ? "Rt" : label;
+            layout += label.empty() || layout.empty() || layout.back() == '|' ? label : " " + label;
+        }
+    }
+    return layout;
+}
+
+// Points fill three cells a line; the line counter moves on only when another
+// point follows; the left offset point takes the first cell; the right one the
+// next free cell, or on a divided roadway the last point's cell of an open line.
+TEST(ReportBookTest, CellsAndLastLineOfAStation) {
+    struct Case {
+        RoadwayType type;
+        int points;
+        BookOptions options;
+        std::string left;   // the layout of the undivided book or the left side
+        std::string right;  // the right side's layout; empty: as the left
+    };
+    const RoadwayType kU = RoadwayType::Undivided;
+    const RoadwayType kD = RoadwayType::Divided;
+    // clang-format off
+    const std::vector<Case> cases{
+        {kU, 3, Offsets(false, false), "C0 C1 C2", ""},
+        {kU, 4, Offsets(false, false), "C0 C1 C2|C3", ""},
+        {kU, 3, Offsets(true, false), "Lt C0 C1|C2", ""},
+        {kU, 3, Offsets(true, true, false), "C0 C1 C2", ""},
+        {kU, 3, Offsets(false, true), "C0 C1 C2|Rt", ""},
+        {kU, 5, Offsets(false, true), "C0 C1 C2|C3 C4 Rt", ""},
+        {kU, 0, Offsets(true, true), "|Rt", ""},
+        {kD, 2, Offsets(false, true), "C0 Rt", ""},
+        {kD, 3, Offsets(false, true), "C0 C1 C2|Rt", ""},
+        {kD, 1, Offsets(false, true), "Rt", "C0"},  // a right side's single point keeps its cell
+        {kU, 30, Offsets(false, true), "C0 C1 C2|C3 C4 C5|C6 C7 C8|C9 C10 C11|C12 C13 C14|C15 C16 C17|C18 C19 C20|C21 C22 C23|C24 C25 C26|C27 C28 C29|Rt", ""},
+        {kU, 31, Offsets(true, true), "Lt C0 C1|C2 C3 C4|C5 C6 C7|C8 C9 C10|C11 C12 C13|C14 C15 C16|C17 C18 C19|C20 C21 C22|C23 C24 C25|C26 C27 C28|C29 C30 Rt", ""}};
+    // clang-format on
+    for (const Case& c : cases) {
+        const std::vector<Book> books = Build(c.type, MakeStation(c.points), c.options);
+        EXPECT_EQ(Layout(books.at(0).Stations.at(0)), c.left) << c.left;
+        if (c.type == kD) {
+            EXPECT_EQ(books.at(1).Side, Side::Right);
+            EXPECT_EQ(Layout(books[1].Stations.at(0)), c.right.empty() ? c.left : c.right);
+        }
+    }
+}
+
+TEST(ReportBookTest, CellTextsLabelsAndTheLastSlopeBesideARightOffsetPoint) {
+    Station design = MakeStation(3);
+    design.CrossSectionStation += " ";
+    const ReportStation left =
+        Build(RoadwayType::Undivided, design, Offsets(true, false))[0].Stations[0];
+    EXPECT_EQ(left.Label, "Design Sec. Sta.");
+    EXPECT_EQ(left.Cell(0, 0), (ReportCell{"Lt. offsetPt.", "-30.00", "99.50", "0.25"}));
+    EXPECT_EQ(left.Cell(0, 1), (ReportCell{"C0", "-0.0", "100.5", "0.25"}));
+    // A right offset point asked for, shown or not: the last point shows the slope before it.
+    for (bool shown : {true, false}) {
+        const ReportStation right =
+            Build(RoadwayType::Undivided, MakeStation(3), Offsets(false, true, shown))[0]
+                .Stations[0];
+        EXPECT_EQ(right.Label, "Cross Sec. Sta.");
+        EXPECT_EQ(right.Cell(0, 2)[kCellSlope], "1.25");
+        EXPECT_EQ(right.Cell(1, 0),
+                  shown ? (ReportCell{"Rt. offsetPt.", "30.12", "98.00", ""}) : ReportCell{});
+    }
+    // The lengthened number format; a text that is no number passes through.
+    Station between = MakeStation(1);
+    between.LeftOffsetPt = OffsetPoint{"Btwn Pts", "0.5"};
+    BookOptions options = Offsets(true, false);
+    options.NumberFormat = "##.000";
+    EXPECT_EQ(Build(RoadwayType::Undivided, between, options)[0].Stations[0].Cell(0, 0),
+              (ReportCell{"Lt. offsetPt.", "Btwn Pts", ".500", "0.25"}));
+}
+
+TEST(ReportBookTest, MessageStationHasNoCellsAndNoOffsetPoint) {
+    Station station = MakeStation(1);
+    station.MessageKind = "ERROR";
+    station.MessageText = "No cross section";
+    const ReportStation block =
+        Build(RoadwayType::Divided, station, Offsets(true, true))[0].Stations[0];
+    EXPECT_EQ(std::tie(block.MessageKind, block.MessageText, block.LastLine),
+              std::make_tuple("ERROR", "No cross section", 1));
+    EXPECT_TRUE(block.Lines.empty());
+}
+
+// The whole code, case and blanks included, is compared.
+TEST(ReportBookTest, SegmentNameTranslatesExactCodesOnly) {
+    EXPECT_EQ(SegmentName("BR"), "Break");
+    EXPECT_EQ(SegmentName("br") + SegmentName(" BR") + SegmentName("CL"), "br BRCL");
+}
+
+struct BookRequest {
+    std::optional<PointTypes> types;  // nullopt: every point
+    OffsetRequests offsets;
+};
+
+// Slopes, offset points, selection and the books of a roadway just read.
+std::vector<Book> MakeBooks(Roadway roadway, const BookRequest& request) {
+    SlopedRoadway sloped = CalculateSlopes(std::move(roadway));
+    if (request.offsets.Any()) {
+        sloped.Roadway =
+            AddOffsetPoints(std::move(sloped.Roadway), request.offsets, sloped.NumberFormat);
+    }
+    RecordingMessages messages;
+    std::optional<Selection> selection =
+        request.types ? SelectPoints(std::move(sloped.Roadway), *request.types, messages)
+                      : KeepAllPoints(std::move(sloped.Roadway));
+    EXPECT_TRUE(selection && messages.shown.empty());
+    return BuildBooks(selection->Roadway,
+                      {request.offsets, selection->ShowOffsetPoints, sloped.NumberFormat});
+}
+
+// Every page in print order on the character grid, each ended by a form feed line.
+std::string TextBook(const std::vector<Book>& books, PageSize size, const HeaderStyle& style) {
+    std::vector<Pagination> paginations;
+    for (const Book& book : books) {
+        paginations.push_back(Paginate(book, size));
+    }
+    GridSurface grid(RoundHalfEven(size.Lines));
+    std::string text;
+    for (const BookPage& page : AllBookPages(books, paginations)) {
+        const size_t book = page.Side == Side::Left ? 0 : 1;
+        grid.Clear();
+        EXPECT_TRUE(DrawPage(grid, books[book], paginations[book], page.Page, size, style));
+        grid.AppendPageText(text);
+        text += "\f\n";
+    }
+    return text;
+}
+
+// The exports of the samples as checked by hand: the undivided one with every
+// point; the divided one with offset, edge of pavement and JL points, a left
+// offset point 2 from the last point and a right one 3 from the center line.
+TEST(GoldenBookTest, SamplesMakeTheirCheckedBooks) {
+    const PointTypes offsetEdgeAndJoint{true, false, true, true, false, false, false};
+    const std::vector<std::tuple<std::string, std::string, std::string, BookRequest>> cases{
+        {"undivided-sample.csv", "undivided-sample.txt", "US 441", {}},
+        {"divided-sample.csv",
+         "divided-sample-offsets.txt",
+         "SR 9B",
+         {offsetEdgeAndJoint, {{true, "2", kFromLastPoint}, {true, "3", kFromCenterLine}}}}};
+    for (const auto& [sample, golden, project, request] : cases) {
+        SCOPED_TRACE(golden);
+        RecordingMessages messages;
+        ReadResult read = ReadRoadway(CORVANE_SAMPLES "/" + sample, messages);
+        ASSERT_EQ(read.Outcome, ReadOutcome::Read);
+        const std::string text = TextBook(MakeBooks(std::move(read.Roadway), request), {96, 63},
+                                          {project, "12 06 2026", ""});
+        std::ifstream file(CORVANE_TEST_DATA "/golden/" + golden, std::ios::binary);
+        const std::string want{std::istreambuf_iterator<char>(file), {}};
+        ASSERT_FALSE(want.empty());
+        // Byte for byte; on a difference, the first line that differs.
+        const auto [made, wanted] =
+            std::mismatch(text.begin(), text.end(), want.begin(), want.end());
+        EXPECT_TRUE(made == text.end() && wanted == want.end())
+            << "line " << std::count(text.begin(), made, '\n') + 1 << ": "
+            << text.substr(text.rfind('\n', made - text.begin()) + 1, 100);
+    }
+}
+
+}  // namespace
+}  // namespace corvane
