@@ -22,7 +22,7 @@ struct SideOptions {
     bool lastPointShowsSlopeBefore = false;  // the last point's slope is that of the segment before
     bool divided = false;                    // the right offset cell replaces the last point's cell
     bool rightSide = false;  // a right side without a second point gets no right offset
-    const std::string* numberFormat = nullptr;
+    std::string numberFormat;
 };
 
 ReportCell OffsetPointCell(const std::string& label, const OffsetPoint& point,
@@ -96,7 +96,7 @@ class StationBlockBuilder {
         const std::vector<Point>& points = source_.Points;
         if (options_.leftOffsetShown && j == 0) {
             CellAt(line_, column_) = OffsetPointCell(kLeftOffsetLabel, source_.LeftOffsetPt,
-                                                     points[0].Slope, *options_.numberFormat);
+                                                     points[0].Slope, options_.numberFormat);
             column_ = 1;
         }
         const Point& point = points[static_cast<size_t>(j)];
@@ -121,7 +121,7 @@ class StationBlockBuilder {
         }
         const int target = options_.divided ? std::max(column_ - 1, 0) : column_;
         CellAt(line_, target) =
-            OffsetPointCell(kRightOffsetLabel, source_.RightOffsetPt, {}, *options_.numberFormat);
+            OffsetPointCell(kRightOffsetLabel, source_.RightOffsetPt, {}, options_.numberFormat);
     }
 
     const Station& source_;
@@ -174,7 +174,7 @@ std::vector<Book> BuildBooks(const Roadway& selected, const BookOptions& options
     sideOptions.rightOffsetShown = options.Offsets.Right.Asked && options.ShowOffsetPoints;
     sideOptions.lastPointShowsSlopeBefore = options.Offsets.Right.Asked;
     sideOptions.divided = selected.Type == RoadwayType::Divided;
-    sideOptions.numberFormat = &options.NumberFormat;
+    sideOptions.numberFormat = options.NumberFormat;
 
     std::vector<Book> books;
     for (const Side side : selected.Sides()) {
