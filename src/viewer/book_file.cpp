@@ -4,6 +4,9 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <utility>
+
+#ifndef Q_OS_WIN
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,9 +14,28 @@
 #include <cerrno>
 #include <cstring>
 #include <string_view>
-#include <utility>
+#endif
 
 namespace corvane {
+
+BookFile::BookFile(QString path) : path_(std::move(path)) {}
+
+BookFile::~BookFile() {
+    Discard();
+}
+
+std::string OverwritesInputMessage(const QString& output) {
+    const QString where =
+        output == QStringLiteral("-") ? QStringLiteral("standard output") : output;
+    return QStringLiteral(
+               "The book cannot be written to %1: it is the paving grades report the book is "
+               "read from.")
+        .arg(where)
+        .toStdString();
+}
+
+// On Windows the book file is written with Qt's own files (book_file_windows.cpp).
+#ifndef Q_OS_WIN
 
 namespace {
 
@@ -33,12 +55,6 @@ bool OutputStatus(const QString& output, struct stat& status) {
 }
 
 }  // namespace
-
-BookFile::BookFile(QString path) : path_(std::move(path)) {}
-
-BookFile::~BookFile() {
-    Discard();
-}
 
 bool BookFile::open(OpenMode mode) {
     if (mode != WriteOnly) {
@@ -175,14 +191,6 @@ bool OutputIsInput(const QString& output, const QString& input) {
            out.st_ino == in.st_ino;
 }
 
-std::string OverwritesInputMessage(const QString& output) {
-    const QString where =
-        output == QStringLiteral("-") ? QStringLiteral("standard output") : output;
-    return QStringLiteral(
-               "The book cannot be written to %1: it is the paving grades report the book is "
-               "read from.")
-        .arg(where)
-        .toStdString();
-}
+#endif  // Q_OS_WIN
 
 }  // namespace corvane

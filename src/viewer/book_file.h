@@ -10,7 +10,10 @@
 #include <QIODevice>
 #include <QString>
 
+#include <memory>
 #include <string>
+
+class QFileDevice;
 
 namespace corvane {
 
@@ -36,6 +39,15 @@ class BookFile : public QIODevice {
     qint64 writeData(const char* data, qint64 size) override;
 
   private:
+    QString path_;
+    bool failed_ = false;
+#ifdef Q_OS_WIN
+    // Records the reason the file gives, after the step when one is named; returns false.
+    bool Fail(const QFileDevice& file, const QString& step = QString());
+
+    // A QSaveFile for a file replaced whole; a QFile for a device or standard output.
+    std::unique_ptr<QFileDevice> file_;
+#else
     bool OpenInPlace(const QByteArray& path);
     bool OpenReplacement(const QString& target);
     bool WriteOut();
@@ -44,17 +56,16 @@ class BookFile : public QIODevice {
     // Records the system's reason (errno), after the step when one is named; returns false.
     bool Fail(const QString& step = QString());
 
-    QString path_;
     QByteArray target_;     // the file a replacement is renamed to
     QByteArray temporary_;  // the replacement while it is written; empty in place
     int descriptor_ = -1;
-    bool failed_ = false;
     std::string buffer_;
+#endif
 };
 
 // True when writing to output would write into the existing file input: both
-// name the same device and inode, however spelled ("./name", a symbolic link
-// and a hard link all match). An output of "-" is standard output.
+// name the same file of the same device, however spelled ("./name", a symbolic
+// link and a hard link all match). An output of "-" is standard output.
 bool OutputIsInput(const QString& output, const QString& input);
 
 // The message for a book that would be written over the file it is read from.

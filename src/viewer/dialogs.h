@@ -12,7 +12,7 @@
 namespace corvane {
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // Shows the dialog modally and returns its result.
     virtual int Exec(QDialog& dialog) { return dialog.exec(); }
@@ -23,7 +23,7 @@ public:
 // Answers dialogs from queues filled by a test. A dialog with no answer queued
 // is rejected; a file chooser with no name queued is cancelled (empty name).
 class ScriptedDialogs : public Dialogs {
-public:
+  public:
     using Answer = std::function<int(QDialog&)>;
     void setNextAnswer(Answer answer) { answers_.push_back(std::move(answer)); }
     void setNextFileName(const QString& name) { fileNames_.push_back(name); }
@@ -36,7 +36,7 @@ public:
     QString lastFilter;
     int execCount = 0;
 
-private:
+  private:
     std::deque<Answer> answers_;
     std::deque<QString> fileNames_;
 };

@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "input/messages.h"
+#include "common/messages.h"
 
 namespace corvane {
 

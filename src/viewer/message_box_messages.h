@@ -4,18 +4,18 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "input/messages.h"
+#include "common/messages.h"
 
 namespace corvane {
 
 inline constexpr const char* kProgramTitle = "Corvane";
 
 class MessageBoxMessages : public Messages {
-public:
+  public:
     explicit MessageBoxMessages(QWidget* parent = nullptr) : parent_(parent) {}
     void Show(const std::string& text) override;
 
-private:
+  private:
     QPointer<QWidget> parent_;
 };
 

@@ -27,8 +27,11 @@ QFont ReportFont(const std::string& family) {
     return QFontDatabase::systemFont(QFontDatabase::FixedFont);
 }
 
-PainterSurface::PainterSurface(QPainter& painter, SurfaceKind kind)
-    : painter_(painter), kind_(kind), font_(ReportFont({})) {
+PainterSurface::PainterSurface(QPainter& painter, SurfaceKind kind, double zoom)
+    : painter_(painter),
+      kind_(kind),
+      zoom_(kind == SurfaceKind::Window ? zoom : 1),
+      font_(ReportFont({})) {
     font_.setPointSizeF(10);
 }
 
@@ -40,7 +43,7 @@ void PainterSurface::Print(std::string_view text) {
     painter_.setFont(font_);
     painter_.setBackgroundMode(transparent_ ? Qt::TransparentMode : Qt::OpaqueMode);
     const QFontMetricsF metrics(font_, painter_.device());
-    // Every text of the state is UTF-8: the reader decodes the file's code page.
+    // Every text of the book is UTF-8: the reader decodes the file's code page.
     const QString decoded = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     // The surface places a text by its top left corner; QPainter by its baseline.
     painter_.drawText(QPointF(left, top + metrics.ascent()), decoded);

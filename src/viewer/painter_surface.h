@@ -1,7 +1,8 @@
 // Draws on a QPainter: the viewer's page image, a printer or a PDF.
 // A window surface takes twips (already scaled by the viewer's zoom) and a
 // printer surface takes character cells of 120 x 240 twips; both are turned
-// into the device's pixels with its resolution.
+// into the device's pixels with its resolution. Drawing never measures the
+// page: its size in cells comes from the printer's page layout (report_page.h).
 #pragma once
 
 #include <QFont>
@@ -12,11 +13,13 @@
 namespace corvane {
 
 class PainterSurface : public Surface {
-public:
-    // The painter must be active on its device for as long as the surface draws.
-    PainterSurface(QPainter& painter, SurfaceKind kind);
+  public:
+    // The painter must be active on its device for as long as the surface
+    // draws. A window surface scales by the viewer's zoom; a printer's is 1.
+    PainterSurface(QPainter& painter, SurfaceKind kind, double zoom = 1);
 
     SurfaceKind Kind() const override { return kind_; }
+    double Zoom() const override { return zoom_; }
     void SetCurrentX(int x) override { x_ = x; }
     void SetCurrentY(int y) override { y_ = y; }
     void Print(std::string_view text) override;
@@ -26,12 +29,13 @@ public:
     void SetFontUnderline(bool underline) override;
     void SetFontTransparent(bool transparent) override { transparent_ = transparent; }
 
-private:
+  private:
     double DevicePixelsPerTwipX() const;
     double DevicePixelsPerTwipY() const;
 
     QPainter& painter_;
     SurfaceKind kind_;
+    double zoom_;
     QFont font_;
     int x_ = 0;
     int y_ = 0;

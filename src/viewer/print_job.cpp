@@ -9,8 +9,7 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-#include "report/page_header.h"
-#include "report/page_renderer.h"
+#include "report/draw_page.h"
 #include "viewer/book_file.h"
 #include "viewer/message_box_messages.h"
 #include "viewer/painter_surface.h"
@@ -243,13 +242,20 @@ class NativePrinterTarget : public PrintTarget {
     std::unique_ptr<QPrinter> printer_;
 };
 
-QString PageName(const BookPage& page) {
-    QString name = QStringLiteral("page %1").arg(page.Page + 1);
-    if (!page.Side.empty()) {
-        name += page.Side == kLeftSide ? QStringLiteral(" of the left side")
-                                       : QStringLiteral(" of the right side");
+QString PageName(const PreparedBooks& books, const BookPage& page) {
+    QString name = QStringLiteral("page %1").arg(page.Page + 1LL);
+    if (books.Type() == RoadwayType::Divided) {
+        name += page.Side == Side::Left ? QStringLiteral(" of the left side")
+                                        : QStringLiteral(" of the right side");
     }
     return name;
+}
+
+// Draws one page of its book; false when the books have no such page.
+bool DrawBookPage(Surface& surface, const PreparedBooks& books, const BookPage& page) {
+    const PaginatedBook* book = books.BookOf(page.Side);
+    return book &&
+           DrawPage(surface, book->Book, book->Pagination, page.Page, books.PageSize, books.Header);
 }
 
 PrintOutcome Fail(Messages& messages, const QString& why) {
@@ -272,8 +278,8 @@ std::unique_ptr<PrintTarget> MakePdfFileTarget(const QString& path, const QPageL
     return std::make_unique<PdfFileTarget>(path, layout);
 }
 
-PrintOutcome PrintPages(State& state, const std::vector<BookPage>& pages, PrintTarget& target,
-                        Messages& messages, const PrintProgress& progress) {
+PrintOutcome PrintPages(const PreparedBooks& books, const std::vector<BookPage>& pages,
+                        PrintTarget& target, Messages& messages, const PrintProgress& progress) {
     const int total = static_cast<int>(pages.size());
     const auto keepGoing = [&](int done) { return !progress || progress(done, total); };
     if (pages.empty()) {
@@ -294,11 +300,10 @@ PrintOutcome PrintPages(State& state, const std::vector<BookPage>& pages, PrintT
             target.Discard(painter);
             return Fail(messages, why);
         }
-        MoveCursorTo(state, pages[done]);
-        PrintRDSForm(surface, state);
-        if (!ToPrintAllForms(surface, state, 50, messages)) {
+        if (!DrawBookPage(surface, books, pages[done])) {
             target.Discard(painter);
-            return Fail(messages, PageName(pages[done]) + QStringLiteral(" could not be drawn"));
+            return Fail(messages,
+                        PageName(books, pages[done]) + QStringLiteral(" could not be drawn"));
         }
     }
     keepGoing(total);

@@ -1,23 +1,22 @@
 // Printing a list of book pages as one job: to a printer or to a PDF file.
 //
-// Each page is drawn as the viewer draws it (header, then body) on a printer
-// surface. The device behind the job is a PrintTarget, so tests can print to a
-// PDF file or to a counting stand-in instead of a printer.
+// Each page is drawn as the viewer draws it (header, page number line and
+// body) on a printer surface; printing moves nothing in the viewer. The device behind the job is a
+// PrintTarget, so tests can print to a PDF file or to a counting stand-in instead of a printer.
 #pragma once
 
 #include <QPageLayout>
 #include <QPainter>
 #include <QString>
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "input/messages.h"
+#include "common/messages.h"
 #include "report/book_pages.h"
-#include "report/state.h"
+#include "viewer/viewer_state.h"
 
 namespace corvane {
 
@@ -49,10 +48,11 @@ using PrintProgress = std::function<bool(int done, int total)>;
 
 enum class PrintOutcome { Sent, Cancelled, Failed };
 
-// Prints the pages as one job on the target, moving CurrentSide and CurrentPage
-// to each page in turn. On failure it shows "Printing failed: " and the reason,
-// and the document is discarded; a cancelled job is discarded silently.
-PrintOutcome PrintPages(State& state, const std::vector<BookPage>& pages, PrintTarget& target,
-                        Messages& messages, const PrintProgress& progress = {});
+// Prints the pages of the books as one job on the target. On failure it shows
+// "Printing failed: " and the reason, and the document is discarded; a
+// cancelled job is discarded silently.
+PrintOutcome PrintPages(const PreparedBooks& books, const std::vector<BookPage>& pages,
+                        PrintTarget& target, Messages& messages,
+                        const PrintProgress& progress = {});
 
 }  // namespace corvane

@@ -32,22 +32,12 @@ QStringList PrintersAndFonts::ScreenFonts() const {
     return QFontDatabase::families();
 }
 
-QString CurrentPrinterName(const State& state, const PrintersAndFonts& platform) {
-    const QString chosen = QString::fromStdString(state.dialogs.ReportPrinterName);
-    if (!chosen.isEmpty() && platform.PrinterNames().contains(chosen)) {
-        return chosen;
+QString CurrentPrinterName(const std::string& chosen, const PrintersAndFonts& platform) {
+    const QString name = QString::fromStdString(chosen);
+    if (!name.isEmpty() && platform.PrinterNames().contains(name)) {
+        return name;
     }
     return platform.DefaultPrinterName();
-}
-
-void MeasureCurrentPrinterPage(State& state, const PrintersAndFonts& platform) {
-    const QString printer = CurrentPrinterName(state, platform);
-    if (printer.isEmpty()) {
-        return;
-    }
-    if (const std::optional<PageSize> page = platform.PrintablePage(printer)) {
-        state.layout.CurrentPrinterPage = *page;
-    }
 }
 
 }  // namespace corvane

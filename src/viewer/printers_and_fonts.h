@@ -7,8 +7,9 @@
 #include <QStringList>
 
 #include <optional>
+#include <string>
 
-#include "report/state.h"
+#include "report/page_geometry.h"
 
 namespace corvane {
 
@@ -25,13 +26,9 @@ class PrintersAndFonts {
     virtual QStringList ScreenFonts() const;
 };
 
-// The printer the pages go to: the one last accepted in the font and printer
+// The printer the pages go to: the one last chosen in the font and printer
 // dialog when it is installed, otherwise the platform's default. Empty when
 // no printer is installed.
-QString CurrentPrinterName(const State& state, const PrintersAndFonts& platform);
-
-// Measures the current printer's page into state.layout.CurrentPrinterPage;
-// with no printer installed it stays as it is (a Letter page at first).
-void MeasureCurrentPrinterPage(State& state, const PrintersAndFonts& platform);
+QString CurrentPrinterName(const std::string& chosen, const PrintersAndFonts& platform);
 
 }  // namespace corvane

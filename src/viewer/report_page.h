@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "report/state.h"
+#include "report/page_geometry.h"
 
 namespace corvane {
 

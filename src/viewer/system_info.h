@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "input/messages.h"
+#include "common/messages.h"
 
 namespace corvane {
 

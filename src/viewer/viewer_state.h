@@ -1,11 +1,17 @@
 // What a person moves in the viewer: the book on show, the page, the finder
 // lists, the chosen printer and font. The windows ask it; it asks report/.
+//
+// Qt-free: the Preview run builds PreparedBooks without the windows, and
+// everything of PreparedBooks is defined here, so using it links nothing of
+// the viewer.
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "report/book_pages.h"
 #include "report/draw_page.h"
 #include "report/pagination.h"
 #include "report/report_book.h"
@@ -14,15 +20,48 @@ namespace corvane {
 
 // A book with its pages laid out: what one Preview run produces per side.
 struct PaginatedBook {
-    Book Book;
-    Pagination Pagination;
+    corvane::Book Book;
+    corvane::Pagination Pagination;
 };
 
 // Everything a Preview run hands to the viewer, by value.
 struct PreparedBooks {
     std::vector<PaginatedBook> Books;  // the undivided book, or left then right
-    PageSize PageSize;
-    HeaderStyle Header;
+    corvane::PageSize PageSize;        // the page the books were paginated for
+    HeaderStyle Header;                // project number, date and the report font
+    std::string SourceFile;            // the paving-grades file the books were read from
+
+    // The book of a side; null when there is none.
+    const PaginatedBook* BookOf(Side side) const {
+        const auto found =
+            std::find_if(Books.begin(), Books.end(),
+                         [side](const PaginatedBook& book) { return book.Book.Side == side; });
+        return found == Books.end() ? nullptr : &*found;
+    }
+    // The type of the roadway the books were made from (Undivided without books).
+    RoadwayType Type() const {
+        return Books.empty() ? RoadwayType::Undivided : Books.front().Book.Type;
+    }
+};
+
+// Every page of the books in print order: each book's pages 0..LastPage, the
+// left side before the right.
+inline std::vector<BookPage> AllBookPages(const PreparedBooks& books) {
+    std::vector<BookPage> pages;
+    for (const PaginatedBook& book : books.Books) {
+        const std::vector<BookPage> ofBook = PagesOf({book.Book.Side, 0, book.Pagination.LastPage});
+        pages.insert(pages.end(), ofBook.begin(), ofBook.end());
+    }
+    return pages;
+}
+
+// The answer of the font and printer dialog.
+struct PrinterFontChoice {
+    std::string PrinterName;  // as typed or picked; it may name no installed printer
+    std::string FontName;     // empty: the fixed-pitch font of the platform
+    // The printable page of the chosen printer; none when the name matches no
+    // installed printer that reports one.
+    std::optional<corvane::PageSize> PrinterPage;
 };
 
 class ViewerState {
@@ -30,38 +69,47 @@ class ViewerState {
     // Replaces what is shown by a new run's books and opens the first page of
     // the first book (the left side of a divided roadway).
     void Load(PreparedBooks books);
-    bool HasBooks() const;
+    bool HasBooks() const { return !books_.Books.empty(); }
+    const PreparedBooks& Books() const { return books_; }
 
-    RoadwayType Type() const;
-    Side CurrentSide() const;
-    int CurrentPage() const;  // 0-based
-    const PaginatedBook& Current() const;
-    const PaginatedBook* BookOf(Side side) const;  // null when there is no such book
+    RoadwayType Type() const { return books_.Type(); }
+    Side CurrentSide() const { return side_; }
+    int CurrentPage() const { return page_; }  // 0-based
+    const PaginatedBook* BookOf(Side side) const { return books_.BookOf(side); }
 
     // Next and Previous walk the left book and then the right book as one
     // sequence; false (nothing moved) at either end.
     bool NextPage();
     bool PreviousPage();
-    // Moves to a page of a side's book; false when there is no such page.
+    // Moves to a page of a side's book; false (nothing moved) when there is no such page.
     bool GoTo(Side side, int page);
 
     // The station finder's list of a side's book (empty for a missing book).
     const std::vector<std::string>& StationList(Side side) const;
 
-    // Draws the current page (header and body) on the surface.
-    void DrawCurrentPage(Surface& surface) const;
+    // Draws the current page (header, page number line and body) on the
+    // surface; false, with nothing drawn, when there are no books.
+    bool DrawCurrentPage(Surface& surface) const;
 
-    PageSize Page() const;
-    const HeaderStyle& Header() const;
+    PageSize Page() const { return books_.PageSize; }
+    const HeaderStyle& Header() const { return books_.Header; }
 
-    // Chosen in the font and printer dialog; kept between runs.
-    std::string PrinterName;
-    std::string FontName;
+    // Takes the font and printer dialog's answer; kept between runs. The
+    // printer's page stays as it was when the answer brings none.
+    void Choose(const PrinterFontChoice& choice);
+    const std::string& PrinterName() const { return printerName_; }
+    const std::string& FontName() const { return fontName_; }
+    // The page of the printer chosen last, on which the next run lays its
+    // books out: a Letter page with quarter-inch margins until one is measured.
+    corvane::PageSize PrinterPage() const { return printerPage_; }
 
   private:
     PreparedBooks books_;
     Side side_ = Side::Left;
     int page_ = 0;
+    std::string printerName_;
+    std::string fontName_;
+    corvane::PageSize printerPage_;
 };
 
 }  // namespace corvane

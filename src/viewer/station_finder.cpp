@@ -1,4 +1,4 @@
-#include "viewer/frm_station.h"
+#include "viewer/station_finder.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -7,9 +7,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <limits>
 
-#include "report/page_renderer.h"
+#include "common/text.h"
 #include "viewer/dialog_size.h"
 
 namespace corvane {
@@ -52,7 +53,7 @@ void PresetToFirstEntry(QComboBox& list) {
 
 }  // namespace
 
-std::optional<int32_t> ReadEntryPageNumber(const std::string& entry, std::string& why) {
+std::optional<int> ReadEntryPageNumber(const std::string& entry, std::string& why) {
     const std::string_view trimmed = Trim(entry);
     const size_t blank = trimmed.find(' ');
     // Only the text before the first blank is the page number; an entry
@@ -71,10 +72,11 @@ std::optional<int32_t> ReadEntryPageNumber(const std::string& entry, std::string
         why = "Overflow";
         return std::nullopt;
     }
-    return static_cast<int32_t>(value);
+    return static_cast<int>(value);
 }
 
-frmStation::frmStation(State& state, Messages& messages, RedrawViewerPage redraw, QWidget* parent)
+StationFinder::StationFinder(ViewerState& state, Messages& messages, RedrawViewerPage redraw,
+                             QWidget* parent)
     : QDialog(parent), state_(state), messages_(messages), redraw_(std::move(redraw)) {
     setObjectName(QStringLiteral("frmStation"));
     setWindowTitle(QStringLiteral("Find Station on the Page"));
@@ -103,61 +105,55 @@ frmStation::frmStation(State& state, Messages& messages, RedrawViewerPage redraw
     combo2_->setMinimumContentsLength(30);
     FixClientSize(*this, 4680, 1605);
 
-    connect(find, &QPushButton::clicked, this, &frmStation::Command1_Click);
+    connect(find, &QPushButton::clicked, this, &StationFinder::Command1_Click);
 }
 
-void frmStation::FillLists() {
-    FillList(*combo1_, state_.stations.Combo1);
-    FillList(*combo2_, state_.stations.Combo2);
+void StationFinder::FillLists() {
+    FillList(*combo1_, state_.StationList(Side::Left));
+    FillList(*combo2_, state_.StationList(Side::Right));
 }
 
-bool frmStation::ListsAreCurrent() const {
-    return ListShows(*combo1_, state_.stations.Combo1) &&
-           ListShows(*combo2_, state_.stations.Combo2);
+bool StationFinder::ListsAreCurrent() const {
+    return ListShows(*combo1_, state_.StationList(Side::Left)) &&
+           ListShows(*combo2_, state_.StationList(Side::Right));
 }
 
-void frmStation::Open(bool leftList) {
+void StationFinder::Open(Side side) {
+    side_ = side;
     FillLists();
-    combo1_->setVisible(leftList);
-    combo2_->setVisible(!leftList);
-    PresetToFirstEntry(leftList ? *combo1_ : *combo2_);
+    combo1_->setVisible(side == Side::Left);
+    combo2_->setVisible(side == Side::Right);
+    PresetToFirstEntry(*ListOf(side));
     show();
     raise();
     activateWindow();
 }
 
-QComboBox* frmStation::ListOfCurrentBook() const {
-    const std::string roadway = ToUpper(state_.settings.RoadwayType);
-    if (roadway == kUndivided) {
-        return combo1_;
-    }
-    if (roadway == kDivided) {
-        return state_.settings.CurrentSide == kLeftSide ? combo1_ : combo2_;
-    }
-    return nullptr;
+QComboBox* StationFinder::ListOf(Side side) const {
+    return side == Side::Left ? combo1_ : combo2_;
 }
 
-void frmStation::Command1_Click() {
-    if (QComboBox* list = ListOfCurrentBook()) {
-        if (!ListsAreCurrent()) {
-            // A Preview ran while the finder was open: its entries belong to the
-            // earlier book. Offer the new stations and let the user choose again.
-            FillLists();
-            PresetToFirstEntry(*list);
-            return;
-        }
-        std::string why;
-        const std::optional<int32_t> page =
-            ReadEntryPageNumber(list->currentText().toStdString(), why);
-        if (!page) {
-            // The finder stays shown so the entry can be corrected.
-            messages_.Show(" Program Error : " + why);
-            return;
-        }
-        // An edited entry may name any number: stay within the book.
-        const int32_t lastPage = std::max(CurrentLastPage(state_), 0);
-        state_.cursor.CurrentPage = std::clamp(*page - 1, 0, lastPage);
-        if (redraw_) {
+// Goes to the page of the entry of the list on show, in the book of its side.
+void StationFinder::Command1_Click() {
+    QComboBox* list = ListOf(side_);
+    if (!ListsAreCurrent()) {
+        // A Preview ran while the finder was open: its entries belong to the
+        // earlier book. Offer the new stations and let the user choose again.
+        FillLists();
+        PresetToFirstEntry(*list);
+        return;
+    }
+    std::string why;
+    const std::optional<int> page = ReadEntryPageNumber(list->currentText().toStdString(), why);
+    if (!page) {
+        // The finder stays shown so the entry can be corrected.
+        messages_.Show(" Program Error : " + why);
+        return;
+    }
+    // An edited entry may name any number: stay within the book.
+    if (const PaginatedBook* book = state_.BookOf(side_)) {
+        const int lastPage = std::max(book->Pagination.LastPage, 0);
+        if (state_.GoTo(side_, std::clamp(*page - 1, 0, lastPage)) && redraw_) {
             redraw_();
         }
     }

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "input/messages.h"
-#include "report/state.h"
+#include "common/messages.h"
+#include "viewer/viewer_state.h"
 
 class QComboBox;
 
@@ -18,34 +18,35 @@ namespace corvane {
 
 // The page number at the start of a station entry ("7            10+00.00"):
 // the text up to its first blank. Gives the reason when it cannot be read.
-std::optional<int32_t> ReadEntryPageNumber(const std::string& entry, std::string& why);
+std::optional<int> ReadEntryPageNumber(const std::string& entry, std::string& why);
 
-class frmStation : public QDialog {
+class StationFinder : public QDialog {
     Q_OBJECT
 
   public:
     using RedrawViewerPage = std::function<void()>;
 
-    frmStation(State& state, Messages& messages, RedrawViewerPage redraw,
-               QWidget* parent = nullptr);
+    StationFinder(ViewerState& state, Messages& messages, RedrawViewerPage redraw,
+                  QWidget* parent = nullptr);
 
-    // Lists the stations of the last page count and shows the finder with the
-    // list of one book preset to its first entry: Combo1 (undivided book or
-    // left side) when leftList, Combo2 (right side) otherwise.
-    void Open(bool leftList);
+    // Lists the stations of the books on show and shows the finder with the
+    // list of one side's book preset to its first entry: Combo1 for the
+    // undivided book or the left side, Combo2 for the right side.
+    void Open(Side side);
 
   public slots:
     void Command1_Click();
 
   private:
     void FillLists();
-    // Whether the lists still show the stations of the last page count.
+    // Whether the lists still show the stations of the books on show.
     bool ListsAreCurrent() const;
-    QComboBox* ListOfCurrentBook() const;
+    QComboBox* ListOf(Side side) const;
 
-    State& state_;
+    ViewerState& state_;
     Messages& messages_;
     RedrawViewerPage redraw_;
+    Side side_ = Side::Left;
     QComboBox* combo1_ = nullptr;
     QComboBox* combo2_ = nullptr;
 };

@@ -4,16 +4,16 @@
 
 #include <QDialog>
 
-#include "input/messages.h"
+#include "common/messages.h"
 #include "viewer/system_info.h"
 
 namespace corvane {
 
-class frmAbout : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 
   public:
-    frmAbout(Messages& messages, const SystemTools& tools, QWidget* parent = nullptr);
+    AboutDialog(Messages& messages, const SystemTools& tools, QWidget* parent = nullptr);
 
   public slots:
     void cmdOK_Click();

@@ -1,4 +1,4 @@
-#include "viewer/form5.h"
+#include "viewer/print_pages_dialog.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -12,8 +12,9 @@
 #include <charconv>
 #include <initializer_list>
 
+#include "common/text.h"
 #include "viewer/dialog_size.h"
-#include "viewer/form6.h"
+#include "viewer/page_index_dialog.h"
 #include "viewer/painter_surface.h"
 
 namespace corvane {
@@ -23,6 +24,10 @@ namespace {
 const QString kTotalPages = QStringLiteral("Total Number of Pages:");
 const QString kTotalLeft = QStringLiteral("Total Left Side Pages:");
 const QString kTotalRight = QStringLiteral("Total Right Side Pages:");
+const QString kUndivided = QStringLiteral("UNDIVIDED");
+const QString kDivided = QStringLiteral("DIVIDED");
+const QString kLeftSide = QStringLiteral("LeftSide");
+const QString kRightSide = QStringLiteral("RightSide");
 
 QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -49,19 +54,11 @@ void ReserveWidthFor(QLabel& label, std::initializer_list<QString> captions) {
     label.setMinimumWidth(widest + 2 * label.margin());
 }
 
-// The page number of a page index entry with the one blank after it, e.g. "12 ".
-std::string PageNumberOfEntry(const std::string& entry) {
-    const std::string_view trimmed = Trim(entry);
-    const size_t blank = trimmed.find(' ');
-    return std::string(blank == std::string_view::npos ? std::string_view{}
-                                                       : trimmed.substr(0, blank + 1));
-}
-
 }  // namespace
 
-std::optional<int32_t> ReadPageNumber(const std::string& text, int32_t pageCount) {
+std::optional<int> ReadPageNumber(const std::string& text, int pageCount) {
     const std::string_view trimmed = Trim(text);
-    int32_t page = 0;
+    int page = 0;
     const auto [end, error] =
         std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), page);
     if (trimmed.empty() || error != std::errc{} || end != trimmed.data() + trimmed.size() ||
@@ -71,22 +68,24 @@ std::optional<int32_t> ReadPageNumber(const std::string& text, int32_t pageCount
     return page;
 }
 
-Form5::Form5(State& state, Messages& messages, Dialogs& dialogs, QWidget* parent)
+PrintPagesDialog::PrintPagesDialog(const ViewerState& state, Messages& messages, Dialogs& dialogs,
+                                   QWidget* parent)
     : QDialog(parent), state_(state), messages_(messages), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Print Selected Pages"));
+    pageIndex_ = new PageIndexDialog(this);
     CreateControls();
     ReserveRoomForEveryCaption();
-    SetRoadwayType(QString::fromStdString(ToUpper(state_.settings.RoadwayType)));
-    ShowTotal();
+    Refresh();
+    pageIndex_->Relist(ChosenBook());
 }
 
-void Form5::CreateControls() {
+void PrintPagesDialog::CreateControls() {
     label4_ = MakeLabel("Label4", QString(), this);
     label4_->installEventFilter(this);
     combo2_ = new QComboBox(this);
     combo2_->setObjectName(QStringLiteral("Combo2"));
-    combo2_->addItems({QString::fromStdString(kLeftSide), QString::fromStdString(kRightSide)});
+    combo2_->addItems({kLeftSide, kRightSide});
     combo2_->setCurrentIndex(-1);
     combo2_->hide();
     label3_ = MakeLabel("Label3", kTotalPages, this);
@@ -118,9 +117,9 @@ void Form5::CreateControls() {
     buttons->addWidget(print);
     grid->addLayout(buttons, 4, 0, 1, 3);
 
-    connect(combo2_, &QComboBox::activated, this, &Form5::Combo2_Click);
-    connect(command2, &QPushButton::clicked, this, &Form5::Command2_Click);
-    connect(command3, &QPushButton::clicked, this, &Form5::Command3_Click);
+    connect(combo2_, &QComboBox::activated, this, &PrintPagesDialog::Combo2_Click);
+    connect(command2, &QPushButton::clicked, this, &PrintPagesDialog::Command2_Click);
+    connect(command3, &QPushButton::clicked, this, &PrintPagesDialog::Command3_Click);
     connect(cancel, &QPushButton::clicked, this, [this] { Command1_Click(0); });
     connect(print, &QPushButton::clicked, this, [this] { Command1_Click(1); });
 }
@@ -128,140 +127,125 @@ void Form5::CreateControls() {
 // The headings, the roadway type and the side list change with each Preview and
 // side; their room is kept for the widest of them, so the dialog keeps its
 // size and no caption is cut when one changes.
-void Form5::ReserveRoomForEveryCaption() {
+void PrintPagesDialog::ReserveRoomForEveryCaption() {
     ReserveWidthFor(*label3_, {kTotalPages, kTotalLeft, kTotalRight});
-    ReserveWidthFor(*label4_,
-                    {QString::fromStdString(kUndivided), QString::fromStdString(kDivided)});
+    ReserveWidthFor(*label4_, {kUndivided, kDivided});
     QSizePolicy sideListPolicy = combo2_->sizePolicy();
     sideListPolicy.setRetainSizeWhenHidden(true);
     combo2_->setSizePolicy(sideListPolicy);
 }
 
-Form6& Form5::PageIndex() {
-    if (!pageIndex_) {
-        pageIndex_ = new Form6(state_, this);
-        pageIndex_->Relist(SideText());
+std::optional<PageRange> PrintPagesDialog::Ask() {
+    Refresh();
+    range_.reset();
+    if (dialogs_.Exec(*this) != QDialog::Accepted) {
+        return std::nullopt;
     }
-    return *pageIndex_;
+    return range_;
 }
 
-std::string Form5::SideText() const {
-    return combo2_->currentText().toStdString();
-}
-
-bool Form5::IsDivided() const {
-    return ToUpper(state_.settings.RoadwayType) == kDivided;
-}
-
-void Form5::Refresh() {
-    const QString roadwayType = QString::fromStdString(ToUpper(state_.settings.RoadwayType));
+// The roadway type in Label4 (a new type runs the type handling) and the page
+// totals of the books on show.
+void PrintPagesDialog::Refresh() {
+    const QString roadwayType = state_.Type() == RoadwayType::Divided ? kDivided : kUndivided;
     if (label4_->text() != roadwayType) {
-        SetRoadwayType(roadwayType);
+        label4_->setText(roadwayType);
+        Label4_Change();
     }
     // A new Preview of the same roadway type may have changed the page totals.
     ShowTotal();
 }
 
-void Form5::SetRoadwayType(const QString& roadwayType) {
-    label4_->setText(roadwayType);
-    Label4_Change();
-}
-
-bool Form5::eventFilter(QObject* watched, QEvent* event) {
+bool PrintPagesDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == label4_ && event->type() == QEvent::MouseButtonRelease) {
         Label4_Change();
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void Form5::Label4_Change() {
-    const std::string roadwayType = ToUpper(label4_->text().toStdString());
-    if (roadwayType == kUndivided) {
+void PrintPagesDialog::Label4_Change() {
+    if (label4_->text() == kUndivided) {
         combo2_->hide();
-    } else if (roadwayType == kDivided) {
+    } else if (label4_->text() == kDivided) {
         combo2_->show();
-        combo2_->setCurrentIndex(combo2_->findText(QString::fromStdString(kLeftSide)));
+        combo2_->setCurrentIndex(combo2_->findText(kLeftSide));
         Combo2_Click();
     }
 }
 
-void Form5::Combo2_Click() {
-    PageIndex().Clear();
+void PrintPagesDialog::Combo2_Click() {
     ShowTotal();
-    PageIndex().Relist(SideText());
+    pageIndex_->Relist(ChosenBook());
 }
 
-int32_t Form5::LastPageOfChosenBook() const {
-    if (!IsDivided()) {
-        return state_.cursor.LastPage;
+Side PrintPagesDialog::ChosenSide() const {
+    if (state_.Type() == RoadwayType::Divided && combo2_->currentText() == kRightSide) {
+        return Side::Right;
     }
-    return SideText() == kRightSide ? state_.cursor.LastPageRight : state_.cursor.LastPageLeft;
+    return Side::Left;
 }
 
-void Form5::ShowTotal() {
-    if (IsDivided()) {
-        label3_->setText(SideText() == kRightSide ? kTotalRight : kTotalLeft);
+const PaginatedBook* PrintPagesDialog::ChosenBook() const {
+    return state_.BookOf(ChosenSide());
+}
+
+int PrintPagesDialog::LastPageOfChosenBook() const {
+    const PaginatedBook* book = ChosenBook();
+    return book ? book->Pagination.LastPage : 0;
+}
+
+void PrintPagesDialog::ShowTotal() {
+    if (state_.Type() == RoadwayType::Divided) {
+        label3_->setText(ChosenSide() == Side::Right ? kTotalRight : kTotalLeft);
     } else {
         label3_->setText(kTotalPages);
     }
-    label6_->setText(QString::number(int64_t{LastPageOfChosenBook()} + 1));
+    label6_->setText(QString::number(LastPageOfChosenBook() + 1LL));
     // A total longer than any before may need more room.
     FixClientSize(*this, 4680, 3330);
 }
 
-void Form5::Command2_Click() {
+void PrintPagesDialog::Command2_Click() {
     PickPage(*text1_);
 }
 
-void Form5::Command3_Click() {
+void PrintPagesDialog::Command3_Click() {
     PickPage(*text2_);
 }
 
-void Form5::PickPage(QLineEdit& field) {
-    Form6& index = PageIndex();
+// Puts the page number picked in the page index, with one blank after it
+// ("12 "), into the field; left without a pick, the field keeps its text.
+void PrintPagesDialog::PickPage(QLineEdit& field) {
     // Listed afresh, so a new Preview since the last relisting cannot offer stale pages.
-    index.Relist(SideText());
-    if (dialogs_.Exec(index) != QDialog::Accepted) {
-        return;  // left without a choice: the field keeps its text
-    }
-    const std::string pageNumber = PageNumberOfEntry(index.Entry(state_.dialogs.PageIndexPick));
-    if (!pageNumber.empty()) {
-        field.setText(QString::fromStdString(pageNumber));
+    pageIndex_->Relist(ChosenBook());
+    if (const std::optional<int> page = pageIndex_->PickPage(dialogs_)) {
+        field.setText(QString::number(*page) + QLatin1Char(' '));
     }
 }
 
-void Form5::Command1_Click(int index) {
+void PrintPagesDialog::Command1_Click(int index) {
     if (index == 1) {
         Print();
     } else {
-        Cancel();
+        reject();
     }
 }
 
-void Form5::Print() {
-    const int32_t pageCount = LastPageOfChosenBook() + 1;
-    const std::optional<int32_t> from = ReadPageNumber(text1_->text().toStdString(), pageCount);
-    const std::optional<int32_t> to = ReadPageNumber(text2_->text().toStdString(), pageCount);
+void PrintPagesDialog::Print() {
+    const int pageCount = LastPageOfChosenBook() + 1;
+    const std::optional<int> from = ReadPageNumber(text1_->text().toStdString(), pageCount);
+    const std::optional<int> to = ReadPageNumber(text2_->text().toStdString(), pageCount);
     if (!from || !to) {
         messages_.Show(" Page numbers should be from 1 to " + std::to_string(pageCount) +
                        ", Please correct");
         return;
     }
-    state_.dialogs.PrintFromPage = static_cast<int16_t>(*from - 1);
-    state_.dialogs.PrintToPage = static_cast<int16_t>(*to - 1);
     if (*to < *from) {
         messages_.Show(" From Page should be smaller than To Page, Please correct");
         return;
     }
-    state_.dialogs.PrintCancelled = false;
+    range_ = PageRange{ChosenSide(), *from - 1, *to - 1};
     accept();
-}
-
-void Form5::Cancel() {
-    state_.dialogs.PrintFromPage = 0;
-    state_.dialogs.PrintToPage = 0;
-    state_.dialogs.PrintCancelled = true;
-    reject();
 }
 
 }  // namespace corvane

@@ -1,4 +1,4 @@
-#include "viewer/frm_system.h"
+#include "viewer/printer_font_dialog.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -36,16 +36,17 @@ bool IsTypedKey(const QEvent& event) {
 
 }  // namespace
 
-frmSystem::frmSystem(State& state, Messages& messages, const PrintersAndFonts& platform,
-                     QWidget* parent)
-    : QDialog(parent), state_(state), messages_(messages), platform_(platform) {
+PrinterFontDialog::PrinterFontDialog(const ViewerState& state, Messages& messages,
+                                     const PrintersAndFonts& platform, QWidget* parent)
+    : QDialog(parent), messages_(messages), platform_(platform) {
     setObjectName("frmSystem");
     setWindowTitle("Select Font and a Printer");
     CreateControls();
-    RunTrapped(messages_, kErrorPrefix, " frmSystem(form_load)", [this] { Load(); });
+    RunTrapped(messages_, kErrorPrefix, " frmSystem(form_load)",
+               [this, &state] { Load(state.PrinterName()); });
 }
 
-void frmSystem::CreateControls() {
+void PrinterFontDialog::CreateControls() {
     setFixedSize(TwipsToPixels(kClientWidthTwips, logicalDpiX()),
                  TwipsToPixels(kClientHeightTwips, logicalDpiY()));
 
@@ -71,18 +72,24 @@ void frmSystem::CreateControls() {
     cmdDone_->setObjectName("cmdDone");
     cmdDone_->setGeometry(TwipsRect(*this, 4800, 120, 1215, 375));
     cmdDone_->setDefault(true);
-    connect(cmdDone_, &QPushButton::clicked, this, &frmSystem::cmdDone_Click);
+    connect(cmdDone_, &QPushButton::clicked, this, &PrinterFontDialog::cmdDone_Click);
 
     cmdCancel_ = new QPushButton("&Cancel", this);
     cmdCancel_->setObjectName("cmdCancel");
     cmdCancel_->setGeometry(TwipsRect(*this, 4800, 720, 1215, 375));
-    connect(cmdCancel_, &QPushButton::clicked, this, &frmSystem::cmdCancel_Click);
+    connect(cmdCancel_, &QPushButton::clicked, this, &PrinterFontDialog::cmdCancel_Click);
 }
 
-void frmSystem::Load() {
+std::optional<PrinterFontChoice> PrinterFontDialog::Ask(Dialogs& dialogs) {
+    choice_.reset();
+    dialogs.Exec(*this);
+    return choice_;
+}
+
+void PrinterFontDialog::Load(const std::string& chosenPrinter) {
     move(TwipsToPixels(kScreenOffsetTwips, logicalDpiX()),
          TwipsToPixels(kScreenOffsetTwips, logicalDpiY()));
-    FillPrinters();
+    FillPrinters(chosenPrinter);
     // With no printer installed the platform cannot say which one is current:
     // the dialog opens with the lists as filled so far, and the book is laid
     // out on the page it had.
@@ -92,15 +99,15 @@ void frmSystem::Load() {
     FillFonts();
 }
 
-void frmSystem::FillPrinters() {
+void PrinterFontDialog::FillPrinters(const std::string& chosenPrinter) {
     const QStringList printers = platform_.PrinterNames();
     combo1_[0]->addItems(printers);
     if (!printers.isEmpty()) {
-        combo1_[0]->setEditText(CurrentPrinterName(state_, platform_));
+        combo1_[0]->setEditText(CurrentPrinterName(chosenPrinter, platform_));
     }
 }
 
-void frmSystem::FillFonts() {
+void PrinterFontDialog::FillFonts() {
     // The second of the report fonts found is the one preset; with fewer than
     // two installed the field starts empty.
     QString preset;
@@ -117,7 +124,7 @@ void frmSystem::FillFonts() {
     combo1_[1]->setEditText(preset);
 }
 
-bool frmSystem::eventFilter(QObject* watched, QEvent* event) {
+bool PrinterFontDialog::eventFilter(QObject* watched, QEvent* event) {
     if (IsTypedKey(*event)) {
         for (int index = 0; index < 2; ++index) {
             if (watched == combo1_[index]) {
@@ -129,7 +136,7 @@ bool frmSystem::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void frmSystem::combo1_KeyPress(int index) {
+void PrinterFontDialog::combo1_KeyPress(int index) {
     if (index == 0) {
         combo1_[1]->setFocus(Qt::OtherFocusReason);
     } else {
@@ -137,20 +144,23 @@ void frmSystem::combo1_KeyPress(int index) {
     }
 }
 
-void frmSystem::cmdDone_Click() {
+void PrinterFontDialog::cmdDone_Click() {
     RunTrapped(messages_, kErrorPrefix, " frmSystem(cmdDone)", [this] {
-        state_.dialogs.ReportPrinterName = combo1_[0]->currentText().toStdString();
-        state_.layout.ReportFontName = combo1_[1]->currentText().toStdString();
+        const QString printer = combo1_[0]->currentText();
+        PrinterFontChoice choice{printer.toStdString(), combo1_[1]->currentText().toStdString(),
+                                 std::nullopt};
         // A name that matches no installed printer is kept for the messages,
-        // while the pages keep going to the printer that was current.
-        if (platform_.PrinterNames().contains(combo1_[0]->currentText())) {
-            MeasureCurrentPrinterPage(state_, platform_);
+        // while the pages keep going, and are laid out on the page of, the
+        // printer that was current.
+        if (platform_.PrinterNames().contains(printer)) {
+            choice.PrinterPage = platform_.PrintablePage(printer);
         }
+        choice_ = std::move(choice);
         accept();
     });
 }
 
-void frmSystem::cmdCancel_Click() {
+void PrinterFontDialog::cmdCancel_Click() {
     RunTrapped(messages_, kErrorPrefix, " frmSystem(cmdcancel)", [this] { reject(); });
 }
 

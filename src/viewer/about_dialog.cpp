@@ -1,4 +1,4 @@
-#include "viewer/frm_about.h"
+#include "viewer/about_dialog.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -38,14 +38,14 @@ QFrame* AddLine(QWidget* parent, const QRect& place) {
 
 }  // namespace
 
-frmAbout::frmAbout(Messages& messages, const SystemTools& tools, QWidget* parent)
+AboutDialog::AboutDialog(Messages& messages, const SystemTools& tools, QWidget* parent)
     : QDialog(parent), messages_(messages), tools_(tools) {
     setObjectName("frmAbout");
     setWindowTitle("About Corvane Program");
     CreateControls();
 }
 
-void frmAbout::CreateControls() {
+void AboutDialog::CreateControls() {
     auto* picIcon = new QLabel(this);
     picIcon->setObjectName("picIcon");
     const QRect iconPlace = TwipsRect(*this, 240, 240, 540, 540);
@@ -78,12 +78,12 @@ void frmAbout::CreateControls() {
     cmdOK->setObjectName("cmdOK");
     cmdOK->setGeometry(TwipsRect(*this, 4245, 2625, 1260, 345));
     cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &AboutDialog::cmdOK_Click);
 
     auto* cmdSysInfo = new QPushButton("&System Info...", this);
     cmdSysInfo->setObjectName("cmdSysInfo");
     cmdSysInfo->setGeometry(TwipsRect(*this, 4260, 3075, 1245, 345));
-    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+    connect(cmdSysInfo, &QPushButton::clicked, this, &AboutDialog::cmdSysInfo_Click);
 
     // A caption too wide for its button widens the column of buttons to the
     // left: they keep their right edge, and the notice wraps in the room left
@@ -107,11 +107,11 @@ void frmAbout::CreateControls() {
     FixClientSize(*this, kClientWidthTwips, kClientHeightTwips);
 }
 
-void frmAbout::cmdOK_Click() {
+void AboutDialog::cmdOK_Click() {
     accept();
 }
 
-void frmAbout::cmdSysInfo_Click() {
+void AboutDialog::cmdSysInfo_Click() {
     StartSysInfo(tools_, messages_);
 }
 

@@ -1,0 +1,57 @@
+// The font and printer dialog ("Select Font and a Printer"), shown modally at
+// every Preview before any page is laid out: the printer that receives the
+// book and the fixed-pitch font of its pages. "&Preview" gives the choice;
+// "&Cancel" gives none, so the earlier one stays.
+#pragma once
+
+#include <QDialog>
+
+#include <optional>
+
+#include "common/messages.h"
+#include "viewer/dialogs.h"
+#include "viewer/printers_and_fonts.h"
+#include "viewer/viewer_state.h"
+
+class QComboBox;
+class QPushButton;
+
+namespace corvane {
+
+class PrinterFontDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    // Loads the dialog: fills both lists from the platform and presets the
+    // printer to the current one (the one chosen last, when it is installed).
+    PrinterFontDialog(const ViewerState& state, Messages& messages,
+                      const PrintersAndFonts& platform, QWidget* parent = nullptr);
+
+    // Shows the dialog modally; the choice when "&Preview" closed it.
+    std::optional<PrinterFontChoice> Ask(Dialogs& dialogs);
+
+  public slots:
+    void cmdDone_Click();
+    void cmdCancel_Click();
+
+  protected:
+    // Any key typed in a list moves the focus on; the key itself still lands
+    // in that list, which receives it after the filter.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void CreateControls();
+    void Load(const std::string& chosenPrinter);
+    void FillPrinters(const std::string& chosenPrinter);
+    void FillFonts();
+    void combo1_KeyPress(int index);
+
+    Messages& messages_;
+    const PrintersAndFonts& platform_;
+    QComboBox* combo1_[2] = {nullptr, nullptr};
+    QPushButton* cmdDone_ = nullptr;
+    QPushButton* cmdCancel_ = nullptr;
+    std::optional<PrinterFontChoice> choice_;
+};
+
+}  // namespace corvane
