@@ -240,6 +240,41 @@ bool HasNumberShape(std::string_view text) {
     return position == text.size();
 }
 
+// The fixed text of a computed value with the pattern; nothing when it is not finite.
+std::string FormatValue(double value, std::string_view pattern) {
+    if (!std::isfinite(value)) {
+        return {};
+    }
+    const int decimals = DecimalsOfPattern(pattern);
+    const bool hasPoint = pattern.find('.') != std::string_view::npos;
+    if (std::string quick; hasPoint && FormatFixedQuickly(value, decimals, quick)) {
+        return quick;
+    }
+    Decimal decimal = ToDecimal(value);
+    RoundToDecimals(decimal, decimals);
+
+    std::string text;
+    // A value that rounds to zero loses its sign: ".00", never "-.00".
+    if (decimal.negative && !decimal.IsZero()) {
+        text += '-';
+    }
+    // No leading zero: the integer digits start at the first significant one.
+    if (!decimal.IsZero()) {
+        for (int power = decimal.exponent; power >= 0; --power) {
+            text += decimal.DigitAt(power);
+        }
+    }
+    if (hasPoint) {
+        text += '.';
+    } else if (text.empty() || text == "-") {
+        text.assign(1, '0');
+    }
+    for (int power = -1; power >= -decimals; --power) {
+        text += decimal.DigitAt(power);
+    }
+    return text;
+}
+
 }  // namespace
 
 std::optional<double> ParseNumber(std::string_view text) {
@@ -274,40 +309,6 @@ std::string NumberText(double value) {
         return ExponentText(decimal);
     }
     return PlainText(decimal);
-}
-
-std::string FormatValue(double value, std::string_view pattern) {
-    if (!std::isfinite(value)) {
-        return {};
-    }
-    const int decimals = DecimalsOfPattern(pattern);
-    const bool hasPoint = pattern.find('.') != std::string_view::npos;
-    if (std::string quick; hasPoint && FormatFixedQuickly(value, decimals, quick)) {
-        return quick;
-    }
-    Decimal decimal = ToDecimal(value);
-    RoundToDecimals(decimal, decimals);
-
-    std::string text;
-    // A value that rounds to zero loses its sign: ".00", never "-.00".
-    if (decimal.negative && !decimal.IsZero()) {
-        text += '-';
-    }
-    // No leading zero: the integer digits start at the first significant one.
-    if (!decimal.IsZero()) {
-        for (int power = decimal.exponent; power >= 0; --power) {
-            text += decimal.DigitAt(power);
-        }
-    }
-    if (hasPoint) {
-        text += '.';
-    } else if (text.empty() || text == "-") {
-        text.assign(1, '0');
-    }
-    for (int power = -1; power >= -decimals; --power) {
-        text += decimal.DigitAt(power);
-    }
-    return text;
 }
 
 std::optional<std::string> PrintableValue(double value, std::string_view pattern,

@@ -25,10 +25,6 @@ std::string NumberText(double value);
 // a number passes through unchanged.
 std::string FormatNumber(std::string_view text, std::string_view pattern);
 
-// The same formatting for a value already computed. A value that is not
-// finite gives an empty text.
-std::string FormatValue(double value, std::string_view pattern);
-
 // The width of a point cell of the report, in characters.
 inline constexpr std::size_t kReportCellWidth = 20;
 

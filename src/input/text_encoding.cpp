@@ -50,8 +50,7 @@ bool IsAscii(std::string_view bytes) {
     return true;
 }
 
-}  // namespace
-
+// Appends the Windows-1252 text `bytes` to `out` as UTF-8.
 void AppendCp1252AsUtf8(std::string_view bytes, std::string& out) {
     for (char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
@@ -62,6 +61,8 @@ void AppendCp1252AsUtf8(std::string_view bytes, std::string& out) {
         }
     }
 }
+
+}  // namespace
 
 std::string_view DecodeLine(std::string_view bytes, std::string& scratch) {
     if (IsAscii(bytes) || IsValidUtf8(bytes)) {

@@ -8,9 +8,6 @@
 
 namespace corvane {
 
-// Appends the Windows-1252 text `bytes` to `out` as UTF-8.
-void AppendCp1252AsUtf8(std::string_view bytes, std::string& out);
-
 // The line as UTF-8: itself when it already is valid UTF-8 (plain ASCII
 // included), otherwise its Windows-1252 reading, written into `scratch`.
 std::string_view DecodeLine(std::string_view bytes, std::string& scratch);
