@@ -4,10 +4,10 @@
 
 namespace corvane {
 
-std::vector<BookPage> PageRange(Side side, int from, int to) {
+std::vector<BookPage> PagesOf(const PageRange& range) {
     std::vector<BookPage> pages;
-    for (int page = from; page <= to; ++page) {
-        pages.push_back({side, page});
+    for (int page = range.From; page <= range.To; ++page) {
+        pages.push_back({range.Side, page});
     }
     return pages;
 }
@@ -16,7 +16,7 @@ std::vector<BookPage> AllBookPages(const std::vector<Book>& books,
                                    const std::vector<Pagination>& paginations) {
     std::vector<BookPage> pages;
     for (size_t i = 0; i < std::min(books.size(), paginations.size()); ++i) {
-        const std::vector<BookPage> book = PageRange(books[i].Side, 0, paginations[i].LastPage);
+        const std::vector<BookPage> book = PagesOf({books[i].Side, 0, paginations[i].LastPage});
         pages.insert(pages.end(), book.begin(), book.end());
     }
     return pages;

@@ -16,8 +16,16 @@ struct BookPage {
     bool operator==(const BookPage&) const = default;
 };
 
-// Pages from..to (0-based, both included) of the book of one side.
-std::vector<BookPage> PageRange(Side side, int from, int to);
+// Pages From..To (0-based, both included) of the book of one side.
+struct PageRange {
+    corvane::Side Side = corvane::Side::Left;
+    int From = 0;
+    int To = 0;
+    bool operator==(const PageRange&) const = default;
+};
+
+// The pages of the range, in order.
+std::vector<BookPage> PagesOf(const PageRange& range);
 
 // Every page in print order: each book's pages 0..LastPage, the books in the
 // order given (the left side before the right). paginations[i] is that of books[i].

@@ -112,7 +112,7 @@ TEST(PaginationTest, StationListAndPagesInPrintOrder) {
     EXPECT_EQ(AllBookPages({Book{}, book}, {Pagination{}, pagination}),
               (std::vector<BookPage>{
                   {Side::Left, 0}, {Side::Right, 0}, {Side::Right, 1}, {Side::Right, 2}}));
-    EXPECT_EQ(PageRange(Side::Left, 2, 3),
+    EXPECT_EQ(PagesOf({Side::Left, 2, 3}),
               (std::vector<BookPage>{{Side::Left, 2}, {Side::Left, 3}}));
     // Outside the accepted page range no block may fit: the book stops, it never loops.
     EXPECT_EQ(Paginate(book, {96, 110}).LastPage, 0);
