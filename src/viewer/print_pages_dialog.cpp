@@ -54,8 +54,8 @@ void ReserveWidthFor(QLabel& label, std::initializer_list<QString> captions) {
     label.setMinimumWidth(widest + 2 * label.margin());
 }
 
-}  // namespace
-
+// Reads a 1-based page number typed by the user: a whole number from 1 to
+// pageCount, blanks around it allowed. Anything else gives no page.
 std::optional<int> ReadPageNumber(const std::string& text, int pageCount) {
     const std::string_view trimmed = Trim(text);
     int page = 0;
@@ -67,6 +67,8 @@ std::optional<int> ReadPageNumber(const std::string& text, int pageCount) {
     }
     return page;
 }
+
+}  // namespace
 
 PrintPagesDialog::PrintPagesDialog(const ViewerState& state, Messages& messages, Dialogs& dialogs,
                                    QWidget* parent)

@@ -24,10 +24,6 @@ namespace corvane {
 
 class PageIndexDialog;
 
-// Reads a 1-based page number typed by the user: a whole number from 1 to
-// pageCount, blanks around it allowed. Anything else gives no page.
-std::optional<int> ReadPageNumber(const std::string& text, int pageCount);
-
 class PrintPagesDialog : public QDialog {
     Q_OBJECT
 

@@ -30,6 +30,18 @@ QString RegisteredSysInfo(const SystemTools& tools) {
     return {};
 }
 
+// Programs that show the machine's hardware and system information, in the
+// order they are tried on desktops without the registry.
+QStringList SystemInfoPrograms() {
+    return {"gnome-system-monitor",
+            "plasma-systemmonitor",
+            "ksysguard",
+            "mate-system-monitor",
+            "xfce4-taskmanager",
+            "hardinfo",
+            "hardinfo2"};
+}
+
 QString SysInfoOnPath(const SystemTools& tools) {
     for (const QString& program : SystemInfoPrograms()) {
         if (QString path = tools.FindOnPath(program); !path.isEmpty()) {
@@ -76,16 +88,6 @@ QString SystemTools::FindOnPath(const QString& program) const {
 
 bool SystemTools::Start(const QString& program) const {
     return QProcess::startDetached(program, {});
-}
-
-QStringList SystemInfoPrograms() {
-    return {"gnome-system-monitor",
-            "plasma-systemmonitor",
-            "ksysguard",
-            "mate-system-monitor",
-            "xfce4-taskmanager",
-            "hardinfo",
-            "hardinfo2"};
 }
 
 void StartSysInfo(const SystemTools& tools, Messages& messages) {

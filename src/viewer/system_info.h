@@ -33,10 +33,6 @@ class SystemTools {
     virtual bool Start(const QString& program) const;
 };
 
-// Programs that show the machine's hardware and system information, in the
-// order they are tried on desktops without the registry.
-QStringList SystemInfoPrograms();
-
 // Finds and starts the tool, or shows kSysInfoUnavailable.
 void StartSysInfo(const SystemTools& tools, Messages& messages);
 

@@ -69,7 +69,6 @@ class ViewerState {
     // Replaces what is shown by a new run's books and opens the first page of
     // the first book (the left side of a divided roadway).
     void Load(PreparedBooks books);
-    bool HasBooks() const { return !books_.Books.empty(); }
     const PreparedBooks& Books() const { return books_; }
 
     RoadwayType Type() const { return books_.Type(); }

@@ -63,36 +63,41 @@ class StationFinderTest : public QObject {
         QCOMPARE(QString::fromStdString(reason), why);
     }
 
+    void findMovesToThePageOfTheStation_data() {
+        QTest::addColumn<bool>("divided");
+        QTest::addColumn<bool>("right");
+        QTest::addColumn<QString>("first");  // the entry preset
+        QTest::addColumn<QString>("station");
+        QTest::addColumn<int>("page");
+        // Eight one-line stations a page; right stations take two lines, four a page.
+        QTest::newRow("undivided") << false << false << "1            0+00"
+                                   << "50+00" << 6;
+        QTest::newRow("left side") << true << false << "1            L0+00"
+                                   << "L17+00" << 2;
+        QTest::newRow("right side") << true << true << "1            R0+00"
+                                    << "R5+00" << 1;
+    }
     void findMovesToThePageOfTheStation() {
-        Finder finder(test::Undivided(60));  // eight stations a page
-        finder.window->Open(Side::Left);
+        QFETCH(bool, divided);
+        QFETCH(bool, right);
+        QFETCH(QString, first);
+        QFETCH(QString, station);
+        QFETCH(int, page);
+        Finder finder(divided ? test::Divided(60) : test::Undivided(60));
+        finder.window->Open(right ? Side::Right : Side::Left);
         QCOMPARE(finder.window->windowTitle(), QString("Find Station on the Page"));
         QVERIFY(finder.window->isVisible() && !finder.window->isModal());
-        QVERIFY(finder.List("Combo1")->isVisible() && !finder.List("Combo2")->isVisible());
-        QCOMPARE(finder.List("Combo1")->currentText(), QString("1            0+00"));
+        QCOMPARE(finder.List("Combo1")->isVisible(), !right);
+        QCOMPARE(finder.List("Combo2")->isVisible(), right);
+        QCOMPARE(finder.List(right ? "Combo2" : "Combo1")->currentText(), first);
 
-        finder.Find("Combo1", "50+00");  // on page 7
+        finder.Find(right ? "Combo2" : "Combo1", station.toStdString());
 
-        QCOMPARE(finder.state.CurrentPage(), 6);
+        QCOMPARE(finder.state.CurrentSide(), right ? Side::Right : Side::Left);
+        QCOMPARE(finder.state.CurrentPage(), page);
         QCOMPARE(finder.redraws, 1);
         QVERIFY(!finder.window->isVisible());
         QVERIFY(finder.messages.shown.empty());
-    }
-
-    void findOnEitherSide() {
-        Finder finder(test::Divided(40));  // right stations: four a page
-        finder.window->Open(Side::Right);
-        QVERIFY(finder.List("Combo2")->isVisible() && !finder.List("Combo1")->isVisible());
-        QCOMPARE(finder.List("Combo2")->currentText(), QString("1            R0+00"));
-        finder.Find("Combo2", "R5+00");
-        QCOMPARE(finder.state.CurrentSide(), Side::Right);
-        QCOMPARE(finder.state.CurrentPage(), 1);
-
-        finder.window->Open(Side::Left);
-        finder.Find("Combo1", "L17+00");  // page 3
-        QCOMPARE(finder.state.CurrentSide(), Side::Left);
-        QCOMPARE(finder.state.CurrentPage(), 2);
-        QCOMPARE(finder.redraws, 2);
     }
 
     void anEditedEntryIsReadOrReported_data() {
