@@ -1,6 +1,6 @@
 // The lines of a paving-grades file as a reader walks them. Every failure of
-// the file itself (it cannot be opened or read, a line is absurdly long or
-// holds a NUL character) becomes one message for the user and a stop.
+// the file itself (it cannot be read, a line is absurdly long or holds a NUL
+// character) becomes one message for the user and a stop.
 #pragma once
 
 #include <cstdint>

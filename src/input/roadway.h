@@ -39,8 +39,10 @@ struct Station {
     std::string MessageText;
     std::string MessageKind;  // "ERROR", "MESSAGE" (as read) or empty
     // The points read, in file order. A station that no row reached has one
-    // empty point. A station closed before any point counted has none
-    // (LastPoint -1): an undivided station ended by its first row, or a
+    // empty point; a message station has one entry (undivided) or two
+    // (divided), holding whatever points came before the message. A station
+    // closed before any point counted has none (LastPoint -1): an undivided
+    // one ended by a separator, a blank row or a row naming no station, or a
     // divided group whose first line is no data row.
     std::vector<Point> Points{Point{}};
 
