@@ -40,7 +40,7 @@ struct Station {
     std::string MessageKind;  // "ERROR", "MESSAGE" (as read) or empty
     // The points read, in file order. A station that no row reached has one
     // empty point; a message station has one entry (undivided) or two
-    // (divided), holding whatever points came before the message. A station
+    // (divided), holding whatever points its rows stored there. A station
     // closed before any point counted has none (LastPoint -1): an undivided
     // one ended by a separator, a blank row or a row naming no station, or a
     // divided group whose first line is no data row.
