@@ -154,8 +154,7 @@ void ReportViewer::RedrawViewerPage() {
         PainterSurface surface(painter, SurfaceKind::Window, zoom_);
         state_.DrawCurrentPage(surface);
     }
-    page_ = std::move(page);
-    pageView_->setPixmap(QPixmap::fromImage(page_));
+    pageView_->setPixmap(QPixmap::fromImage(std::move(page)));
 }
 
 void ReportViewer::viewForward_Click() {

@@ -47,9 +47,6 @@ class ReportViewer : public QMainWindow {
     // Draws the current page of the ViewerState afresh and shows it.
     void RedrawViewerPage();
 
-    // What the window shows.
-    const QImage& PageImage() const { return page_; }
-
     // A menu item by its name.
     QAction* MenuItem(const QString& name) const;
 
@@ -78,7 +75,6 @@ class ReportViewer : public QMainWindow {
     Messages& messages_;
     Dialogs& dialogs_;
     double zoom_ = 1;
-    QImage page_;
     QLabel* pageView_ = nullptr;
     std::unique_ptr<StationFinder> stationFinder_;
     // Kept between uses after Print, so it shows the last choice again.
