@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -17,14 +18,7 @@ namespace corvane::test {
 
 // The caption as drawn: a single "&" marks the mnemonic and is not shown.
 inline QString ShownCaption(const QString& caption) {
-    QString shown;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&' && i + 1 < caption.size()) {
-            ++i;
-        }
-        shown += caption[i];
-    }
-    return shown;
+    return QString(caption).replace(QRegularExpression("&([\\s\\S])"), "\\1");
 }
 
 inline QString Overflow(const QWidget& control, const QString& text, QSize needed, QSize room) {
