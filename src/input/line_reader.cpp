@@ -21,6 +21,7 @@ std::string SystemReason(int error) {
 }  // namespace
 
 bool LineReader::Open(const std::string& path) {
+    bytes_ = {};
     errno = 0;
     file_.reset(std::fopen(path.c_str(), "rb"));
     if (!file_) {
@@ -34,9 +35,27 @@ bool LineReader::Open(const std::string& path) {
     return true;
 }
 
+void LineReader::OpenBytes(std::string_view bytes) {
+    file_.reset();
+    bytes_ = bytes;
+    bytes_taken_ = 0;
+    position_ = filled_ = 0;
+    read_failed_ = false;
+    line_number_ = 0;
+}
+
 // Loads the next block of the file; false at the end of the file or on an error.
 bool LineReader::Refill() {
-    if (!file_ || read_failed_) {
+    if (!file_) {
+        // From memory, in the same blocks as from a file.
+        const std::string_view block = bytes_.substr(bytes_taken_, kBufferSize);
+        buffer_.assign(block);
+        bytes_taken_ += block.size();
+        filled_ = block.size();
+        position_ = 0;
+        return filled_ > 0;
+    }
+    if (read_failed_) {
         return false;
     }
     errno = 0;

@@ -26,6 +26,9 @@ class LineReader {
 
     // Opens the file; on failure returns false and ErrorReason() says why.
     bool Open(const std::string& path);
+    // Reads the lines of a file already in memory, exactly as from the file;
+    // `bytes` must outlive the reading.
+    void OpenBytes(std::string_view bytes);
 
     Status Next();
 
@@ -49,6 +52,8 @@ class LineReader {
     bool Refill();
 
     std::unique_ptr<std::FILE, FileCloser> file_;
+    std::string_view bytes_;  // the file in memory, when not read from a FILE
+    size_t bytes_taken_ = 0;
     std::string buffer_;
     size_t position_ = 0;
     size_t filled_ = 0;

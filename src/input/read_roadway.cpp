@@ -26,13 +26,9 @@ struct Header {
     std::string problem;
 };
 
-// Opens the file and reads its header; the readers go on from there.
+// Reads the header of the open file; the readers go on from there.
 Header ReadHeader(LineReader& reader, const std::string& path) {
     Header header;
-    if (!reader.Open(path)) {
-        header.problem = "cannot open " + path + " (" + reader.ErrorReason() + ")";
-        return header;
-    }
     for (std::string& line : header.lines) {
         switch (reader.Next()) {
             case LineReader::Status::Line:
@@ -70,10 +66,8 @@ bool HasComma(std::string_view line) {
     return line.find(',') != std::string_view::npos;
 }
 
-}  // namespace
-
-ReadResult ReadRoadway(const std::string& path, Messages& messages) {
-    LineReader file;
+// Checks the header of the open file and reads it with its roadway's reader.
+ReadResult ReadOpenFile(LineReader& file, const std::string& path, Messages& messages) {
     const Header header = ReadHeader(file, path);
     if (!header.problem.empty()) {
         messages.Show(ProgramErrorText(header.problem, kRoutine));
@@ -98,6 +92,25 @@ ReadResult ReadRoadway(const std::string& path, Messages& messages) {
         return ReadDivided(file, path, messages);
     }
     return ReadUndivided(file, path, messages);
+}
+
+}  // namespace
+
+ReadResult ReadRoadway(const std::string& path, Messages& messages) {
+    LineReader file;
+    if (!file.Open(path)) {
+        messages.Show(
+            ProgramErrorText("cannot open " + path + " (" + file.ErrorReason() + ")", kRoutine));
+        return {};
+    }
+    return ReadOpenFile(file, path, messages);
+}
+
+ReadResult ReadRoadwayFromBytes(std::string_view bytes, const std::string& name,
+                                Messages& messages) {
+    LineReader file;
+    file.OpenBytes(bytes);
+    return ReadOpenFile(file, name, messages);
 }
 
 }  // namespace corvane

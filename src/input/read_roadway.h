@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "common/messages.h"
 #include "input/roadway.h"
@@ -22,5 +23,10 @@ struct ReadResult {
 // Opens the file once, checks its title line and reads it with the reader of
 // its roadway type. A refused file gives Rejected after exactly one message.
 ReadResult ReadRoadway(const std::string& path, Messages& messages);
+
+// The same for a file already in memory: `bytes` are the file's bytes, `name`
+// names it in messages.
+ReadResult ReadRoadwayFromBytes(std::string_view bytes, const std::string& name,
+                                Messages& messages);
 
 }  // namespace corvane

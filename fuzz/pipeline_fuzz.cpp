@@ -1,0 +1,277 @@
+// The whole chain from the bytes of a file to the text of every page: read,
+// slopes, offset points, selection, books, pagination and drawing. The first
+// bytes of the input choose the options a person would: which points, which
+// offset points at which distances, and a page inside the accepted range.
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/messages.h"
+#include "common/text.h"
+#include "fuzz_checks.h"
+#include "grades/number_text.h"
+#include "grades/offset_points.h"
+#include "grades/point_selection.h"
+#include "grades/slopes.h"
+#include "input/read_roadway.h"
+#include "report/book_pages.h"
+#include "report/draw_page.h"
+#include "report/grid_surface.h"
+#include "report/page_geometry.h"
+#include "report/pagination.h"
+#include "report/report_book.h"
+
+namespace corvane::fuzz {
+namespace {
+
+// The option bytes: flags, point types, the two distances, page columns, page lines.
+constexpr size_t kOptionBytes = 6;
+
+// Offset distances as a person may type them (the run accepts any number):
+// plain, signed, with blanks, and absurd.
+const std::array<std::string, 16> kDistances = {
+    "2",  "3",  "0",      "-0",           "1.5",  "-2.25", " 4 ",    "+7",
+    ".5", "3.", "0.0001", "12345.678901", "1e23", "1e308", "-1e308", "1E-300"};
+
+constexpr double kPageStep = 0.25;
+constexpr int kLineSteps = static_cast<int>((kPageLinesBelow - kFewestPageLines) / kPageStep);
+
+struct RunOptions {
+    bool keepAllPoints = false;
+    PointTypes types;
+    OffsetRequests offsets;
+    PageSize page;
+};
+
+RunOptions OptionsFrom(const uint8_t* bytes) {
+    RunOptions options;
+    const auto bit = [](uint8_t byte, int n) { return ((byte >> n) & 1) != 0; };
+    options.keepAllPoints = bit(bytes[0], 0);
+    options.offsets.Left = {bit(bytes[0], 1), kDistances[bytes[2] % kDistances.size()],
+                            bit(bytes[0], 3) ? kFromCenterLine : kFromLastPoint};
+    options.offsets.Right = {bit(bytes[0], 2), kDistances[bytes[3] % kDistances.size()],
+                             bit(bytes[0], 4) ? kFromCenterLine : kFromLastPoint};
+    options.types = {bit(bytes[1], 0), bit(bytes[1], 1), bit(bytes[1], 2), bit(bytes[1], 3),
+                     bit(bytes[1], 4), bit(bytes[1], 5), bit(bytes[1], 6)};
+    // Columns: fine steps over the narrow pages, then coarse ones up to the widest.
+    const int columns = bytes[4];
+    options.page.Columns =
+        columns < 128
+            ? kFewestPageColumns + columns * kPageStep
+            : kFewestPageColumns + 128 * kPageStep +
+                  (columns - 128) * (kMostPageColumns - kFewestPageColumns - 128 * kPageStep) / 127;
+    options.page.Lines = kFewestPageLines + (bytes[5] % kLineSteps) * kPageStep;
+    return options;
+}
+
+// "##.00" and one more "0" per decimal of the file's first offset.
+bool IsNumberFormat(std::string_view format) {
+    return format.starts_with(kInitialNumberFormat) &&
+           format.find_first_not_of('0', kInitialNumberFormat.size()) == std::string_view::npos;
+}
+
+// Slopes and offset points are computed: plain numbers that fit their cells.
+void CheckComputedTexts(const Roadway& roadway, const std::string& numberFormat) {
+    for (const Side side : roadway.Sides()) {
+        for (const Station& station : roadway.StationsOf(side)) {
+            for (const Point& point : station.Points) {
+                FUZZ_CHECK(IsPlainNumberText(point.Slope));
+                FUZZ_CHECK(point.Slope.size() < kReportCellWidth);
+            }
+            for (const OffsetPoint& offsetPoint : {station.LeftOffsetPt, station.RightOffsetPt}) {
+                if (offsetPoint.Offset == "Error") {
+                    FUZZ_CHECK(offsetPoint.Elevation == "Btwn Pts");
+                    continue;
+                }
+                FUZZ_CHECK(!offsetPoint.Offset.empty() || offsetPoint.Elevation.empty());
+                for (const std::string& text : {offsetPoint.Offset, offsetPoint.Elevation}) {
+                    FUZZ_CHECK(IsPlainNumberText(text));
+                    const std::string shown = FormatNumber(text, numberFormat);
+                    FUZZ_CHECK(IsPlainNumberText(shown) && shown.size() <= kReportCellWidth);
+                }
+            }
+        }
+    }
+}
+
+void CheckBook(const Book& book, const std::vector<Station>& stations) {
+    FUZZ_CHECK(book.Stations.size() == stations.size());
+    for (const ReportStation& block : book.Stations) {
+        FUZZ_CHECK(block.LastLine >= 0 && block.LastLine < kCellLines);
+        FUZZ_CHECK(block.Lines.size() <= static_cast<size_t>(block.LastLine) + 1);
+        FUZZ_CHECK(block.MessageKind.empty() || block.Lines.empty());
+    }
+}
+
+// On a page inside the accepted range every page moves the book on, and every
+// station with a station text is listed on a page of the book.
+void CheckPagination(const Book& book, const Pagination& pagination) {
+    const std::vector<PageStart>& starts = pagination.Starts;
+    FUZZ_CHECK(pagination.LastPage >= 0);
+    FUZZ_CHECK(starts.size() == static_cast<size_t>(pagination.LastPage) + 2);
+    FUZZ_CHECK(starts[0] == PageStart{});
+    for (int p = 0; p <= pagination.LastPage; ++p) {
+        const PageStart& begun = starts[static_cast<size_t>(p)];
+        const PageStart& next = starts[static_cast<size_t>(p) + 1];
+        FUZZ_CHECK(begun.Line >= 0 && begun.Line < kCellLines);
+        if (begun.Station <= book.LastStation()) {
+            FUZZ_CHECK(next.Station > begun.Station ||
+                       (next.Station == begun.Station && next.Line > begun.Line));
+        }
+    }
+    std::map<std::string, int> unlisted;
+    for (const ReportStation& block : book.Stations) {
+        if (!block.StationText.empty()) {
+            ++unlisted[block.StationText];
+        }
+    }
+    int lastListedPage = 1;
+    for (const std::string& entry : pagination.StationList) {
+        const size_t gap = entry.find(' ');
+        FUZZ_CHECK(gap != std::string::npos && entry.compare(gap, 12, std::string(12, ' ')) == 0);
+        const int listedPage = std::stoi(entry.substr(0, gap));
+        FUZZ_CHECK(listedPage >= lastListedPage && listedPage <= pagination.LastPage + 1);
+        lastListedPage = listedPage;
+        --unlisted[entry.substr(gap + 12)];
+    }
+    FUZZ_CHECK(std::all_of(unlisted.begin(), unlisted.end(),
+                           [](const auto& station) { return station.second <= 0; }));
+}
+
+// The page text: exactly `lines` lines, none ending in a blank. Written as a
+// plain loop: libFuzzer's memcmp hook would make a search of every page cost
+// more than drawing it.
+bool IsTrimmedPage(std::string_view text, int lines) {
+    int ends = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            ++ends;
+            if (i > 0 && text[i - 1] == ' ') {
+                return false;
+            }
+        }
+    }
+    return ends == lines && (text.empty() || text.back() == '\n');
+}
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The text at (column, line) of the page: the header line is plain ASCII, so
+// its columns are its bytes.
+bool HeaderLineHolds(std::string_view page, int line, int column, std::string_view text) {
+    size_t start = 0;
+    for (int l = 0; l < line; ++l) {
+        start = page.find('\n', start) + 1;
+    }
+    const std::string_view lineText = page.substr(start, page.find('\n', start) - start);
+    if (!IsAscii(lineText) || static_cast<size_t>(column) + text.size() > lineText.size()) {
+        return false;
+    }
+    return std::equal(text.begin(), text.end(), lineText.begin() + column);
+}
+
+// Each page: drawn, exactly as many right-trimmed lines as the page has, valid
+// UTF-8, with its page number. A page beyond the last is not drawn at all.
+void CheckPages(const std::vector<Book>& books, const std::vector<Pagination>& paginations,
+                PageSize size) {
+    const HeaderStyle style{"FUZZ 1", "01 02 2026", ""};
+    const int lines = RoundHalfEven(size.Lines);
+    const int headerLine = LineFromBottom(size, kHeaderLineFromBottom);
+    // On a page of 2m + 1.5 lines the header line and the date line round to
+    // the same line, and the date overwrites the page number.
+    const bool headerAndDateApart = headerLine != LineFromBottom(size, kDateLineFromBottom);
+    GridSurface grid(lines);
+    std::string text;
+    size_t pageCount = 0;
+    for (const BookPage& page : AllBookPages(books, paginations)) {
+        const size_t index = page.Side == Side::Left ? 0 : 1;
+        const Book& book = books.at(index);
+        const Pagination& pagination = paginations.at(index);
+        grid.Clear();
+        FUZZ_CHECK(DrawPage(grid, book, pagination, page.Page, size, style));
+        text.clear();
+        grid.AppendPageText(text);
+        FUZZ_CHECK(IsTrimmedPage(text, lines));
+        FUZZ_CHECK(IsAscii(text) || IsValidUtf8(text));
+        if (headerAndDateApart) {
+            FUZZ_CHECK(HeaderLineHolds(text, headerLine,
+                                       ColumnFromRight(size, kPageNumberColumnFromRight),
+                                       PageNumberText(book, page.Page, pagination.LastPage)));
+        }
+        ++pageCount;
+    }
+    size_t expected = 0;
+    for (size_t i = 0; i < books.size(); ++i) {
+        expected += static_cast<size_t>(paginations[i].LastPage) + 1;
+        grid.Clear();
+        FUZZ_CHECK(
+            !DrawPage(grid, books[i], paginations[i], paginations[i].LastPage + 1, size, style));
+        text = grid.PageText();
+        FUZZ_CHECK(IsTrimmedPage(text, lines) &&
+                   std::all_of(text.begin(), text.end(), [](char c) { return c == '\n'; }));
+    }
+    FUZZ_CHECK(pageCount == expected);
+}
+
+void RunPipeline(const RunOptions& options, std::string_view file) {
+    RecordingMessages messages;
+    ReadResult read = ReadRoadwayFromBytes(file, "fuzz.csv", messages);
+    CheckRead(read, messages.shown);
+    if (read.Outcome != ReadOutcome::Read) {
+        return;
+    }
+    const size_t shownByReader = messages.shown.size();
+    SlopedRoadway sloped = CalculateSlopes(std::move(read.Roadway));
+    FUZZ_CHECK(IsNumberFormat(sloped.NumberFormat));
+    if (options.offsets.Any()) {
+        sloped.Roadway =
+            AddOffsetPoints(std::move(sloped.Roadway), options.offsets, sloped.NumberFormat);
+    }
+    CheckComputedTexts(sloped.Roadway, sloped.NumberFormat);
+    std::optional<Selection> selection =
+        options.keepAllPoints ? KeepAllPoints(std::move(sloped.Roadway))
+                              : SelectPoints(std::move(sloped.Roadway), options.types, messages);
+    // A selection refused says why, once.
+    FUZZ_CHECK(messages.shown.size() == shownByReader + (selection ? 0 : 1));
+    if (!selection) {
+        return;
+    }
+    CheckComputedTexts(selection->Roadway, sloped.NumberFormat);
+    const std::vector<Book> books = BuildBooks(
+        selection->Roadway, {options.offsets, selection->ShowOffsetPoints, sloped.NumberFormat});
+    FUZZ_CHECK(books.size() == selection->Roadway.Sides().size());
+    std::vector<Pagination> paginations;
+    for (const Book& book : books) {
+        CheckBook(book, selection->Roadway.StationsOf(book.Side));
+        paginations.push_back(Paginate(book, options.page));
+        CheckPagination(book, paginations.back());
+    }
+    CheckPages(books, paginations, options.page);
+}
+
+}  // namespace
+}  // namespace corvane::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < corvane::fuzz::kOptionBytes) {
+        return 0;
+    }
+    const corvane::fuzz::RunOptions options = corvane::fuzz::OptionsFrom(data);
+    FUZZ_CHECK(corvane::PageFitsLayout(options.page));
+    for (const corvane::OffsetRequest* request : {&options.offsets.Left, &options.offsets.Right}) {
+        FUZZ_CHECK(corvane::ParseNumber(request->Distance).has_value());
+    }
+    const std::string_view file(reinterpret_cast<const char*>(data) + corvane::fuzz::kOptionBytes,
+                                size - corvane::fuzz::kOptionBytes);
+    corvane::fuzz::RunPipeline(options, file);
+    return 0;
+}
