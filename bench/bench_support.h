@@ -1,5 +1,5 @@
-// What every benchmark needs: the generated largest files, a state that has run
-// the whole Preview pipeline on one of them, and the process's memory figures.
+// What every benchmark needs: the generated largest files, the books a
+// Preview run prepares from one of them, and the process's memory figures.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -8,10 +8,10 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <variant>
 
-#include "app/run_driver.h"
-#include "input/messages.h"
-#include "report/state.h"
+#include "app/preview_run.h"
+#include "common/messages.h"
 
 #ifndef CORVANE_BENCH_DATA_DIR
 #error "the build passes the folder of the generated files"
@@ -19,11 +19,9 @@
 
 namespace corvane::bench {
 
-enum class Roadway { Undivided, Divided };
-
-inline std::string LargestFile(Roadway roadway) {
+inline std::string LargestFile(RoadwayType type) {
     return std::string(CORVANE_BENCH_DATA_DIR) +
-           (roadway == Roadway::Undivided ? "/largest-undivided.csv" : "/largest-divided.csv");
+           (type == RoadwayType::Undivided ? "/largest-undivided.csv" : "/largest-divided.csv");
 }
 
 // Counts the messages instead of keeping them: a benchmark repeats a stage
@@ -38,52 +36,51 @@ class CountingMessages : public Messages {
     std::string last;
 };
 
-// The main window's controls as a person previewing the whole book leaves them.
-inline PreviewInputs AllPointsInputs() {
+// The main window's controls as a person previewing the whole book leaves
+// them, with a fixed header date so runs are alike.
+inline PreviewInputs AllPointsInputs(RoadwayType type) {
     PreviewInputs inputs;
+    inputs.InputFile = LargestFile(type);
     inputs.ProjectNumber = "0417-60";
     inputs.ControlNumber = "11010";
+    inputs.HeaderDate = "06 01 2026";
     return inputs;
 }
 
-// Both offset points, so CalculateOffsetPoints has work to do.
-inline PreviewInputs OffsetPointInputs() {
-    PreviewInputs inputs = AllPointsInputs();
-    inputs.LeftOffsetTicked = true;
-    inputs.RightOffsetTicked = true;
-    inputs.LeftOffsetDistance = "10";
-    inputs.RightOffsetDistance = "12.5";
-    inputs.RightOffsetFrom = kFromCenterLine;
+// Both offset points, so AddOffsetPoints has work to do.
+inline PreviewInputs OffsetPointInputs(RoadwayType type) {
+    PreviewInputs inputs = AllPointsInputs(type);
+    inputs.Offsets.Left = {true, "10", kFromLastPoint};
+    inputs.Offsets.Right = {true, "12.5", kFromCenterLine};
     return inputs;
 }
 
-// A state on which the whole Preview pipeline has run for the file, Letter
-// page, fixed header date. A benchmark without a laid-out book measures
-// nothing, so any failure ends the program with its message.
-inline void PrepareState(State& state, Roadway roadway,
-                         const PreviewInputs& inputs = AllPointsInputs()) {
-    InitializeState(state);
-    state.settings.InputFile = LargestFile(roadway);
-    state.layout.HeaderDate = "06 01 2026";
-    if (!std::ifstream(state.settings.InputFile)) {
-        std::cerr << "missing " << state.settings.InputFile
-                  << ": build the bench_data target first\n";
+// The books a Preview run prepares on a Letter page. A benchmark without
+// books measures nothing, so any failure ends the program with its message.
+inline PreparedBooks PrepareLargest(const PreviewInputs& inputs) {
+    if (!std::ifstream(inputs.InputFile)) {
+        std::cerr << "missing " << inputs.InputFile << ": build the bench_data target first\n";
         std::exit(1);
     }
     CountingMessages messages;
     PreviewHooks noWindow;
-    if (RunPreview(state, inputs, messages, noWindow) != RunOutcome::Shown) {
-        std::cerr << "the pipeline stopped on " << state.settings.InputFile << ": " << messages.last
-                  << '\n';
-        std::exit(1);
-    }
+    auto prepared = PrepareBooks(inputs, messages, noWindow);
+    if (auto* books = std::get_if<PreparedBooks>(&prepared))
+        return std::move(*books);
+    std::cerr << "the run stopped on " << inputs.InputFile << ": " << messages.last << '\n';
+    std::exit(1);
 }
 
-// The number of pages of the laid-out book, both sides of a divided roadway.
-inline int BookPages(const State& state) {
-    if (ToUpper(state.settings.RoadwayType) == kDivided)
-        return state.cursor.LastPageLeft + 1 + state.cursor.LastPageRight + 1;
-    return state.cursor.LastPage + 1;
+inline PreparedBooks PrepareLargest(RoadwayType type) {
+    return PrepareLargest(AllPointsInputs(type));
+}
+
+// The number of pages of the books, both sides of a divided roadway.
+inline int BookPages(const PreparedBooks& books) {
+    int pages = 0;
+    for (const PaginatedBook& book : books.Books)
+        pages += book.Pagination.LastPage + 1;
+    return pages;
 }
 
 // Resident and peak resident memory of this process in kB, from /proc.

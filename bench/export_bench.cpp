@@ -1,6 +1,6 @@
-// The whole headless export in one process, from a fresh state to the written
-// book, as `corvane export` runs it: every stage together, without the start-up
-// of a process (bench/compare.sh times the program itself).
+// The whole headless export in one process, from the file to the written
+// book, as `corvane export` runs it: every stage together, without the
+// start-up of a process (bench/compare.sh times the program itself).
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -13,54 +13,48 @@
 namespace corvane::bench {
 namespace {
 
-void BM_ExportText(benchmark::State& run, Roadway roadway) {
+void BM_ExportText(benchmark::State& run, RoadwayType type) {
     std::FILE* sink = std::fopen("/dev/null", "wb");
-    CountingMessages messages;
     int pages = 0;
     for (auto _ : run) {
-        State state;
-        PrepareState(state, roadway);
-        std::string text;
-        if (!WriteTextBook(state, messages, text)) {
-            run.SkipWithError("a page could not be drawn");
-            break;
-        }
-        std::fwrite(text.data(), 1, text.size(), sink);
-        pages = BookPages(state);
+        const PreparedBooks books = PrepareLargest(type);
+        WriteTextBook(books, [sink](std::string_view page) {
+            return std::fwrite(page.data(), 1, page.size(), sink) == page.size();
+        });
+        pages = BookPages(books);
     }
     std::fclose(sink);
     run.counters["pages"] = pages;
 }
 
-void BM_ExportPdf(benchmark::State& run, Roadway roadway) {
+void BM_ExportPdf(benchmark::State& run, RoadwayType type) {
     CountingMessages messages;
     QTemporaryDir folder;
     const QString path = folder.filePath("book.pdf");
     int pages = 0;
     for (auto _ : run) {
-        State state;
-        PrepareState(state, roadway);
-        if (!WritePdfBook(state, messages, path, QPageSize::Letter)) {
+        const PreparedBooks books = PrepareLargest(type);
+        if (!WritePdfBook(books, messages, path, QPageSize::Letter)) {
             run.SkipWithError("the PDF could not be written");
             break;
         }
-        pages = BookPages(state);
+        pages = BookPages(books);
     }
     run.SetItemsProcessed(run.iterations() * pages);
     run.counters["pages"] = pages;
 }
 
-BENCHMARK_CAPTURE(BM_ExportText, undivided, Roadway::Undivided)
+BENCHMARK_CAPTURE(BM_ExportText, undivided, RoadwayType::Undivided)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
-BENCHMARK_CAPTURE(BM_ExportText, divided, Roadway::Divided)
+BENCHMARK_CAPTURE(BM_ExportText, divided, RoadwayType::Divided)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
-BENCHMARK_CAPTURE(BM_ExportPdf, undivided, Roadway::Undivided)
+BENCHMARK_CAPTURE(BM_ExportPdf, undivided, RoadwayType::Undivided)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(3);
-BENCHMARK_CAPTURE(BM_ExportPdf, divided, Roadway::Divided)
+BENCHMARK_CAPTURE(BM_ExportPdf, divided, RoadwayType::Divided)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(3);

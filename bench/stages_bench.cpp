@@ -1,135 +1,137 @@
-// Each stage of the pipeline on its own, on the largest undivided and divided
-// files: reading, slopes, offset points, point selection, the report table,
-// the page count and one page on the character grid.
+// Each stage of the Preview run on its own, on the largest undivided and
+// divided files: reading, slopes, offset points, point selection, the books,
+// pagination and one page on the character grid.
 //
-// Every stage runs on a state that the whole pipeline has prepared, so it sees
-// exactly the tables a Preview run hands it. The stages are repeatable on the
-// same tables: the reader clears what it fills, the slopes only re-sort points
-// that are already in order, and the later stages re-create what they write.
+// A stage takes the value the stage before returned; each iteration hands it
+// a fresh copy (made while the clock is stopped), exactly as a run would.
+#include <fstream>
+
 #include "bench_support.h"
 #include "grades/offset_points.h"
 #include "grades/point_selection.h"
 #include "grades/slopes.h"
-#include "input/paving_grades_reader.h"
+#include "input/read_roadway.h"
+#include "report/draw_page.h"
 #include "report/grid_surface.h"
-#include "report/page_count.h"
-#include "report/page_header.h"
-#include "report/page_renderer.h"
-#include "report/report_table.h"
+#include "report/pagination.h"
+#include "report/report_book.h"
 
 namespace corvane::bench {
 namespace {
 
-constexpr int kPageLength = 50;
+Roadway ReadLargest(RoadwayType type) {
+    CountingMessages messages;
+    ReadResult read = ReadRoadway(LargestFile(type), messages);
+    if (read.Outcome != ReadOutcome::Read) {
+        std::cerr << "cannot read " << LargestFile(type) << ": " << messages.last << '\n';
+        std::exit(1);
+    }
+    return std::move(read.Roadway);
+}
 
-void BM_Read(benchmark::State& run, Roadway roadway) {
-    State state;
-    PrepareState(state, roadway);
+// Runs `stage` on a fresh copy of `input` every iteration; only the stage is timed.
+template <typename Input, typename Stage>
+void TimeStage(benchmark::State& run, const Input& input, Stage stage) {
+    for (auto _ : run) {
+        run.PauseTiming();
+        Input copy = input;
+        run.ResumeTiming();
+        auto output = stage(std::move(copy));
+        benchmark::DoNotOptimize(output);
+        run.PauseTiming();
+        {
+            auto discarded = std::move(output);  // freed off the clock
+        }
+        run.ResumeTiming();
+    }
+}
+
+void BM_ReadRoadway(benchmark::State& run, RoadwayType type) {
     CountingMessages messages;
     for (auto _ : run) {
-        const ReadOutcome outcome = GpkBlueTops(state.tables, state.settings, messages);
-        benchmark::DoNotOptimize(outcome);
+        ReadResult read = ReadRoadway(LargestFile(type), messages);
+        benchmark::DoNotOptimize(read);
     }
     run.SetBytesProcessed(run.iterations() *
-                          std::ifstream(LargestFile(roadway), std::ios::ate).tellg());
+                          std::ifstream(LargestFile(type), std::ios::ate).tellg());
 }
 
-void BM_CalculateSlopes(benchmark::State& run, Roadway roadway) {
-    State state;
-    PrepareState(state, roadway);
-    for (auto _ : run) {
-        // Each Preview run starts the pattern afresh; without it the pattern would grow.
-        state.settings.NumberFormat = kInitialNumberFormat;
-        CalculateSlopes(state.tables, state.settings);
-    }
+void BM_CalculateSlopes(benchmark::State& run, RoadwayType type) {
+    TimeStage(run, ReadLargest(type),
+              [](Roadway roadway) { return CalculateSlopes(std::move(roadway)); });
 }
 
-void BM_CalculateOffsetPoints(benchmark::State& run, Roadway roadway) {
-    State state;
-    PrepareState(state, roadway, OffsetPointInputs());
-    for (auto _ : run)
-        CalculateOffsetPoints(state.tables, state.settings);
+void BM_AddOffsetPoints(benchmark::State& run, RoadwayType type) {
+    const SlopedRoadway sloped = CalculateSlopes(ReadLargest(type));
+    const OffsetRequests requests = OffsetPointInputs(type).Offsets;
+    TimeStage(run, sloped.Roadway, [&](Roadway roadway) {
+        return AddOffsetPoints(std::move(roadway), requests, sloped.NumberFormat);
+    });
 }
 
-void BM_FilterPoints(benchmark::State& run, Roadway roadway) {
-    State state;
-    PrepareState(state, roadway);
+void BM_KeepAllPoints(benchmark::State& run, RoadwayType type) {
+    TimeStage(run, CalculateSlopes(ReadLargest(type)).Roadway,
+              [](Roadway roadway) { return KeepAllPoints(std::move(roadway)); });
+}
+
+void BM_SelectPoints(benchmark::State& run, RoadwayType type) {
     // Break points and offset points left out: most points are then dropped or moved.
-    state.flags.ShowBreakPoints = 0;
-    state.flags.ShowOffsetPoints = 0;
+    PointTypes types;
+    types.BreakPoints = false;
+    types.OffsetPoints = false;
     CountingMessages messages;
+    TimeStage(run, CalculateSlopes(ReadLargest(type)).Roadway,
+              [&](Roadway roadway) { return SelectPoints(std::move(roadway), types, messages); });
+}
+
+void BM_BuildBooks(benchmark::State& run, RoadwayType type) {
+    const SlopedRoadway sloped = CalculateSlopes(ReadLargest(type));
+    const Selection selection = KeepAllPoints(sloped.Roadway);
+    const BookOptions options{{}, selection.ShowOffsetPoints, sloped.NumberFormat};
     for (auto _ : run) {
-        const bool kept = FilterPoints(state.tables, state.settings, state.flags, messages);
-        benchmark::DoNotOptimize(kept);
+        std::vector<Book> books = BuildBooks(selection.Roadway, options);
+        benchmark::DoNotOptimize(books);
     }
 }
 
-void BM_KeepAllPoints(benchmark::State& run, Roadway roadway) {
-    State state;
-    PrepareState(state, roadway);
-    for (auto _ : run)
-        KeepAllPoints(state.tables, state.settings, state.flags);
-}
-
-void BM_WritetoFinalReport(benchmark::State& run, Roadway roadway) {
-    State state;
-    PrepareState(state, roadway);
-    for (auto _ : run)
-        WritetoFinalReport(state.tables, state.settings, state.flags, state.report);
-}
-
-void BM_PageCount(benchmark::State& run, Roadway roadway) {
-    State state;
-    PrepareState(state, roadway);
-    CountingMessages messages;
+void BM_Paginate(benchmark::State& run, RoadwayType type) {
+    const PreparedBooks books = PrepareLargest(type);
     for (auto _ : run) {
-        // As the Preview run does: the finder's lists start empty for every count.
-        state.stations.Combo1.clear();
-        state.stations.Combo2.clear();
-        if (roadway == Roadway::Divided)
-            state.settings.CurrentSide = kLeftSide;
-        const bool counted = PageCountLeft(state, messages) && PageCountRight(state, messages);
-        benchmark::DoNotOptimize(counted);
+        for (const PaginatedBook& book : books.Books) {
+            Pagination pagination = Paginate(book.Book, books.PageSize);
+            benchmark::DoNotOptimize(pagination);
+        }
     }
-    run.counters["pages"] = BookPages(state);
+    run.counters["pages"] = BookPages(books);
 }
 
-// One page from the middle of the book, header and body, on the character grid.
-void BM_PageToGrid(benchmark::State& run, Roadway roadway) {
-    State state;
-    PrepareState(state, roadway);
-    state.cursor.CurrentPage = CurrentLastPage(state) / 2;
-    CountingMessages messages;
-    GridSurface grid(RoundHalfEven(state.layout.PageLines));
+// One page from the middle of the first book, header and body, on the character grid.
+void BM_PageToGrid(benchmark::State& run, RoadwayType type) {
+    const PreparedBooks books = PrepareLargest(type);
+    const PaginatedBook& book = books.Books.front();
+    GridSurface grid(RoundHalfEven(books.PageSize.Lines));
     for (auto _ : run) {
         grid.Clear();
-        PrintRDSForm(grid, state);
-        const bool drawn = ToPrintAllForms(grid, state, kPageLength, messages);
+        const bool drawn = DrawPage(grid, book.Book, book.Pagination, book.Pagination.LastPage / 2,
+                                    books.PageSize, books.Header);
         std::string page = grid.PageText();
         benchmark::DoNotOptimize(drawn);
         benchmark::DoNotOptimize(page);
     }
 }
 
-BENCHMARK_CAPTURE(BM_Read, undivided, Roadway::Undivided)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Read, divided, Roadway::Divided)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_CalculateSlopes, undivided, Roadway::Undivided)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_CalculateSlopes, divided, Roadway::Divided)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_CalculateOffsetPoints, undivided, Roadway::Undivided)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_CalculateOffsetPoints, divided, Roadway::Divided)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_FilterPoints, undivided, Roadway::Undivided)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_FilterPoints, divided, Roadway::Divided)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_KeepAllPoints, undivided, Roadway::Undivided)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_KeepAllPoints, divided, Roadway::Divided)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_WritetoFinalReport, undivided, Roadway::Undivided)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_WritetoFinalReport, divided, Roadway::Divided)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PageCount, undivided, Roadway::Undivided)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PageCount, divided, Roadway::Divided)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PageToGrid, undivided, Roadway::Undivided)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_PageToGrid, divided, Roadway::Divided)->Unit(benchmark::kMicrosecond);
+#define CORVANE_STAGE(stage, unit)                                                      \
+    BENCHMARK_CAPTURE(stage, undivided, RoadwayType::Undivided)->Unit(benchmark::unit); \
+    BENCHMARK_CAPTURE(stage, divided, RoadwayType::Divided)->Unit(benchmark::unit)
+
+CORVANE_STAGE(BM_ReadRoadway, kMillisecond);
+CORVANE_STAGE(BM_CalculateSlopes, kMillisecond);
+CORVANE_STAGE(BM_AddOffsetPoints, kMillisecond);
+CORVANE_STAGE(BM_KeepAllPoints, kMillisecond);
+CORVANE_STAGE(BM_SelectPoints, kMillisecond);
+CORVANE_STAGE(BM_BuildBooks, kMillisecond);
+CORVANE_STAGE(BM_Paginate, kMillisecond);
+CORVANE_STAGE(BM_PageToGrid, kMicrosecond);
 
 }  // namespace
 }  // namespace corvane::bench

@@ -7,9 +7,8 @@
 
 #include <iostream>
 
-#include "app/form2.h"
+#include "app/main_window.h"
 #include "app/window_services.h"
-#include "report/state.h"
 #include "viewer/message_box_messages.h"
 
 namespace corvane {
@@ -65,24 +64,28 @@ DesktopCommand ReadCommandLine(int& argc, char** argv) {
     return {Action::OpenWindow, QFileInfo(files.first()).absoluteFilePath(), {}};
 }
 
-// Without a chosen Qt platform, the window needs an X11 or Wayland display;
-// a chosen one (offscreen, for instance) is taken as it is.
+// Windows always has a display. Elsewhere, without a chosen Qt platform, the
+// window needs an X11 or Wayland display; a chosen one (offscreen, for
+// instance) is taken as it is.
 bool DisplayAvailable() {
+#ifdef Q_OS_WIN
+    return true;
+#else
     return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
            !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#endif
 }
 
 int OpenMainWindow(int& argc, char** argv, const QString& file) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kProgramTitle);
 
-    State state;
     MessageBoxMessages messages;
     Dialogs dialogs;
     PrintersAndFonts printersAndFonts;
     SystemTools systemTools;
-    Form2 mainWindow(state, WindowServices{messages, dialogs, printersAndFonts, systemTools});
+    MainWindow mainWindow(WindowServices{messages, dialogs, printersAndFonts, systemTools});
     if (!file.isEmpty()) {
         mainWindow.ChooseFile(file);
     }

@@ -6,10 +6,11 @@
 #include <iostream>
 #include <memory>
 #include <string_view>
+#include <variant>
 
 #include "app/export_options.h"
 #include "app/pdf_book.h"
-#include "app/run_driver.h"
+#include "app/preview_run.h"
 #include "app/text_book.h"
 #include "viewer/book_file.h"
 
@@ -23,72 +24,59 @@ class StderrMessages : public Messages {
     void Show(const std::string& message) override { std::cerr << message << '\n'; }
 };
 
-void ApplyOptions(const ExportOptions& options, State& state) {
-    state.settings.InputFile = options.InputFile.toStdString();
-    state.flags = options.Flags;
-    state.layout.CurrentPrinterPage = options.Page;
-    state.layout.HeaderDate = options.HeaderDate;
-}
-
 QString CannotWrite(const QString& path, const BookFile& file) {
     const QString where = path == "-" ? QString("standard output") : path;
     return QString("Cannot write %1: %2").arg(where, file.errorString());
 }
 
-bool WriteTextForm(State& state, const QString& path, Messages& messages) {
+bool WriteTextForm(const PreparedBooks& books, const QString& path, Messages& messages) {
     BookFile output(path);
     if (!output.open(QIODevice::WriteOnly)) {
         messages.Show(CannotWrite(path, output).toStdString());
         return false;
     }
-    const bool drawn = WriteTextBook(state, messages, [&output](std::string_view page) {
+    // The book is written page by page as it is drawn; an unfinished book
+    // never replaces the file at the output path.
+    const bool written = WriteTextBook(books, [&output](std::string_view page) {
         const auto size = static_cast<qint64>(page.size());
         return output.write(page.data(), size) == size;
     });
-    // A page that could not be drawn has shown its message; either way an
-    // unfinished book never replaces the file at the output path.
-    if ((!drawn && output.Failed()) || (drawn && !output.Commit())) {
+    if (!written || !output.Commit()) {
         messages.Show(CannotWrite(path, output).toStdString());
         return false;
     }
-    return drawn;
+    return true;
 }
 
-bool WriteBook(State& state, const ExportOptions& options, Messages& messages) {
+bool WriteBook(const PreparedBooks& books, const ExportOptions& options, Messages& messages) {
     if (options.Pdf)
-        return WritePdfBook(state, messages, options.OutputPath, options.Paper);
-    return WriteTextForm(state, options.OutputPath, messages);
+        return WritePdfBook(books, messages, options.OutputPath, options.Paper);
+    return WriteTextForm(books, options.OutputPath, messages);
 }
 
-// The command line's part of the Preview run: a refused file name is said
-// aloud, where the window stops without a word.
+// The command line's part of the Preview run: no dialog, the page it was
+// given, and a refused file name said aloud where the window stops without a word.
 class CommandLineRun : public PreviewHooks {
   public:
-    explicit CommandLineRun(Messages& messages) : messages_(messages) {}
+    CommandLineRun(Messages& messages, PageSize page) : messages_(messages), page_(page) {}
     void FileNameRefused(const std::string& inputFile) override {
         messages_.Show(
             "Not a paving grades report (the file name must contain .csv, in any letter case): " +
             inputFile);
     }
+    PageSize PageOf(const PrinterAndFont&) override { return page_; }
 
   private:
     Messages& messages_;
+    PageSize page_;
 };
 
 int Export(const ExportOptions& options) {
     StderrMessages messages;
-    const auto state = std::make_unique<State>();
-    InitializeState(*state);
-    ApplyOptions(options, *state);
-
-    CommandLineRun commandLine(messages);
-    switch (RunPreview(*state, options.Inputs, messages, commandLine)) {
-        case RunOutcome::Shown:
-            return WriteBook(*state, options, messages) ? 0 : 1;
-        case RunOutcome::Stopped:
-        case RunOutcome::EndProgram:
-            break;
-    }
+    CommandLineRun commandLine(messages, options.Page);
+    auto prepared = PrepareBooks(options.Inputs, messages, commandLine);
+    if (const PreparedBooks* books = std::get_if<PreparedBooks>(&prepared))
+        return WriteBook(*books, options, messages) ? 0 : 1;
     return 1;
 }
 

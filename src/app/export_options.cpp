@@ -6,7 +6,6 @@
 
 #include <map>
 
-#include "report/page_layout.h"
 #include "viewer/report_page.h"
 
 namespace corvane {
@@ -44,21 +43,21 @@ bool ReadPoints(const QString& list, ExportOptions& options, QString& error) {
         return true;
     }
     options.Inputs.CheckAllPoints = false;
-    OptionFlags& f = options.Flags;
-    const std::map<QString, int32_t*> boxes{
-        {"offset", &f.ShowOffsetPoints}, {"break", &f.ShowBreakPoints},
-        {"eop", &f.ShowEdgeOfPavement},  {"jl", &f.ShowJLPoints},
-        {"foc", &f.ShowFOCPoints},       {"boc", &f.ShowBOCPoints},
-        {"cl", &f.ShowCLPoints}};
-    for (const auto& [name, flag] : boxes)
-        *flag = 0;
+    PointTypes& types = options.Inputs.Types;
+    const std::map<QString, bool*> boxes{
+        {"offset", &types.OffsetPoints}, {"break", &types.BreakPoints},
+        {"eop", &types.EdgeOfPavement},  {"jl", &types.JLPoints},
+        {"foc", &types.FOCPoints},       {"boc", &types.BOCPoints},
+        {"cl", &types.CLPoints}};
+    for (const auto& [name, box] : boxes)
+        *box = false;
     for (const QString& item : list.split(',', Qt::SkipEmptyParts)) {
         const auto box = boxes.find(item.trimmed().toLower());
         if (box == boxes.end()) {
             error = QString("Unknown point type '%1' in --points").arg(item.trimmed());
             return false;
         }
-        *box->second = 1;
+        *box->second = true;
     }
     return true;
 }
@@ -113,18 +112,18 @@ bool ReadDate(const QString& value, ExportOptions& options, QString& error) {
         error = QString("--date must be YYYY-MM-DD, not '%1'").arg(value);
         return false;
     }
-    options.HeaderDate = date.toString("MM dd yyyy").toStdString();
+    options.Inputs.HeaderDate = date.toString("MM dd yyyy").toStdString();
     return true;
 }
 
 bool ReadOffsets(const QCommandLineParser& parser, ExportOptions& options, QString& error) {
-    PreviewInputs& in = options.Inputs;
-    in.LeftOffsetTicked = parser.isSet(kLeftOffset);
-    in.RightOffsetTicked = parser.isSet(kRightOffset);
-    in.LeftOffsetDistance = parser.value(kLeftOffset).toStdString();
-    in.RightOffsetDistance = parser.value(kRightOffset).toStdString();
-    return ReadFrom(parser.value(kLeftFrom), in.LeftOffsetFrom, error) &&
-           ReadFrom(parser.value(kRightFrom), in.RightOffsetFrom, error);
+    OffsetRequests& offsets = options.Inputs.Offsets;
+    offsets.Left.Asked = parser.isSet(kLeftOffset);
+    offsets.Right.Asked = parser.isSet(kRightOffset);
+    offsets.Left.Distance = parser.value(kLeftOffset).toStdString();
+    offsets.Right.Distance = parser.value(kRightOffset).toStdString();
+    return ReadFrom(parser.value(kLeftFrom), offsets.Left.From, error) &&
+           ReadFrom(parser.value(kRightFrom), offsets.Right.From, error);
 }
 
 }  // namespace
@@ -158,6 +157,7 @@ bool ParseExportOptions(const QStringList& arguments, ExportOptions& options, QS
         return false;
     }
     options.InputFile = positional.at(1);
+    options.Inputs.InputFile = options.InputFile.toStdString();
     options.OutputPath = parser.value(kOutput);
     options.Pdf = options.OutputPath.endsWith(".pdf", Qt::CaseInsensitive);
     options.Inputs.ProjectNumber = parser.value(kProject).toStdString();

@@ -5,21 +5,18 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/run_driver.h"
-#include "input/cross_section_tables.h"
-#include "report/state.h"
+#include "app/preview_run.h"
+#include "report/page_geometry.h"
 
 namespace corvane {
 
 struct ExportOptions {
     QString InputFile;
-    QString OutputPath;  // "-" is standard output
-    bool Pdf = false;    // otherwise the text form
-    PreviewInputs Inputs;
-    OptionFlags Flags;  // the seven point-type boxes
-    PageSize Page;      // the printer page in cells
+    QString OutputPath;    // "-" is standard output
+    bool Pdf = false;      // otherwise the text form
+    PreviewInputs Inputs;  // as the main window's controls would hold them
+    PageSize Page;         // the printer page in cells
     QPageSize::PageSizeId Paper = QPageSize::Letter;
-    std::string HeaderDate;  // "mm dd yyyy"; empty: today
 };
 
 // Reads arguments (arguments[0] the program, arguments[1] "export"). Returns

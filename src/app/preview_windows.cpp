@@ -1,66 +1,41 @@
 #include "app/preview_windows.h"
 
-#include <QImage>
-#include <QPainter>
-
-#include "report/page_header.h"
-#include "viewer/frm_system.h"
-#include "viewer/painter_surface.h"
+#include "viewer/printer_font_dialog.h"
 
 namespace corvane {
 
-// The run draws on an image of the viewer's page: a message box the renderer
-// shows meanwhile runs the event loop, and the viewer may redraw its own page
-// then without disturbing this one.
-struct PreviewWindows::FirstPage {
-    explicit FirstPage(QImage blank)
-        : image(std::move(blank)), painter(&image), surface(painter, SurfaceKind::Window) {}
-    QImage image;
-    QPainter painter;
-    PainterSurface surface;
-};
-
-PreviewWindows::PreviewWindows(State& state, WindowServices services)
-    : state_(state), services_(services) {}
+PreviewWindows::PreviewWindows(WindowServices services) : services_(services) {
+    const QString printer = CurrentPrinterName({}, services_.printersAndFonts);
+    // With no printer installed the page stays a Letter page.
+    if (!printer.isEmpty())
+        state_.Choose(PrinterFontChoice{{}, {}, services_.printersAndFonts.PrintablePage(printer)});
+}
 
 PreviewWindows::~PreviewWindows() {
-    firstPage_.reset();
+    // The viewer works on the state: it goes first.
     delete viewer_.data();
 }
 
-void PreviewWindows::ShowFontAndPrinterDialog(State& state) {
-    frmSystem dialog(state, services_.messages, services_.printersAndFonts);
-    services_.dialogs.Exec(dialog);
+PrinterAndFont PreviewWindows::ChoosePrinterAndFont() {
+    PrinterFontDialog dialog(state_, services_.messages, services_.printersAndFonts);
+    // Cancel gives no answer: the printer and font chosen earlier stay.
+    if (const std::optional<PrinterFontChoice> choice = dialog.Ask(services_.dialogs))
+        state_.Choose(*choice);
+    return {state_.PrinterName(), state_.FontName()};
 }
 
-Surface* PreviewWindows::ViewerSurface() {
+PageSize PreviewWindows::PageOf(const PrinterAndFont&) {
+    return state_.PrinterPage();
+}
+
+void PreviewWindows::ShowBooks(PreparedBooks books) {
+    state_.Load(std::move(books));
     if (!viewer_) {
-        LoadViewer();
+        viewer_ = new ReportViewer(state_, services_.messages, services_.dialogs);
+        viewer_->setAttribute(Qt::WA_DeleteOnClose);
+        viewer_->Load();
     }
-    firstPage_.reset();
-    firstPage_ = std::make_unique<FirstPage>(viewer_->BlankPage());
-    return &firstPage_->surface;
-}
-
-void PreviewWindows::LoadViewer() {
-    // The viewer opens with the size of the printer page, so the page is
-    // measured before it loads.
-    NullSurface measuring;
-    PrintRDSForm(measuring, state_);
-    viewer_ = new frmPrint(state_, services_.messages, services_.dialogs);
-    viewer_->setAttribute(Qt::WA_DeleteOnClose);
-    viewer_->Load();
-}
-
-void PreviewWindows::ShowViewer(State&) {
-    if (!viewer_) {
-        return;
-    }
-    if (firstPage_) {
-        firstPage_->painter.end();
-        viewer_->ShowPage(std::move(firstPage_->image));
-        firstPage_.reset();
-    }
+    viewer_->RedrawViewerPage();
     // Showing a viewer that is already shown just brings it to the front.
     viewer_->show();
     viewer_->raise();

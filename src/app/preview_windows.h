@@ -1,45 +1,43 @@
-// The windows the Preview run opens: the font and printer dialog before any
-// page is drawn, then the report viewer on the first page.
+// The windows the Preview run opens: the font and printer dialog before the
+// books are laid out, then the report viewer on the first page.
 //
-// The viewer is loaded once, on the first run that draws: it takes the size of
-// the printer page and the Go To entries of that roadway type, and keeps them
-// for later runs while it stays open. Closing it unloads it; the next run
-// loads a fresh one.
+// The viewer state lives as long as the main window: the printer and font
+// chosen last are offered again at the next run. The viewer is loaded on the
+// first run that shows books: it takes the size of the printer page and the
+// Go To entries of that roadway type, and keeps them for later runs while it
+// stays open. Closing it unloads it; the next run loads a fresh one.
 #pragma once
 
 #include <QPointer>
 
-#include <memory>
-
-#include "app/run_driver.h"
+#include "app/preview_run.h"
 #include "app/window_services.h"
-#include "viewer/frm_print.h"
+#include "viewer/report_viewer.h"
+#include "viewer/viewer_state.h"
 
 namespace corvane {
 
 class PreviewWindows : public PreviewHooks {
   public:
-    PreviewWindows(State& state, WindowServices services);
+    // Measures the current printer's page, on which the books are laid out
+    // until another printer is chosen.
+    explicit PreviewWindows(WindowServices services);
     ~PreviewWindows() override;
     PreviewWindows(const PreviewWindows&) = delete;
     PreviewWindows& operator=(const PreviewWindows&) = delete;
 
-    void ShowFontAndPrinterDialog(State& state) override;
-    Surface* ViewerSurface() override;
-    void ShowViewer(State& state) override;
+    PrinterAndFont ChoosePrinterAndFont() override;
+    PageSize PageOf(const PrinterAndFont& chosen) override;
+    void ShowBooks(PreparedBooks books) override;
 
+    const ViewerState& State() const { return state_; }
     // The viewer while it is loaded, otherwise null.
-    frmPrint* Viewer() const { return viewer_; }
+    ReportViewer* Viewer() const { return viewer_; }
 
   private:
-    struct FirstPage;
-    void LoadViewer();
-
-    State& state_;
     WindowServices services_;
-    QPointer<frmPrint> viewer_;
-    // The page the run draws, kept off the screen until the viewer shows it.
-    std::unique_ptr<FirstPage> firstPage_;
+    ViewerState state_;
+    QPointer<ReportViewer> viewer_;
 };
 
 }  // namespace corvane

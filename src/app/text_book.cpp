@@ -1,43 +1,40 @@
 #include "app/text_book.h"
 
-#include "report/book_pages.h"
+#include "report/draw_page.h"
 #include "report/grid_surface.h"
-#include "report/page_header.h"
-#include "report/page_renderer.h"
 
 namespace corvane {
 
-namespace {
-constexpr int kPageLength = 50;
-}
+bool WriteTextBook(const PreparedBooks& books, const PageSink& sink) {
+    // Today's date is read once, so every page of one book carries the same.
+    HeaderStyle header = books.Header;
+    if (header.Date.empty())
+        header.Date = TodayAsHeaderDate();
 
-bool WriteTextBook(State& state, Messages& messages, const PageSink& sink) {
-    // The header measures the page, so the grid is sized after a header drawn nowhere.
-    NullSurface measure;
-    PrintRDSForm(measure, state);
-    GridSurface grid(RoundHalfEven(state.layout.PageLines));
-
+    GridSurface grid(RoundHalfEven(books.PageSize.Lines));
     std::string page;
-    for (const BookPage& bookPage : AllBookPages(state)) {
-        MoveCursorTo(state, bookPage);
-        grid.Clear();
-        PrintRDSForm(grid, state);
-        if (!ToPrintAllForms(grid, state, kPageLength, messages))
-            return false;
-        page.clear();
-        grid.AppendPageText(page);
-        page += "\f\n";
-        if (!sink(page))
-            return false;
+    for (const PaginatedBook& book : books.Books) {
+        for (int number = 0; number <= book.Pagination.LastPage; ++number) {
+            grid.Clear();
+            // Every page 0..LastPage is one the pagination laid out.
+            DrawPage(grid, book.Book, book.Pagination, number, books.PageSize, header);
+            page.clear();
+            grid.AppendPageText(page);
+            page += "\f\n";
+            if (!sink(page))
+                return false;
+        }
     }
     return true;
 }
 
-bool WriteTextBook(State& state, Messages& messages, std::string& text) {
-    return WriteTextBook(state, messages, [&text](std::string_view page) {
+std::string TextBook(const PreparedBooks& books) {
+    std::string text;
+    WriteTextBook(books, [&text](std::string_view page) {
         text += page;
         return true;
     });
+    return text;
 }
 
 }  // namespace corvane

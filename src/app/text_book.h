@@ -5,21 +5,20 @@
 #include <string>
 #include <string_view>
 
-#include "input/messages.h"
-#include "report/state.h"
+#include "viewer/viewer_state.h"
 
 namespace corvane {
 
 // Receives the book one page at a time; returns false to stop (a write failed).
 using PageSink = std::function<bool(std::string_view page)>;
 
-// Every page of the laid-out book in print order. Each page is exactly
-// PageLines (rounded half to even) right-trimmed lines followed by a line
-// holding only a form feed. Returns false when a page cannot be drawn (after
-// the renderer's message) or the sink refuses a page.
-bool WriteTextBook(State& state, Messages& messages, const PageSink& sink);
+// Every page of the books in print order (the left side before the right).
+// Each page is exactly as many right-trimmed lines as the page has lines
+// (rounded half to even), followed by a line holding only a form feed.
+// Returns false when the sink refuses a page.
+bool WriteTextBook(const PreparedBooks& books, const PageSink& sink);
 
 // The same, collected in one string.
-bool WriteTextBook(State& state, Messages& messages, std::string& text);
+std::string TextBook(const PreparedBooks& books);
 
 }  // namespace corvane

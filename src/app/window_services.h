@@ -3,7 +3,7 @@
 // the system tools. Made once by the desktop program; tests pass stand-ins.
 #pragma once
 
-#include "input/messages.h"
+#include "common/messages.h"
 #include "viewer/dialogs.h"
 #include "viewer/printers_and_fonts.h"
 #include "viewer/system_info.h"

@@ -1,0 +1,314 @@
+// The main window: its start-up state, the option rules, Customize, the file
+// chooser, and the Preview command from the controls to the viewer.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+#include "app/main_window.h"
+#include "viewer/captions_fit.h"
+#include "viewer/fake_platform.h"
+#include "viewer/twips.h"
+
+using namespace corvane;
+
+namespace {
+
+const QString kData = CORVANE_TEST_DATA;
+using Shown = std::vector<std::string>;
+
+// The main window on a machine with two printers, answering every dialog from a script.
+struct Desktop {
+    Desktop()
+        : form(std::make_unique<MainWindow>(WindowServices{messages, dialogs, machine, tools})) {}
+
+    template <typename Widget = QWidget>
+    Widget* Control(const QString& name) const {
+        auto* widget = form->findChild<Widget*>(name);
+        if (!widget)
+            qFatal("no control %s", qPrintable(name));
+        return widget;
+    }
+    QCheckBox* Box(const char* array, int index) const {
+        return Control<QCheckBox>(QString("%1(%2)").arg(array).arg(index));
+    }
+    QLineEdit* Text(const char* array, int index) const {
+        return Control<QLineEdit>(QString("%1(%2)").arg(array).arg(index));
+    }
+    void Click(const QString& button) const { Control<QPushButton>(button)->click(); }
+
+    // Fills the numbers, chooses the file and presses Preview; the font and
+    // printer dialog is accepted as it opens.
+    void Preview(const QString& file, bool acceptDialog = true) {
+        Text("Text1", 0)->setText("0417");
+        Text("Text1", 1)->setText("60-1");
+        form->ChooseFile(QDir(kData).filePath(file));  // an absolute path stays
+        if (acceptDialog)
+            dialogs.setNextAnswer([](QDialog& dialog) {
+                dialog.findChild<QPushButton*>("cmdDone")->click();
+                return dialog.result();
+            });
+        Click("Command3");
+    }
+    ReportViewer* Viewer() const { return form->Windows().Viewer(); }
+    const ViewerState& State() const { return form->Windows().State(); }
+    bool MenuShown(const char* name) const { return Viewer()->MenuItem(name)->isVisible(); }
+
+    RecordingMessages messages;
+    ScriptedDialogs dialogs;
+    test::FakePrintersAndFonts machine = test::OfficeMachine();
+    test::FakeSystemTools tools;
+    std::unique_ptr<MainWindow> form;
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void startsCollapsedWithEveryPointTypeTickedAndLocked() {
+        Desktop desktop;
+        QCOMPARE(desktop.form->objectName(), QString("Form2"));
+        QCOMPARE(desktop.Control<QLabel>("Label4")->text(), QString("#"));
+        for (int index = 0; index < 7; ++index)
+            QVERIFY(desktop.Box("Check1", index)->isChecked() &&
+                    !desktop.Box("Check1", index)->isEnabled());
+        QVERIFY(desktop.form->Inputs().CheckAllPoints);
+        // The books are laid out on the current printer's page from the start.
+        QCOMPARE(desktop.State().PrinterPage(), (PageSize{97.5, 63.5}));
+        QCOMPARE(desktop.form->height(), TwipsToPixels(3420, desktop.form->logicalDpiY()));
+        QVERIFY(desktop.messages.shown.empty());
+    }
+
+    void controlsGatherIntoThePreviewInputs() {
+        Desktop desktop;
+        desktop.Box("Check1", 7)->click();  // every box cleared and free
+        for (int index = 0; index < 7; ++index)
+            QVERIFY(!desktop.Box("Check1", index)->isChecked() &&
+                    desktop.Box("Check1", index)->isEnabled());
+        desktop.Box("Check1", 3)->click();
+        desktop.Box("Check1", 6)->click();
+        desktop.Box("Check2", 1)->click();
+        QVERIFY(desktop.Text("Text2", 1)->isEnabled() && !desktop.Text("Text2", 0)->isEnabled());
+        QVERIFY(desktop.Control("Combo1(1)")->isEnabled() &&
+                desktop.Control("Label6(1)")->isEnabled());
+        desktop.Text("Text2", 1)->setText("2.5");
+        desktop.Control<QComboBox>("Combo1(1)")->setCurrentIndex(1);
+        desktop.Text("Text1", 0)->setText("0417");
+        desktop.form->ChooseFile("/data/sr60.csv");
+
+        const PreviewInputs inputs = desktop.form->Inputs();
+        QCOMPARE(inputs.InputFile, std::string("/data/sr60.csv"));
+        QCOMPARE(inputs.ProjectNumber, std::string("0417"));
+        QVERIFY(!inputs.CheckAllPoints);
+        QVERIFY(inputs.Types.JLPoints && inputs.Types.CLPoints && !inputs.Types.BOCPoints &&
+                !inputs.Types.OffsetPoints);
+        QVERIFY(!inputs.Offsets.Left.Asked && inputs.Offsets.Right.Asked);
+        QCOMPARE(inputs.Offsets.Right.Distance, std::string("2.5"));
+        QCOMPARE(inputs.Offsets.Right.From, kFromCenterLine);
+
+        // Unticking a row locks it and keeps what was typed; ticking all locks the seven ticked.
+        desktop.Box("Check2", 1)->click();
+        QVERIFY(!desktop.Text("Text2", 1)->isEnabled() &&
+                !desktop.form->Inputs().Offsets.Right.Asked);
+        QCOMPARE(desktop.Text("Text2", 1)->text(), QString("2.5"));
+        desktop.Box("Check1", 7)->click();
+        for (int index = 0; index < 7; ++index)
+            QVERIFY(desktop.Box("Check1", index)->isChecked() &&
+                    !desktop.Box("Check1", index)->isEnabled());
+    }
+
+    void customizeExpandsAndCollapses() {
+        Desktop desktop;
+        const int dpi = desktop.form->logicalDpiY();
+        desktop.Click("Command5");
+        QCOMPARE(desktop.form->OuterHeightTwips(), 7980.0);
+        QCOMPARE(desktop.form->height(), TwipsToPixels(7980 - 420, dpi));
+        QVERIFY(!desktop.Box("Check2", 0)->isHidden());
+        QCOMPARE(desktop.messages.shown, Shown{"Please Input Project Number and Control Number"});
+
+        desktop.Text("Text1", 0)->setText("0417");
+        desktop.Text("Text1", 1)->setText("60-1");
+        desktop.Click("Command5");
+        QCOMPARE(desktop.form->OuterHeightTwips(), 3840.0);
+        QVERIFY(desktop.Box("Check2", 0)->isHidden());
+        QCOMPARE(desktop.messages.shown.size(), size_t{1});
+    }
+
+    void enterMovesTheFocusThroughTheNumbers() {
+        Desktop desktop;
+        desktop.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(desktop.form.get()));
+        desktop.Text("Text1", 0)->setFocus();
+        QTest::keyClick(desktop.Text("Text1", 0), Qt::Key_Return);
+        QVERIFY(desktop.Text("Text1", 1)->hasFocus());
+        QTest::keyClick(desktop.Text("Text1", 1), Qt::Key_Enter);
+        QVERIFY(desktop.Control("Command1")->hasFocus());
+    }
+
+    void fileBrowseKeepsTheLastChoiceOnCancel() {
+        Desktop desktop;
+        auto* label = desktop.Control<QLabel>("Label4");
+        desktop.Click("Command1");  // cancelled before any choice
+        QCOMPARE(desktop.dialogs.lastFilter, QString("Geopak Criteria CSV Files (*.csv)"));
+        QCOMPARE(desktop.form->Inputs().InputFile, std::string());
+        QCOMPARE(label->text(), QString());
+        for (const char* answer : {"/data/sr60.csv", ""}) {
+            desktop.dialogs.setNextFileName(answer);
+            desktop.Click("Command1");
+            QCOMPARE(desktop.form->Inputs().InputFile, std::string("/data/sr60.csv"));
+            QCOMPARE(label->text(), QString("/data/sr60.csv"));
+        }
+    }
+
+    // Collapsed and expanded, with a file chosen whose path is longer than its room.
+    void captionsShowWhole() {
+        Desktop desktop;
+        const QString path = "/home/surveyor/projects/district four/SR 60 widening/grades/" +
+                             QString(40, 'x') + "-final.csv";
+        desktop.form->ChooseFile(path);
+        auto* label = desktop.Control<QLabel>("Label4");
+        QCOMPARE(label->toolTip(), path);
+        // Cut in the middle: the start and the file name's end stay readable.
+        QVERIFY(label->text().startsWith("/home/") && label->text().endsWith("-final.csv"));
+        QString cut = test::CutCaptions(*desktop.form);
+        desktop.Click("Command5");
+        cut += test::CutCaptions(*desktop.form);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut));
+    }
+
+    void captionsShowWholeAt144Dpi() {
+        const QString failures = test::FailuresAt144Dpi("captionsShowWhole");
+        QVERIFY2(failures.isEmpty(), qPrintable(failures));
+    }
+
+    // Runs that stop show their messages and open no window; a name without
+    // .csv stops without a word; a printer page the book does not fit stops
+    // after the dialog.
+    void stoppedPreviewsOpenNoViewer_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("leftOffset");
+        QTest::addColumn<bool>("tallPage");
+        QTest::addColumn<int>("dialogs");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("distance") << "short-undivided.csv" << true << false << 0
+                                  << "Please Enter Left offset distance";
+        QTest::newRow("not csv") << "notes.txt" << false << false << 0 << "";
+        QTest::newRow("page") << "short-undivided.csv" << false << true << 1
+                              << "The printer's page of 96x110 cells is outside";
+    }
+    void stoppedPreviewsOpenNoViewer() {
+        QFETCH(QString, file);
+        QFETCH(bool, leftOffset);
+        QFETCH(bool, tallPage);
+        QFETCH(int, dialogs);
+        QFETCH(QString, message);
+        Desktop desktop;
+        if (tallPage)
+            desktop.machine.pages["Office Laser"] = PageSize{96, 110};
+        desktop.Box("Check2", 0)->setChecked(leftOffset);
+        desktop.Preview(file);
+        QCOMPARE(desktop.dialogs.execCount, dialogs);
+        QCOMPARE(desktop.messages.shown.size(), size_t{message.isEmpty() ? 0u : 1u});
+        if (!message.isEmpty())
+            QVERIFY(QString::fromStdString(desktop.messages.shown[0]).startsWith(message));
+        QVERIFY(desktop.Viewer() == nullptr);
+    }
+
+    void previewOpensTheViewerOnTheFirstPage() {
+        Desktop desktop;
+        desktop.Preview("sr60-undivided.csv");
+        QCOMPARE(desktop.messages.shown, Shown{});
+        QCOMPARE(desktop.State().PrinterName(), std::string("Office Laser"));
+        QCOMPARE(desktop.State().FontName(), std::string("Lucida Console"));
+        QCOMPARE(desktop.State().Header().FontName, std::string("Lucida Console"));
+        QVERIFY(desktop.Viewer() && desktop.Viewer()->isVisible());
+        QVERIFY(desktop.MenuShown("mnuGoToStation") && !desktop.MenuShown("mnuStationLeft"));
+        QCOMPARE(desktop.State().CurrentPage(), 0);
+        QVERIFY(desktop.State().BookOf(Side::Left)->Pagination.LastPage >= 1);
+    }
+
+    void aSecondPreviewKeepsTheOpenViewer() {
+        Desktop desktop;
+        desktop.Preview("short-undivided.csv");
+        QPointer<ReportViewer> viewer = desktop.Viewer();
+        QVERIFY(QTest::qWaitForWindowExposed(viewer));
+        const QSize userSize(500, 400);
+        viewer->resize(userSize);
+        QTRY_COMPARE(viewer->size(), userSize);
+        viewer->viewForward_Click();
+
+        desktop.Preview("i4-divided.csv");
+        QCOMPARE(desktop.Viewer(), viewer.data());
+        QCOMPARE(viewer->size(), userSize);
+        // Still the Go To entries of the roadway it was loaded for, on the new book's first page.
+        QVERIFY(desktop.MenuShown("mnuGoToStation") && !desktop.MenuShown("mnuStationLeft"));
+        QCOMPARE(desktop.State().CurrentSide(), Side::Left);
+        QCOMPARE(desktop.State().CurrentPage(), 0);
+
+        // Once it is closed, the next Preview loads a fresh one.
+        viewer->viewEnd_Click();
+        QTRY_VERIFY(viewer.isNull());
+        desktop.Preview("i4-divided.csv");
+        QVERIFY(desktop.Viewer() && desktop.MenuShown("mnuStationLeft"));
+    }
+
+    void cancellingTheFontDialogStillShowsTheBook() {
+        Desktop desktop;
+        desktop.Preview("short-undivided.csv", false);
+        QCOMPARE(desktop.dialogs.execCount, 1);
+        QVERIFY(desktop.Viewer() && desktop.Viewer()->isVisible());
+        QCOMPARE(desktop.State().PrinterName(), std::string());
+    }
+
+    void aboutShowsTheAboutBoxModally() {
+        Desktop desktop;
+        QString shown;
+        desktop.dialogs.setNextAnswer([&shown](QDialog& dialog) {
+            shown = dialog.objectName();
+            return int(QDialog::Accepted);
+        });
+        desktop.Click("Command2");
+        QCOMPARE(shown, QString("frmAbout"));
+    }
+
+    void aWrongSideMarkerEndsTheProgramAfterItsMessage() {
+        QTemporaryDir folder;
+        QFile source(kData + "/i4-divided.csv");
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        QByteArray text = source.readAll();
+        text.replace(text.indexOf("LEFT,", text.indexOf("LEFT,") + 1), 5, "LEFTX,");
+        QFile broken(folder.filePath("broken.csv"));
+        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write(text) == text.size());
+        broken.close();
+
+        Desktop desktop;
+        desktop.form->show();
+        desktop.Preview(broken.fileName());
+        QCOMPARE(desktop.messages.shown.size(), size_t{1});
+        QVERIFY(!desktop.form->isVisible() && desktop.Viewer() == nullptr);
+        QCOMPARE(desktop.form->ExitStatus(), 1);
+    }
+
+    void closingTheMainWindowClosesEveryOtherWindow() {
+        Desktop desktop;
+        desktop.form->show();
+        desktop.Preview("short-undivided.csv");
+        QPointer<ReportViewer> viewer = desktop.Viewer();
+        QVERIFY(viewer && viewer->isVisible());
+        desktop.Click("Command4");
+        QVERIFY(!desktop.form->isVisible());
+        QTRY_VERIFY(viewer.isNull());
+        QCOMPARE(desktop.form->ExitStatus(), 0);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
