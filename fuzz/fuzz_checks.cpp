@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <tuple>
 
 #include "common/text.h"
 #include "input/reader_messages.h"
@@ -33,6 +34,23 @@ bool IsPlainNumberText(std::string_view text) {
 
 namespace {
 
+bool SameStation(const Station& a, const Station& b) {
+    const auto points = [](const Station& s) {
+        std::vector<std::string> texts;
+        for (const Point& p : s.Points) {
+            texts.insert(texts.end(), {p.Code, p.Offset, p.Elevation, p.Slope});
+        }
+        return texts;
+    };
+    return std::tie(a.Column0Text, a.StationText, a.Column4Text, a.CrossSectionStation,
+                    a.LeftOffsetPt.Offset, a.LeftOffsetPt.Elevation, a.RightOffsetPt.Offset,
+                    a.RightOffsetPt.Elevation, a.MessageText, a.MessageKind) ==
+               std::tie(b.Column0Text, b.StationText, b.Column4Text, b.CrossSectionStation,
+                        b.LeftOffsetPt.Offset, b.LeftOffsetPt.Elevation, b.RightOffsetPt.Offset,
+                        b.RightOffsetPt.Elevation, b.MessageText, b.MessageKind) &&
+           points(a) == points(b);
+}
+
 void CheckStation(const Station& station, RoadwayType type) {
     FUZZ_CHECK(station.Points.size() <= static_cast<size_t>(kMaxPoints));
     const std::string kind = ToUpper(station.MessageKind);
@@ -56,6 +74,13 @@ void CheckStation(const Station& station, RoadwayType type) {
 }
 
 }  // namespace
+
+bool SameRoadway(const Roadway& a, const Roadway& b) {
+    const auto same = [](const std::vector<Station>& x, const std::vector<Station>& y) {
+        return std::equal(x.begin(), x.end(), y.begin(), y.end(), SameStation);
+    };
+    return a.Type == b.Type && same(a.Left, b.Left) && same(a.Right, b.Right);
+}
 
 void CheckRead(const ReadResult& read, const std::vector<std::string>& shown) {
     const auto goesOn =

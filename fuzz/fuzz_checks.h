@@ -22,6 +22,9 @@ namespace corvane::fuzz {
 // point yet.
 void CheckRead(const ReadResult& read, const std::vector<std::string>& shown);
 
+// Whether two roadways hold the same stations with the same texts.
+bool SameRoadway(const Roadway& a, const Roadway& b);
+
 // A text the program computed: empty, or a plain decimal number (an optional
 // minus, digits, at most one decimal point), never "inf", "nan" or an exponent.
 bool IsPlainNumberText(std::string_view text);
