@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <exception>
 
 #include "viewer/frm_about.h"
@@ -25,6 +26,10 @@ constexpr double kCollapsedHeightTwips = 3840;
 constexpr double kExpandedHeightTwips = 7980;
 // Collapsed, the client area is 3420 twips high: the rest is the title bar.
 constexpr double kTitleBarTwips = kCollapsedHeightTwips - 3420;
+
+// The file name runs from its label up to the File Browse button, with a gap.
+constexpr double kFileBrowseLeftTwips = 6600;
+constexpr double kGapTwips = 120;
 
 const char* const kFileFilter = "Geopak Criteria CSV Files (*.csv)";
 
@@ -92,7 +97,7 @@ void Form2::CreateUpperPart() {
         void (Form2::*click)();
     };
     const std::array<Button, 5> buttons = {{
-        {"File Browse", 6600, 2400, 1575, &Form2::Command1_Click},
+        {"File Browse", kFileBrowseLeftTwips, 2400, 1575, &Form2::Command1_Click},
         {"About", 360, 3000, 1335, &Form2::Command2_Click},
         {"Preview", 5040, 3000, 1215, &Form2::Command3_Click},
         {"Close", 6960, 3000, 1215, &Form2::Command4_Click},
@@ -229,12 +234,13 @@ void Form2::ChooseFile(const QString& path) {
 }
 
 void Form2::ShowFileName(const QString& path) {
-    Label4_->setText(path);
+    // A path longer than the room before File Browse is shortened in its
+    // middle, so its start and the file name stay readable; the tooltip holds
+    // it whole.
+    const int room = TwipsToPixels(kFileBrowseLeftTwips - kGapTwips, logicalDpiX()) - Label4_->x();
+    Label4_->setText(Label4_->fontMetrics().elidedText(path, Qt::ElideMiddle, room));
     Label4_->setToolTip(path);
-    Label4_->adjustSize();
-    // A long path is cut off before the File Browse button rather than hidden under it.
-    const int room = Command_[0] ? Command_[0]->x() - Label4_->x() : Label4_->width();
-    Label4_->resize(std::min(Label4_->width(), room), Label4_->height());
+    Label4_->resize(std::min(Label4_->sizeHint().width(), room), Label4_->height());
 }
 
 void Form2::Command2_Click() {

@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <charconv>
+#include <initializer_list>
 
 #include "viewer/dialog_size.h"
 #include "viewer/form6.h"
@@ -38,6 +40,15 @@ QPushButton* MakeButton(const char* name, const char* caption, QWidget* parent) 
     return button;
 }
 
+// Keeps a label wide enough for the widest of the captions it can show.
+void ReserveWidthFor(QLabel& label, std::initializer_list<QString> captions) {
+    int widest = 0;
+    for (const QString& caption : captions) {
+        widest = std::max(widest, label.fontMetrics().horizontalAdvance(caption));
+    }
+    label.setMinimumWidth(widest + 2 * label.margin());
+}
+
 // The page number of a page index entry with the one blank after it, e.g. "12 ".
 std::string PageNumberOfEntry(const std::string& entry) {
     const std::string_view trimmed = Trim(entry);
@@ -65,8 +76,7 @@ Form5::Form5(State& state, Messages& messages, Dialogs& dialogs, QWidget* parent
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Print Selected Pages"));
     CreateControls();
-    FixClientSize(*this, 4680, 3330);
-
+    ReserveRoomForEveryCaption();
     SetRoadwayType(QString::fromStdString(ToUpper(state_.settings.RoadwayType)));
     ShowTotal();
 }
@@ -113,6 +123,18 @@ void Form5::CreateControls() {
     connect(command3, &QPushButton::clicked, this, &Form5::Command3_Click);
     connect(cancel, &QPushButton::clicked, this, [this] { Command1_Click(0); });
     connect(print, &QPushButton::clicked, this, [this] { Command1_Click(1); });
+}
+
+// The headings, the roadway type and the side list change with each Preview and
+// side; their room is kept for the widest of them, so the dialog keeps its
+// size and no caption is cut when one changes.
+void Form5::ReserveRoomForEveryCaption() {
+    ReserveWidthFor(*label3_, {kTotalPages, kTotalLeft, kTotalRight});
+    ReserveWidthFor(*label4_,
+                    {QString::fromStdString(kUndivided), QString::fromStdString(kDivided)});
+    QSizePolicy sideListPolicy = combo2_->sizePolicy();
+    sideListPolicy.setRetainSizeWhenHidden(true);
+    combo2_->setSizePolicy(sideListPolicy);
 }
 
 Form6& Form5::PageIndex() {
@@ -183,6 +205,8 @@ void Form5::ShowTotal() {
         label3_->setText(kTotalPages);
     }
     label6_->setText(QString::number(int64_t{LastPageOfChosenBook()} + 1));
+    // A total longer than any before may need more room.
+    FixClientSize(*this, 4680, 3330);
 }
 
 void Form5::Command2_Click() {

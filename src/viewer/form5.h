@@ -54,6 +54,7 @@ class Form5 : public QDialog {
 
   private:
     void CreateControls();
+    void ReserveRoomForEveryCaption();
     void SetRoadwayType(const QString& roadwayType);
     void ShowTotal();
     int32_t LastPageOfChosenBook() const;

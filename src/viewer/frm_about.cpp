@@ -6,14 +6,19 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include <algorithm>
+
+#include "viewer/dialog_size.h"
 #include "viewer/twips.h"
 
 namespace corvane {
 
 namespace {
 
-constexpr double kClientWidthTwips = 5730;
-constexpr double kClientHeightTwips = 3750;
+constexpr int kClientWidthTwips = 5730;
+constexpr int kClientHeightTwips = 3750;
+// The room between the notice and the buttons beside it.
+constexpr double kGapTwips = 135;
 
 QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, const QRect& place) {
     auto* label = new QLabel(text, parent);
@@ -41,9 +46,6 @@ frmAbout::frmAbout(Messages& messages, const SystemTools& tools, QWidget* parent
 }
 
 void frmAbout::CreateControls() {
-    setFixedSize(TwipsToPixels(kClientWidthTwips, logicalDpiX()),
-                 TwipsToPixels(kClientHeightTwips, logicalDpiY()));
-
     auto* picIcon = new QLabel(this);
     picIcon->setObjectName("picIcon");
     const QRect iconPlace = TwipsRect(*this, 240, 240, 540, 540);
@@ -70,13 +72,6 @@ void frmAbout::CreateControls() {
     description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     AddLine(this, TwipsRect(*this, 225, 2430, 5310, 30));
-    QLabel* disclaimer =
-        AddLabel(this, "lblDisclaimer",
-                 "This program is provided as is, without warranty of any kind. Check every grade "
-                 "against the design before it is used on site.",
-                 TwipsRect(*this, 255, 2625, 3870, 825));
-    disclaimer->setWordWrap(true);
-    disclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     AddLine(this, TwipsRect(*this, 240, 2445, 5310, 30));
 
     auto* cmdOK = new QPushButton("OK", this);
@@ -89,6 +84,27 @@ void frmAbout::CreateControls() {
     cmdSysInfo->setObjectName("cmdSysInfo");
     cmdSysInfo->setGeometry(TwipsRect(*this, 4260, 3075, 1245, 345));
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+
+    // A caption too wide for its button widens the column of buttons to the
+    // left: they keep their right edge, and the notice wraps in the room left
+    // of them.
+    WidenToCaption(*cmdSysInfo, Qt::AlignRight);
+    WidenToCaption(*cmdOK, Qt::AlignRight);
+    const int buttonsLeft = std::min(cmdOK->x(), cmdSysInfo->x());
+    for (QPushButton* button : {cmdOK, cmdSysInfo}) {
+        button->setGeometry(button->geometry().adjusted(buttonsLeft - button->x(), 0, 0, 0));
+    }
+    const int noticeLeft = TwipsToPixels(255, logicalDpiX());
+    const int noticeRight = std::min(TwipsToPixels(4125, logicalDpiX()),
+                                     buttonsLeft - TwipsToPixels(kGapTwips, logicalDpiX()));
+    QLabel* disclaimer = AddLabel(
+        this, "lblDisclaimer", "This program is provided as is, without warranty of any kind.",
+        QRect(noticeLeft, TwipsToPixels(2625, logicalDpiY()), noticeRight - noticeLeft,
+              TwipsToPixels(825, logicalDpiY())));
+    disclaimer->setWordWrap(true);
+    disclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    DeepenToText(*disclaimer);
+    FixClientSize(*this, kClientWidthTwips, kClientHeightTwips);
 }
 
 void frmAbout::cmdOK_Click() {

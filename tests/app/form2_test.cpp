@@ -14,6 +14,7 @@
 #include "app/form2.h"
 #include "report/page_renderer.h"
 #include "report/recording_surface.h"
+#include "viewer/captions_fit.h"
 #include "viewer/fake_platform.h"
 #include "viewer/frm_print.h"
 #include "viewer/twips.h"
@@ -240,6 +241,32 @@ class Form2Test : public QObject {
         desktop.Click("Command1");  // cancelled
         QCOMPARE(desktop.state.settings.InputFile, std::string("/data/sr60.csv"));
         QCOMPARE(label->text(), QString("/data/sr60.csv"));
+    }
+
+    // Collapsed and expanded, with a file chosen whose path is longer than its room.
+    void captionsShowWhole() {
+        Desktop desktop;
+        const QString path = "/home/surveyor/projects/district four/SR 60 widening/grades/" +
+                             QString(40, 'x') + "-final.csv";
+        desktop.form->ChooseFile(path);
+        auto* label = desktop.Control<QLabel>("Label4");
+        QCOMPARE(label->toolTip(), path);
+        // Cut in the middle: the start and the file name's end stay readable.
+        QVERIFY(label->text().startsWith("/home/") && label->text().endsWith("-final.csv"));
+        QVERIFY(label->text().contains(QChar(0x2026)));
+        QString cut = test::CutCaptions(*desktop.form);
+        desktop.Click("Command5");
+        cut += test::CutCaptions(*desktop.form);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut));
+
+        // A short path shows whole.
+        desktop.form->ChooseFile("/data/sr60.csv");
+        QCOMPARE(label->text(), QString("/data/sr60.csv"));
+    }
+
+    void captionsShowWholeAt144Dpi() {
+        const QString failures = test::FailuresAt144Dpi("captionsShowWhole");
+        QVERIFY2(failures.isEmpty(), qPrintable(failures));
     }
 
     void previewChecksItsInputsInOrder() {

@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "captions_fit.h"
 #include "printing_book.h"
 #include "viewer/dialogs.h"
 #include "viewer/form5.h"
@@ -65,6 +66,9 @@ class Form5Test : public QObject {
     void refreshFollowsANewPreview();
     void pageIndexListsAllButTheLastTwoPages();
     void pageIndexOfAShortBookIsEmpty();
+    void captionsShowWhole_data();
+    void captionsShowWhole();
+    void captionsShowWholeAt144Dpi();
 };
 
 void Form5Test::undividedShowsOneTotalAndNoSideList() {
@@ -328,6 +332,42 @@ void Form5Test::pageIndexOfAShortBookIsEmpty() {
     // A divided roadway with a side that is no side lists nothing either.
     test::MakeDividedBook(state, 60);
     QVERIFY(PageIndexEntries(state, "Combo2").empty());
+}
+
+void Form5Test::captionsShowWhole_data() {
+    QTest::addColumn<bool>("divided");
+    QTest::addColumn<QString>("side");
+    QTest::newRow("undivided") << false << QString();
+    QTest::newRow("left side") << true << QStringLiteral("LeftSide");
+    QTest::newRow("right side") << true << QStringLiteral("RightSide");
+}
+
+// Each total's heading, and the page index, on the dialog as it is shown.
+void Form5Test::captionsShowWhole() {
+    QFETCH(bool, divided);
+    QFETCH(QString, side);
+    State state;
+    if (divided) {
+        test::MakeDividedBook(state, 40);
+    } else {
+        test::MakeUndividedBook(state, 40);
+    }
+    RecordingMessages messages;
+    ScriptedDialogs dialogs;
+    Form5 dialog(state, messages, dialogs);
+    dialog.show();
+    if (divided) {
+        auto* list = Control<QComboBox>(dialog, "Combo2");
+        list->setCurrentIndex(list->findText(side));
+        emit list->activated(list->currentIndex());
+    }
+    const QString cut = test::CutCaptions(dialog) + test::CutCaptions(dialog.PageIndex());
+    QVERIFY2(cut.isEmpty(), qPrintable(cut));
+}
+
+void Form5Test::captionsShowWholeAt144Dpi() {
+    const QString failures = test::FailuresAt144Dpi("captionsShowWhole");
+    QVERIFY2(failures.isEmpty(), qPrintable(failures));
 }
 
 QTEST_MAIN(Form5Test)

@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "captions_fit.h"
 #include "fake_platform.h"
 #include "viewer/frm_about.h"
 
@@ -49,6 +50,19 @@ class FrmAboutTest : public QObject {
         about.findChild<QPushButton*>("cmdOK")->click();
         QCOMPARE(about.result(), int(QDialog::Accepted));
         QVERIFY(messages.shown.empty());
+    }
+
+    void captionsShowWhole() {
+        RecordingMessages messages;
+        FakeSystemTools tools;
+        frmAbout about(messages, tools);
+        const QString cut = test::CutCaptions(about);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut));
+    }
+
+    void captionsShowWholeAt144Dpi() {
+        const QString failures = test::FailuresAt144Dpi("captionsShowWhole");
+        QVERIFY2(failures.isEmpty(), qPrintable(failures));
     }
 
     void theRegisteredProgramIsStartedFirst() {

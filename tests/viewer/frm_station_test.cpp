@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "captions_fit.h"
 #include "printing_book.h"
 #include "viewer/frm_station.h"
 
@@ -51,6 +52,8 @@ class FrmStationTest : public QObject {
     void aPageOutsideTheBookIsKeptWithinIt();
     void theListsShowOnlyTheLastPreview();
     void aPreviewWhileTheFinderIsOpenOffersTheNewStations();
+    void captionsShowWhole();
+    void captionsShowWholeAt144Dpi();
 };
 
 void FrmStationTest::readsThePageNumberBeforeTheFirstBlank() {
@@ -217,6 +220,20 @@ void FrmStationTest::aPreviewWhileTheFinderIsOpenOffersTheNewStations() {
     QCOMPARE(list->currentText(), QStringLiteral("12            R50+00"));
     finder.window->Command1_Click();
     QCOMPARE(finder.state.cursor.CurrentPage, 11);
+}
+
+void FrmStationTest::captionsShowWhole() {
+    Finder finder;
+    test::MakeUndividedBook(finder.state, 60);
+    finder.Make();
+    finder.window->Open(true);
+    const QString cut = test::CutCaptions(*finder.window);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut));
+}
+
+void FrmStationTest::captionsShowWholeAt144Dpi() {
+    const QString failures = test::FailuresAt144Dpi("captionsShowWhole");
+    QVERIFY2(failures.isEmpty(), qPrintable(failures));
 }
 
 QTEST_MAIN(FrmStationTest)

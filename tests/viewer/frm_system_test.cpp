@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "captions_fit.h"
 #include "fake_platform.h"
 #include "viewer/frm_system.h"
 
@@ -46,6 +47,20 @@ class FrmSystemTest : public QObject {
         QVERIFY(dialog.findChild<QComboBox*>("combo1(0)")->isEditable());
         QVERIFY(dialog.findChild<QComboBox*>("combo1(1)")->isEditable());
         QVERIFY(messages.shown.empty());
+    }
+
+    void captionsShowWhole() {
+        State state;
+        RecordingMessages messages;
+        const FakePrintersAndFonts machine = OfficeMachine();
+        frmSystem dialog(state, messages, machine);
+        const QString cut = test::CutCaptions(dialog);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut));
+    }
+
+    void captionsShowWholeAt144Dpi() {
+        const QString failures = test::FailuresAt144Dpi("captionsShowWhole");
+        QVERIFY2(failures.isEmpty(), qPrintable(failures));
     }
 
     void printersInPlatformOrderWithTheCurrentOnePreset() {
