@@ -100,17 +100,26 @@ TEST(InputTextEncoding, Utf8IsKeptAndAnythingElseIsReadAsWindows1252) {
 
 class InputLineReading : public ::testing::Test {
   protected:
+    // A file of this test's own: CTest may run the tests side by side.
+    static std::filesystem::path TestFile(const std::string& purpose) {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        return std::filesystem::temp_directory_path() /
+               ("corvane-input-" + std::string(info->name()) + "-" + purpose + ".csv");
+    }
+
     std::vector<std::string> ReadAll(const std::string& content) {
-        const auto path = std::filesystem::temp_directory_path() / "corvane-input-lines.csv";
+        const auto path = TestFile("lines");
         std::ofstream(path, std::ios::binary) << content;
-        LineReader reader;
-        EXPECT_TRUE(reader.Open(path.string()));
         std::vector<std::string> lines;
-        while (reader.Next() == LineReader::Status::Line) {
-            lines.emplace_back(reader.Text());
-            EXPECT_EQ(reader.LineNumber(), static_cast<int64_t>(lines.size()));
+        {  // closed before the removal, which Windows refuses for an open file
+            LineReader reader;
+            EXPECT_TRUE(reader.Open(path.string()));
+            while (reader.Next() == LineReader::Status::Line) {
+                lines.emplace_back(reader.Text());
+                EXPECT_EQ(reader.LineNumber(), static_cast<int64_t>(lines.size()));
+            }
+            EXPECT_TRUE(reader.AtEnd());
         }
-        EXPECT_TRUE(reader.AtEnd());
         std::filesystem::remove(path);
         return lines;
     }
@@ -132,24 +141,26 @@ TEST_F(InputLineReading, LinesLongerThanTheBufferArriveWhole) {
 }
 
 TEST_F(InputLineReading, AtEndIsTrueOnlyAfterTheLastLine) {
-    const auto path = std::filesystem::temp_directory_path() / "corvane-input-atend.csv";
+    const auto path = TestFile("atend");
     std::ofstream(path, std::ios::binary) << "one\ntwo\n";
-    LineReader reader;
-    ASSERT_TRUE(reader.Open(path.string()));
-    EXPECT_FALSE(reader.AtEnd());
-    ASSERT_EQ(reader.Next(), LineReader::Status::Line);
-    EXPECT_FALSE(reader.AtEnd());
-    EXPECT_EQ(reader.Text(), "one");  // testing for the end keeps the current line
-    ASSERT_EQ(reader.Next(), LineReader::Status::Line);
-    EXPECT_TRUE(reader.AtEnd());
-    EXPECT_EQ(reader.Text(), "two");
-    EXPECT_EQ(reader.Next(), LineReader::Status::End);
+    {  // closed before the removal
+        LineReader reader;
+        ASSERT_TRUE(reader.Open(path.string()));
+        EXPECT_FALSE(reader.AtEnd());
+        ASSERT_EQ(reader.Next(), LineReader::Status::Line);
+        EXPECT_FALSE(reader.AtEnd());
+        EXPECT_EQ(reader.Text(), "one");  // testing for the end keeps the current line
+        ASSERT_EQ(reader.Next(), LineReader::Status::Line);
+        EXPECT_TRUE(reader.AtEnd());
+        EXPECT_EQ(reader.Text(), "two");
+        EXPECT_EQ(reader.Next(), LineReader::Status::End);
+    }
     std::filesystem::remove(path);
 }
 
 // The limit is on the content: the line end, LF or CR LF, does not count.
 TEST_F(InputLineReading, LineLengthLimitCountsTheContentOnly) {
-    const auto path = std::filesystem::temp_directory_path() / "corvane-input-long.csv";
+    const auto path = TestFile("long");
     for (const std::string line_end : {"\n", "\r\n"}) {
         for (const size_t length : {kMaxLineLength, kMaxLineLength + 1}) {
             SCOPED_TRACE(std::to_string(length) + " characters and line end of " +
