@@ -67,6 +67,9 @@ bool RunsUnprivileged(int place) {
     return place == UnreadableFile || place == UnwritableFolder;
 }
 
+// Runs a command as the unprivileged user nobody.
+const QStringList kAsNobody{"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "--"};
+
 struct Run {
     bool finished = false;
     QProcess::ExitStatus status = QProcess::CrashExit;
@@ -79,9 +82,7 @@ Run Export(const QStringList& arguments, bool unprivileged) {
     QStringList command{CORVANE_BINARY, "export"};
     command += arguments;
     if (unprivileged && geteuid() == 0)
-        command =
-            QStringList{"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "--"} +
-            command;
+        command = kAsNobody + command;
     QProcess process;
     process.start(command.takeFirst(), command);
     Run run;
@@ -99,8 +100,7 @@ QString WhyNoUnprivilegedRun() {
     if (QStandardPaths::findExecutable("setpriv").isEmpty())
         return "running as root and setpriv is not installed";
     QProcess probe;
-    probe.start("setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups", "--",
-                            CORVANE_BINARY, "--version"});
+    probe.start("setpriv", kAsNobody.mid(1) + QStringList{CORVANE_BINARY, "--version"});
     if (!probe.waitForFinished() || probe.exitCode() != 0)
         return "running as root and setpriv cannot run the program as nobody";
     return {};
