@@ -223,7 +223,7 @@ class BadInputsTest : public QObject {
         read("divided file without terminators",
              Divided(Repeat(3, [](int p) { return SideRow("LEFT", 1, p); }) +
                      Repeat(3, [](int p) { return SideRow("RIGHT", 1, p); })),
-             {"20.5 @ -10", "22.5 @ -12", "(Right)", "21.5 @ 11", "22.5 @ 12"});
+             {"20.5 @ -10", "21.5 @ -11", "22.5 @ -12", "(Right)", "21.5 @ 11", "22.5 @ 12"});
         read("odd numbers",
              Undivided(PointRow(1, "-0", "-0") + PointRow(1, "1e308", "1e308") +
                        PointRow(1, "nan", "nan") + PointRow(1, "inf", "-inf")),
@@ -272,8 +272,11 @@ class BadInputsTest : public QObject {
             QVERIFY(QFile::setPermissions(folder, QFile::Permissions(0x5555)));
         const QMap<QString, QByteArray> before = Contents(dir.path());
 
-        const Run run = Export({input, "-o", output, "--project", "1", "--control", "2"},
-                               RunsUnprivileged(place));
+        // A left offset point puts the numbers of the file through one more
+        // computation (a right one would take the last point's cell of a divided book).
+        const Run run =
+            Export({input, "-o", output, "--project", "1", "--control", "2", "--left-offset", "3"},
+                   RunsUnprivileged(place));
         QFile::setPermissions(folder, QFile::Permissions(0x7777));  // lets the folder go
 
         QVERIFY2(run.finished, "the export hangs");
@@ -290,6 +293,11 @@ class BadInputsTest : public QObject {
         const QString text = QString::fromUtf8(written.readAll());
         for (const QString& shown : book)
             QVERIFY2(text.contains(shown), qPrintable(shown + " is missing from:\n" + text));
+        // No computed text (a slope, an offset point) is ever not finite or in an
+        // exponent form; the file's own texts print as they stand.
+        const QRegularExpression odd(R"(nan|inf|\de[-+]?\d)",
+                                     QRegularExpression::CaseInsensitiveOption);
+        QVERIFY2(text.count(odd) == QString::fromLatin1(file).count(odd), qPrintable(text));
     }
 };
 
