@@ -21,4 +21,24 @@ wine=$(command -v wine64 || command -v wine) || {
     echo "wine-run: neither wine64 nor wine is installed (package wine64)" >&2
     exit 127
 }
+start_server() {
+    # Debian's Wine server ends the moment its last program does: each test would
+    # start a server of its own, and one that starts while the previous server
+    # shuts down loses its connection. A server that stays half a minute serves
+    # the whole run; the start fails, changing nothing, where one runs already.
+    wineserver -p30 >/dev/null 2>&1 9>&- || return 0
+    # A new server starts Wine's own background programs with the first program
+    # it runs. They would inherit that program's output and hold it open until
+    # the server ends, so CTest would wait that long for the test: they start
+    # here instead, with no output to hold.
+    "$wine" wineboot >/dev/null 2>&1 </dev/null 9>&- || true
+}
+
+mkdir -p "$WINEPREFIX"
+# One start at a time (CTest runs tests side by side); what the start leaves
+# running does not keep the lock (9>&-).
+(
+    flock 9
+    start_server
+) 9>"$WINEPREFIX/.server-start.lock"
 "$wine" "$@" | tr -d '\r'

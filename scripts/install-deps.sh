@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf
     xvfb xauth fontconfig fonts-dejavu-core fonts-liberation
-    time
+    time mawk
     file  # cpack's Debian generator reads the program's type with it
 )
 

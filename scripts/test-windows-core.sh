@@ -31,14 +31,12 @@ install_missing() {
 # The first start of Wine in a new prefix sets the prefix up, which takes longer
 # than a test may: it is done here once, before any test runs.
 prepare_wine_prefix() {
-    export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        echo "Setting up the Wine prefix $WINEPREFIX" >&2
-        mkdir -p "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1 </dev/null
-    fi
-    # Waits until the prefix is written and Wine's server has finished with it.
-    wineserver -w
+    local prefix=$build/wine-prefix
+    [ -f "$prefix/system.reg" ] && return 0
+    echo "Setting up the Wine prefix $prefix" >&2
+    mkdir -p "$prefix"
+    WINEPREFIX=$prefix WINEDEBUG=-all wineboot -i >/dev/null 2>&1 </dev/null
+    WINEPREFIX=$prefix wineserver -w # until the prefix is written out
 }
 
 install_missing

@@ -26,6 +26,13 @@ struct Header {
     std::string problem;
 };
 
+// A file from an old Macintosh ends its lines with CR alone and so reads as a
+// single line; saying that it is short would send the user looking in vain.
+bool EndsLinesWithCrAlone(const std::array<std::string, kHeaderLines>& lines) {
+    return std::any_of(lines.begin(), lines.end(),
+                       [](const std::string& line) { return line.find('\r') != line.npos; });
+}
+
 // Reads the header of the open file; the readers go on from there.
 Header ReadHeader(LineReader& reader, const std::string& path) {
     Header header;
@@ -35,7 +42,10 @@ Header ReadHeader(LineReader& reader, const std::string& path) {
                 line = reader.Text();
                 break;
             case LineReader::Status::End:
-                header.problem = path + " has fewer than three lines";
+                header.problem = path + (EndsLinesWithCrAlone(header.lines)
+                                             ? " ends its lines with CR alone (only LF and CR "
+                                               "LF end a line)"
+                                             : " has fewer than three lines");
                 return header;
             case LineReader::Status::TooLong:
                 header.problem = "line " + std::to_string(reader.LineNumber()) + " of " + path +
