@@ -1,6 +1,7 @@
 #include "app/preview_run.h"
 
 #include <exception>
+#include <future>
 #include <optional>
 #include <utility>
 
@@ -47,8 +48,68 @@ bool NamesACsvFile(const std::string& inputFile) {
     return ToUpper(inputFile).find(".CSV") != std::string::npos;
 }
 
-// From the file to the books. Each stage takes the roadway the one before
-// returned, so no copy of it outlives its stage.
+// Offset points, selection and books of a roadway whose slopes are done.
+// Each stage takes the roadway the one before returned, so no copy of it
+// outlives its stage. No books after the selection's message.
+std::optional<std::vector<Book>> BooksOf(Roadway roadway, const std::string& numberFormat,
+                                         const PreviewInputs& inputs, Messages& messages) {
+    if (inputs.Offsets.Any())
+        roadway = AddOffsetPoints(std::move(roadway), inputs.Offsets, numberFormat);
+
+    std::optional<Selection> selection;
+    if (inputs.CheckAllPoints)
+        selection = KeepAllPoints(std::move(roadway));
+    else
+        selection = SelectPoints(std::move(roadway), inputs.Types, messages);
+    if (!selection)
+        return std::nullopt;
+
+    return BuildBooks(std::move(selection->Roadway),
+                      BookOptions{inputs.Offsets, selection->ShowOffsetPoints, numberFormat});
+}
+
+std::optional<std::vector<Book>> UndividedBooks(Roadway roadway, const PreviewInputs& inputs,
+                                                Messages& messages) {
+    SlopedRoadway sloped = CalculateSlopes(std::move(roadway));
+    return BooksOf(std::move(sloped.Roadway), sloped.NumberFormat, inputs, messages);
+}
+
+// The two sides of a divided roadway go through the stages at the same time,
+// the right side on a second thread: no stage lets one side's stations touch
+// the other's. Only the number format is shared: it follows the file's first
+// offset, which is the left side's. The right side's messages follow the
+// left side's, and none of them shows when the left side stopped the run, as
+// when one stage took both sides in turn.
+std::optional<std::vector<Book>> DividedBooks(Roadway roadway, const PreviewInputs& inputs,
+                                              Messages& messages) {
+    Roadway left{RoadwayType::Divided, std::move(roadway.Left), {}};
+    Roadway right{RoadwayType::Divided, {}, std::move(roadway.Right)};
+    std::future<SlopedRoadway> rightSloped =
+        std::async(std::launch::async, CalculateSlopes, std::move(right));
+    SlopedRoadway leftSloped = CalculateSlopes(std::move(left));
+    const std::string numberFormat = leftSloped.NumberFormat;
+
+    RecordingMessages rightMessages;
+    std::future<std::optional<std::vector<Book>>> rightBooks = std::async(std::launch::async, [&] {
+        return BooksOf(rightSloped.get().Roadway, numberFormat, inputs, rightMessages);
+    });
+    std::optional<std::vector<Book>> leftBooks =
+        BooksOf(std::move(leftSloped.Roadway), numberFormat, inputs, messages);
+    std::optional<std::vector<Book>> rightSide = rightBooks.get();
+    if (!leftBooks)
+        return std::nullopt;
+    for (const std::string& message : rightMessages.shown)
+        messages.Show(message);
+    if (!rightSide)
+        return std::nullopt;
+    // Each half made a book of both sides, one of them without stations.
+    std::vector<Book> books;
+    books.push_back(std::move(leftBooks->front()));
+    books.push_back(std::move(rightSide->back()));
+    return books;
+}
+
+// From the file to the books.
 std::variant<std::vector<Book>, RunStop> BuildBooksFromFile(const PreviewInputs& inputs,
                                                             Messages& messages) {
     ReadResult read = ReadRoadway(inputs.InputFile, messages);
@@ -60,22 +121,13 @@ std::variant<std::vector<Book>, RunStop> BuildBooksFromFile(const PreviewInputs&
         case ReadOutcome::EndProgram:
             return RunStop::EndProgram;
     }
-
-    SlopedRoadway sloped = CalculateSlopes(std::move(read.Roadway));
-    if (inputs.Offsets.Any())
-        sloped.Roadway =
-            AddOffsetPoints(std::move(sloped.Roadway), inputs.Offsets, sloped.NumberFormat);
-
-    std::optional<Selection> selection;
-    if (inputs.CheckAllPoints)
-        selection = KeepAllPoints(std::move(sloped.Roadway));
-    else
-        selection = SelectPoints(std::move(sloped.Roadway), inputs.Types, messages);
-    if (!selection)
+    std::optional<std::vector<Book>> books =
+        read.Roadway.Type == RoadwayType::Divided
+            ? DividedBooks(std::move(read.Roadway), inputs, messages)
+            : UndividedBooks(std::move(read.Roadway), inputs, messages);
+    if (!books)
         return RunStop::Stopped;
-
-    return BuildBooks(selection->Roadway, BookOptions{inputs.Offsets, selection->ShowOffsetPoints,
-                                                      sloped.NumberFormat});
+    return std::move(*books);
 }
 
 // The chosen printer's page must hold every text of the layout: a smaller one

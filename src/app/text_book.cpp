@@ -1,9 +1,57 @@
 #include "app/text_book.h"
 
+#include <algorithm>
+#include <future>
+#include <vector>
+
 #include "report/draw_page.h"
 #include "report/grid_surface.h"
 
 namespace corvane {
+
+namespace {
+
+// One page of one of the books.
+struct BookPageOf {
+    const PaginatedBook* book;
+    int page;
+};
+
+std::vector<BookPageOf> PagesInPrintOrder(const PreparedBooks& books) {
+    std::vector<BookPageOf> pages;
+    for (const PaginatedBook& book : books.Books)
+        for (int page = 0; page <= book.Pagination.LastPage; ++page)
+            pages.push_back({&book, page});
+    return pages;
+}
+
+// Draws pages on a character grid of its own, so two can draw at once.
+class PageDrawer {
+  public:
+    PageDrawer(const PreparedBooks& books, const HeaderStyle& header)
+        : books_(books), header_(header), grid_(RoundHalfEven(books.PageSize.Lines)) {}
+
+    // Appends the page's lines and its form feed line.
+    void Append(const BookPageOf& page, std::string& text) {
+        grid_.Clear();
+        // Every page 0..LastPage is one the pagination laid out.
+        DrawPage(grid_, page.book->Book, page.book->Pagination, page.page, books_.PageSize,
+                 header_);
+        grid_.AppendPageText(text);
+        text += "\f\n";
+    }
+
+  private:
+    const PreparedBooks& books_;
+    const HeaderStyle& header_;
+    GridSurface grid_;
+};
+
+// Pages are drawn in runs of this many: while this thread draws and hands on
+// one run, a second thread draws the next.
+constexpr size_t kRunPages = 256;
+
+}  // namespace
 
 bool WriteTextBook(const PreparedBooks& books, const PageSink& sink) {
     // Today's date is read once, so every page of one book carries the same.
@@ -11,17 +59,30 @@ bool WriteTextBook(const PreparedBooks& books, const PageSink& sink) {
     if (header.Date.empty())
         header.Date = TodayAsHeaderDate();
 
-    GridSurface grid(RoundHalfEven(books.PageSize.Lines));
+    const std::vector<BookPageOf> pages = PagesInPrintOrder(books);
+    PageDrawer drawer(books, header);
+    PageDrawer secondDrawer(books, header);
     std::string page;
-    for (const PaginatedBook& book : books.Books) {
-        for (int number = 0; number <= book.Pagination.LastPage; ++number) {
-            grid.Clear();
-            // Every page 0..LastPage is one the pagination laid out.
-            DrawPage(grid, book.Book, book.Pagination, number, books.PageSize, header);
+    std::string secondRun;
+    for (size_t start = 0; start < pages.size(); start += 2 * kRunPages) {
+        const size_t middle = std::min(start + kRunPages, pages.size());
+        const size_t end = std::min(middle + kRunPages, pages.size());
+        std::future<void> drawn;
+        if (middle < end)
+            drawn = std::async(std::launch::async, [&] {
+                secondRun.clear();
+                for (size_t i = middle; i < end; ++i)
+                    secondDrawer.Append(pages[i], secondRun);
+            });
+        for (size_t i = start; i < middle; ++i) {
             page.clear();
-            grid.AppendPageText(page);
-            page += "\f\n";
+            drawer.Append(pages[i], page);
             if (!sink(page))
+                return false;  // the second thread is waited for on the way out
+        }
+        if (drawn.valid()) {
+            drawn.get();
+            if (!sink(secondRun))
                 return false;
         }
     }
@@ -30,8 +91,8 @@ bool WriteTextBook(const PreparedBooks& books, const PageSink& sink) {
 
 std::string TextBook(const PreparedBooks& books) {
     std::string text;
-    WriteTextBook(books, [&text](std::string_view page) {
-        text += page;
+    WriteTextBook(books, [&text](std::string_view pages) {
+        text += pages;
         return true;
     });
     return text;

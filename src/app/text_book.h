@@ -9,8 +9,9 @@
 
 namespace corvane {
 
-// Receives the book one page at a time; returns false to stop (a write failed).
-using PageSink = std::function<bool(std::string_view page)>;
+// Receives the book in order, one or more whole pages at a time; returns
+// false to stop (a write failed).
+using PageSink = std::function<bool(std::string_view pages)>;
 
 // Every page of the books in print order (the left side before the right).
 // Each page is exactly as many right-trimmed lines as the page has lines
