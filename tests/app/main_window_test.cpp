@@ -42,6 +42,14 @@ struct Desktop {
         return Control<QLineEdit>(QString("%1(%2)").arg(array).arg(index));
     }
     void Click(const QString& button) const { Control<QPushButton>(button)->click(); }
+    // Whether the seven point-type boxes are all ticked (or all clear) and locked (or free).
+    bool PointBoxes(bool ticked, bool enabled) const {
+        for (int index = 0; index < 7; ++index)
+            if (Box("Check1", index)->isChecked() != ticked ||
+                Box("Check1", index)->isEnabled() != enabled)
+                return false;
+        return true;
+    }
 
     // Fills the numbers, chooses the file and presses Preview; the font and
     // printer dialog is accepted as it opens.
@@ -77,10 +85,7 @@ class MainWindowTest : public QObject {
         Desktop desktop;
         QCOMPARE(desktop.form->objectName(), QString("Form2"));
         QCOMPARE(desktop.Control<QLabel>("Label4")->text(), QString("#"));
-        for (int index = 0; index < 7; ++index)
-            QVERIFY(desktop.Box("Check1", index)->isChecked() &&
-                    !desktop.Box("Check1", index)->isEnabled());
-        QVERIFY(desktop.form->Inputs().CheckAllPoints);
+        QVERIFY(desktop.PointBoxes(true, false) && desktop.form->Inputs().CheckAllPoints);
         // The books are laid out on the current printer's page from the start.
         QCOMPARE(desktop.State().PrinterPage(), (PageSize{97.5, 63.5}));
         QCOMPARE(desktop.form->height(), TwipsToPixels(3420, desktop.form->logicalDpiY()));
@@ -89,10 +94,8 @@ class MainWindowTest : public QObject {
 
     void controlsGatherIntoThePreviewInputs() {
         Desktop desktop;
-        desktop.Box("Check1", 7)->click();  // every box cleared and free
-        for (int index = 0; index < 7; ++index)
-            QVERIFY(!desktop.Box("Check1", index)->isChecked() &&
-                    desktop.Box("Check1", index)->isEnabled());
+        desktop.Box("Check1", 7)->click();
+        QVERIFY(desktop.PointBoxes(false, true));
         desktop.Box("Check1", 3)->click();
         desktop.Box("Check1", 6)->click();
         desktop.Box("Check2", 1)->click();
@@ -120,9 +123,7 @@ class MainWindowTest : public QObject {
                 !desktop.form->Inputs().Offsets.Right.Asked);
         QCOMPARE(desktop.Text("Text2", 1)->text(), QString("2.5"));
         desktop.Box("Check1", 7)->click();
-        for (int index = 0; index < 7; ++index)
-            QVERIFY(desktop.Box("Check1", index)->isChecked() &&
-                    !desktop.Box("Check1", index)->isEnabled());
+        QVERIFY(desktop.PointBoxes(true, false));
     }
 
     void customizeExpandsAndCollapses() {
@@ -189,47 +190,36 @@ class MainWindowTest : public QObject {
         QVERIFY2(failures.isEmpty(), qPrintable(failures));
     }
 
-    // Runs that stop show their messages and open no window; a name without
-    // .csv stops without a word; a printer page the book does not fit stops
-    // after the dialog.
-    void stoppedPreviewsOpenNoViewer_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("leftOffset");
-        QTest::addColumn<bool>("tallPage");
-        QTest::addColumn<int>("dialogs");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("distance") << "short-undivided.csv" << true << false << 0
-                                  << "Please Enter Left offset distance";
-        QTest::newRow("not csv") << "notes.txt" << false << false << 0 << "";
-        QTest::newRow("page") << "short-undivided.csv" << false << true << 1
-                              << "The printer's page of 96x110 cells is outside";
-    }
+    // A run that stops opens no window: a missing distance after its message,
+    // a name without .csv without a word, a printer page the book does not fit
+    // after the dialog, naming the page.
     void stoppedPreviewsOpenNoViewer() {
-        QFETCH(QString, file);
-        QFETCH(bool, leftOffset);
-        QFETCH(bool, tallPage);
-        QFETCH(int, dialogs);
-        QFETCH(QString, message);
         Desktop desktop;
-        if (tallPage)
-            desktop.machine.pages["Office Laser"] = PageSize{96, 110};
-        desktop.Box("Check2", 0)->setChecked(leftOffset);
-        desktop.Preview(file);
-        QCOMPARE(desktop.dialogs.execCount, dialogs);
-        QCOMPARE(desktop.messages.shown.size(), size_t{message.isEmpty() ? 0u : 1u});
-        if (!message.isEmpty())
-            QVERIFY(QString::fromStdString(desktop.messages.shown[0]).startsWith(message));
+        desktop.Box("Check2", 0)->setChecked(true);
+        desktop.Preview("short-undivided.csv");
+        QCOMPARE(desktop.messages.shown, Shown{"Please Enter Left offset distance"});
+        desktop.Box("Check2", 0)->setChecked(false);
+        desktop.Preview("notes.txt");
+        QCOMPARE(desktop.messages.shown.size(), size_t{1});
+        QCOMPARE(desktop.dialogs.execCount, 0);
+        desktop.machine.pages["Office Laser"] = PageSize{96, 110};
+        desktop.Preview("short-undivided.csv");
+        QCOMPARE(desktop.dialogs.execCount, 1);
+        QVERIFY(desktop.messages.shown.back().starts_with("The printer's page of 96x110 cells"));
         QVERIFY(desktop.Viewer() == nullptr);
     }
 
+    // Whichever button closes the font and printer dialog, the book is shown;
+    // Cancel keeps the printer and font chosen before.
     void previewOpensTheViewerOnTheFirstPage() {
         Desktop desktop;
+        desktop.Preview("sr60-undivided.csv", false);
+        QVERIFY(desktop.Viewer() && desktop.Viewer()->isVisible());
+        QCOMPARE(desktop.State().PrinterName(), std::string());
         desktop.Preview("sr60-undivided.csv");
         QCOMPARE(desktop.messages.shown, Shown{});
         QCOMPARE(desktop.State().PrinterName(), std::string("Office Laser"));
-        QCOMPARE(desktop.State().FontName(), std::string("Lucida Console"));
         QCOMPARE(desktop.State().Header().FontName, std::string("Lucida Console"));
-        QVERIFY(desktop.Viewer() && desktop.Viewer()->isVisible());
         QVERIFY(desktop.MenuShown("mnuGoToStation") && !desktop.MenuShown("mnuStationLeft"));
         QCOMPARE(desktop.State().CurrentPage(), 0);
         QVERIFY(desktop.State().BookOf(Side::Left)->Pagination.LastPage >= 1);
@@ -258,14 +248,6 @@ class MainWindowTest : public QObject {
         QTRY_VERIFY(viewer.isNull());
         desktop.Preview("i4-divided.csv");
         QVERIFY(desktop.Viewer() && desktop.MenuShown("mnuStationLeft"));
-    }
-
-    void cancellingTheFontDialogStillShowsTheBook() {
-        Desktop desktop;
-        desktop.Preview("short-undivided.csv", false);
-        QCOMPARE(desktop.dialogs.execCount, 1);
-        QVERIFY(desktop.Viewer() && desktop.Viewer()->isVisible());
-        QCOMPARE(desktop.State().PrinterName(), std::string());
     }
 
     void aboutShowsTheAboutBoxModally() {
