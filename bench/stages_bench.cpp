@@ -86,14 +86,10 @@ void BM_SelectPoints(benchmark::State& run, RoadwayType type) {
 
 void BM_BuildBooks(benchmark::State& run, RoadwayType type) {
     const SlopedRoadway sloped = CalculateSlopes(ReadLargest(type));
-    const Selection selection = KeepAllPoints(sloped.Roadway);
     BookOptions options;
-    options.ShowOffsetPoints = selection.ShowOffsetPoints;
     options.NumberFormat = sloped.NumberFormat;
-    for (auto _ : run) {
-        std::vector<Book> books = BuildBooks(selection.Roadway, options);
-        benchmark::DoNotOptimize(books);
-    }
+    TimeStage(run, KeepAllPoints(sloped.Roadway).Roadway,
+              [&](Roadway roadway) { return BuildBooks(std::move(roadway), options); });
 }
 
 void BM_Paginate(benchmark::State& run, RoadwayType type) {

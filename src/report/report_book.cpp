@@ -168,7 +168,7 @@ std::string SegmentName(const std::string& code) {
     return code;
 }
 
-std::vector<Book> BuildBooks(const Roadway& selected, const BookOptions& options) {
+std::vector<Book> BuildBooks(Roadway selected, const BookOptions& options) {
     SideOptions sideOptions;
     sideOptions.leftOffsetShown = options.Offsets.Left.Asked && options.ShowOffsetPoints;
     sideOptions.rightOffsetShown = options.Offsets.Right.Asked && options.ShowOffsetPoints;
@@ -180,10 +180,11 @@ std::vector<Book> BuildBooks(const Roadway& selected, const BookOptions& options
     for (const Side side : selected.Sides()) {
         sideOptions.rightSide = sideOptions.divided && side == Side::Right;
         Book& book = books.emplace_back(Book{side, selected.Type, {}});
-        const std::vector<Station>& stations = selected.StationsOf(side);
+        std::vector<Station>& stations = selected.StationsOf(side);
         book.Stations.reserve(stations.size());
-        for (const Station& station : stations) {
+        for (Station& station : stations) {
             book.Stations.push_back(StationBlockBuilder(station, sideOptions).Build());
+            std::vector<Point>().swap(station.Points);  // its memory goes back now
         }
     }
     return books;

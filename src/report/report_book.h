@@ -55,6 +55,8 @@ struct BookOptions {
 };
 
 // One book per side of the selected roadway: Left alone, or Left then Right.
-std::vector<Book> BuildBooks(const Roadway& selected, const BookOptions& options);
+// Each station is let go once its block is built, so a roadway moved in gives
+// its memory back while the books grow.
+std::vector<Book> BuildBooks(Roadway selected, const BookOptions& options);
 
 }  // namespace corvane
