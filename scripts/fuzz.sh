@@ -9,24 +9,7 @@ build=${CORVANE_FUZZ_BUILD_DIR:-$here/build-fuzz}
 seconds=${1:-60}
 targets=(read_roadway_fuzz pipeline_fuzz)
 
-packages=(clang libclang-rt-14-dev cmake ninja-build)
-missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$p")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}" >&2
-    as_root=()
-    if [ "$(id -u)" -ne 0 ]; then
-        command -v sudo >/dev/null || { echo "Need root (or sudo) to install: ${missing[*]}" >&2; exit 1; }
-        as_root=(sudo)
-    fi
-    export DEBIAN_FRONTEND=noninteractive
-    "${as_root[@]}" apt-get update -qq
-    "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+"$here/scripts/install-deps.sh" clang libclang-rt-14-dev cmake ninja-build
 
 CC=clang CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCORVANE_WERROR=ON -DCORVANE_FUZZ=ON >/dev/null

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs whatever the build, the tests and the sample run need and is missing.
+# Installs whatever the build, the tests and the sample run need and is missing;
+# with package names as arguments, installs those instead (the Windows and fuzz
+# scripts name their own).
 # Works from a bare Debian 12: runs apt-get as root (or through sudo).
 set -euo pipefail
 
-packages=(
+default_packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libvulkan-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
@@ -12,6 +14,12 @@ packages=(
     time mawk
     file  # cpack's Debian generator reads the program's type with it
 )
+
+if [ $# -gt 0 ]; then
+    packages=("$@")
+else
+    packages=("${default_packages[@]}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do

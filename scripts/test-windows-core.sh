@@ -7,27 +7,6 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${CORVANE_WIN_BUILD_DIR:-$here/build-win}
 
-install_missing() {
-    local packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64)
-    local missing=() p
-    for p in "${packages[@]}"; do
-        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-            missing+=("$p")
-        fi
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-
-    echo "Installing: ${missing[*]}" >&2
-    local as_root=()
-    if [ "$(id -u)" -ne 0 ]; then
-        command -v sudo >/dev/null || { echo "Need root (or sudo) to install: ${missing[*]}" >&2; exit 1; }
-        as_root=(sudo)
-    fi
-    export DEBIAN_FRONTEND=noninteractive
-    "${as_root[@]}" apt-get update -qq
-    "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-}
-
 # The first start of Wine in a new prefix sets the prefix up, which takes longer
 # than a test may: it is done here once, before any test runs.
 prepare_wine_prefix() {
@@ -39,7 +18,7 @@ prepare_wine_prefix() {
     WINEPREFIX=$prefix wineserver -w # until the prefix is written out
 }
 
-install_missing
+"$here/scripts/install-deps.sh" cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_WERROR=ON \
     -DCORVANE_CORE_ONLY=ON -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$build" -j2
