@@ -2,46 +2,27 @@
 // button, measured with its own font, against the room its control gives it.
 #pragma once
 
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QCoreApplication>
-#include <QLabel>
-#include <QProcess>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QRegularExpression>
-#include <QStringList>
-#include <QStyle>
-#include <QStyleOptionButton>
+#include <QtWidgets>
 
 namespace corvane::test {
 
-// The caption as drawn: a single "&" marks the mnemonic and is not shown.
-inline QString ShownCaption(const QString& caption) {
-    return QString(caption).replace(QRegularExpression("&([\\s\\S])"), "\\1");
-}
-
 inline QString Overflow(const QWidget& control, const QString& text, QSize needed, QSize room) {
+    const auto size = [](QSize s) { return QString("%1x%2").arg(s.width()).arg(s.height()); };
     if (needed.width() <= room.width() && needed.height() <= room.height()) {
         return {};
     }
-    return QString("%1 \"%2\" needs %3x%4, has %5x%6")
-        .arg(control.objectName(), text)
-        .arg(needed.width())
-        .arg(needed.height())
-        .arg(room.width())
-        .arg(room.height());
+    return QString("%1 \"%2\" needs %3, has %4; ")
+        .arg(control.objectName(), text, size(needed), size(room));
 }
 
 inline QString LabelOverflow(const QLabel& label) {
     const int margin = label.margin();
     const QRect room = label.contentsRect().adjusted(margin, margin, -margin, -margin);
     const QFontMetrics metrics = label.fontMetrics();
-    QSize needed(metrics.horizontalAdvance(label.text()), metrics.height());
-    if (label.wordWrap()) {
-        needed =
-            metrics.boundingRect(room, Qt::TextWordWrap | label.alignment(), label.text()).size();
-    }
+    const QSize needed =
+        label.wordWrap()
+            ? metrics.boundingRect(room, Qt::TextWordWrap | label.alignment(), label.text()).size()
+            : QSize(metrics.horizontalAdvance(label.text()), metrics.height());
     return Overflow(label, label.text(), needed, room.size());
 }
 
@@ -64,8 +45,9 @@ inline QString ButtonOverflow(const QAbstractButton& button) {
         contents = QStyle::SE_RadioButtonContents;
     }
     const QRect room = button.style()->subElementRect(contents, &option, &button);
+    // A single "&" marks the mnemonic and is not shown.
+    const QString shown = QString(button.text()).replace(QRegularExpression("&([\\s\\S])"), "\\1");
     const QFontMetrics metrics = button.fontMetrics();
-    const QString shown = ShownCaption(button.text());
     return Overflow(button, shown,
                     QSize(metrics.horizontalAdvance(shown) + margin, metrics.height()),
                     room.size());
@@ -75,22 +57,18 @@ inline QString ButtonOverflow(const QAbstractButton& button) {
 // Controls hidden in the window are left out: nothing of them is seen.
 inline QString CutCaptions(QWidget& window) {
     window.show();  // lays the window out
-    QStringList cut;
+    QString cut;
     for (QWidget* control : window.findChildren<QWidget*>()) {
         if (!control->isVisibleTo(&window)) {
             continue;
         }
-        QString overflow;
         if (const auto* label = qobject_cast<const QLabel*>(control)) {
-            overflow = LabelOverflow(*label);
+            cut += LabelOverflow(*label);
         } else if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
-            overflow = ButtonOverflow(*button);
-        }
-        if (!overflow.isEmpty()) {
-            cut << overflow;
+            cut += ButtonOverflow(*button);
         }
     }
-    return cut.join("; ");
+    return cut;
 }
 
 // Runs `testFunction` of this test program again at 144 dpi, both as a scaled

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QMap>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -10,61 +11,47 @@
 
 namespace corvane::test {
 
+// Two printers, the second the default, and the report fonts among others.
 class FakePrintersAndFonts : public PrintersAndFonts {
   public:
-    QStringList printers;
-    QString defaultPrinter;
-    QStringList fonts;
-    QMap<QString, PageSize> pages;
+    QStringList printers{"Plotter", "Office Laser"};
+    QString defaultPrinter = "Office Laser";
+    QStringList fonts{"Arial", "Courier New", "DejaVu Sans", "Lucida Console", "Tahoma"};
+    QMap<QString, PageSize> pages{{"Plotter", {130, 80}}, {"Office Laser", {97.5, 63.5}}};
 
     QStringList PrinterNames() const override { return printers; }
     QString DefaultPrinterName() const override { return defaultPrinter; }
     std::optional<PageSize> PrintablePage(const QString& name) const override {
-        if (!pages.contains(name)) {
-            return std::nullopt;
-        }
-        return pages.value(name);
+        return pages.contains(name) ? std::optional(pages.value(name)) : std::nullopt;
     }
     QStringList ScreenFonts() const override { return fonts; }
 };
 
-// Two printers, the second the default, and the report fonts among others.
 inline FakePrintersAndFonts OfficeMachine() {
-    FakePrintersAndFonts machine;
-    machine.printers = {"Plotter", "Office Laser"};
-    machine.defaultPrinter = "Office Laser";
-    machine.pages = {{"Plotter", PageSize{130, 80}}, {"Office Laser", PageSize{97.5, 63.5}}};
-    machine.fonts = {"Arial", "Courier New", "DejaVu Sans", "Lucida Console", "Tahoma"};
-    return machine;
+    return {};
 }
 
+// A machine described by items "registry:key|value name=text", "file:path",
+// "path:program=path" and "start:program" (a program that starts).
 class FakeSystemTools : public SystemTools {
   public:
-    // Registry values by "key|value name".
-    QMap<QString, QString> registry;
-    QStringList files;
-    QMap<QString, QString> onPath;
-    QStringList startable;
+    QStringList machine;
     mutable QStringList started;
 
+    QString Value(const QString& kind, const QString& name) const {
+        const QStringList found = machine.filter(
+            QRegularExpression("^" + QRegularExpression::escape(kind + ":" + name + "=")));
+        return found.isEmpty() ? QString() : found[0].section('=', 1);
+    }
     bool GetKeyValue(uint32_t root, const QString& key, const QString& value,
                      QString& text) const override {
-        const QString name = key + "|" + value;
-        text.clear();
-        if (root != kLocalMachineRoot || !registry.contains(name)) {
-            return false;
-        }
-        text = registry.value(name);
-        return true;
+        text = root == kLocalMachineRoot ? Value("registry", key + "|" + value) : QString();
+        return !text.isEmpty();
     }
-    bool FileExists(const QString& path) const override { return files.contains(path); }
-    QString FindOnPath(const QString& program) const override { return onPath.value(program); }
+    bool FileExists(const QString& path) const override { return machine.contains("file:" + path); }
+    QString FindOnPath(const QString& program) const override { return Value("path", program); }
     bool Start(const QString& program) const override {
-        if (!startable.contains(program)) {
-            return false;
-        }
-        started << program;
-        return true;
+        return machine.contains("start:" + program) && (started << program, true);
     }
 };
 

@@ -1,0 +1,689 @@
+// The viewer: the report viewer (menus, load sizing, zoom, paging, Go To, the
+// print commands, Save as PDF, what a cancelled or failed job leaves behind)
+// and its dialogs: the about box, the printer and font dialog, the print
+// selected pages dialog with its page index, the station finder; and whether
+// every caption of each dialog shows whole, here and at 144 dpi.
+#include <QtTest>
+#include <QtWidgets>
+
+#include "captions_fit.h"
+#include "fake_platform.h"
+#include "viewer/about_dialog.h"
+#include "viewer/page_index_dialog.h"
+#include "viewer/print_job.h"
+#include "viewer/print_pages_dialog.h"
+#include "viewer/printer_font_dialog.h"
+#include "viewer/report_page.h"
+#include "viewer/report_viewer.h"
+#include "viewer/station_finder.h"
+#include "viewer/twips.h"
+#include "viewer_fixture.h"
+
+using namespace corvane;
+using test::Fill;
+using Shown = std::vector<std::string>;
+
+namespace {
+
+struct Fixture {
+    ViewerState state;
+    RecordingMessages messages;
+    ScriptedDialogs dialogs;
+    test::FakePrintersAndFonts machine;
+    explicit Fixture(PreparedBooks books) { state.Load(std::move(books)); }
+};
+
+struct Viewer : Fixture {
+    std::unique_ptr<ReportViewer> window = std::make_unique<ReportViewer>(state, messages, dialogs);
+
+    explicit Viewer(PreparedBooks books) : Fixture(std::move(books)) { window->Load(); }
+    QString Where() const {
+        return QString("%1 %2")
+            .arg(state.CurrentSide() == Side::Left ? "left" : "right")
+            .arg(state.CurrentPage());
+    }
+};
+
+// Whether the window shows anything but a white page.
+bool HasInk(const ReportViewer& window) {
+    const QImage page = window.findChild<QLabel*>("pageView")->pixmap().toImage();
+    QImage white(page.size(), page.format());
+    white.fill(Qt::white);
+    return page != white;
+}
+
+QString MenuItems(QWidget* menu) {
+    QStringList items;
+    for (QAction* item : menu->actions()) {
+        items << item->objectName() + "=" + item->text();
+    }
+    return items.join(", ");
+}
+
+struct Paging {
+    const char* name;
+    bool divided;
+    QString from;
+    bool forward;
+    QString where, message;
+};
+
+struct GoToStation {
+    const char* name;
+    QString menu, list, preset, station, where;
+};
+
+struct PdfJob {
+    const char* name;
+    QString where;                // "book.pdf" in the folder, or another path
+    int cancelAt;                 // the progress that answers "stop"; -1: none
+    std::vector<BookPage> pages;  // none: every page of the book
+    QString failure;  // the reason the message gives (%1 the path, %2 its folder); empty: none
+};
+
+template <typename Widget = QLabel>
+Widget* Child(const QWidget& window, const char* name) {
+    return window.findChild<Widget*>(name);
+}
+
+void ChooseSide(PrintPagesDialog& dialog, const QString& side) {
+    auto* sides = Child<QComboBox>(dialog, "Combo2");
+    sides->setCurrentIndex(sides->findText(side));
+    emit sides->activated(sides->currentIndex());
+}
+
+// Answers the page index by picking the entry at a list position.
+ScriptedDialogs::Answer PickEntry(int position) {
+    return [position](QDialog& index) {
+        emit Child<QComboBox>(index, "Combo1")->activated(position);
+        return index.result();
+    };
+}
+
+// The items of a list, and the text it is preset to.
+QStringList Items(const QComboBox* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) {
+        items << list->itemText(i);
+    }
+    return items.isEmpty() ? items : items << "preset " + list->currentText();
+}
+
+struct PrinterFont {
+    const char* name;
+    QString chosenBefore;               // with its page, when it has one
+    QStringList printers, fonts;        // of the machine; the second printer is the default
+    QStringList printerList, fontList;  // as the dialog lists them
+    QStringList answer;                 // printer, font and button; none: Done with the presets
+    QString chosen;  // printer/font/page of the viewer state, and the printer it prints to
+};
+
+struct PreviewPages {
+    const char* name;
+    bool divided;
+    QString side, heading;
+    QString firstEntry;  // of the page index: the page, its first and its last station
+};
+
+struct TypedPages {
+    const char* name;
+    QString from, to;
+    int first;  // -1: refused with the message
+    QString message;
+};
+
+struct EditedEntry {
+    const char* name;
+    QString edited;
+    int page;  // where the viewer is after Find; -1: the last page
+    QString message;
+};
+
+}  // namespace
+
+class ViewerTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // The window sizes itself to the page; the Go To entries are those of the roadway.
+    void loadShowsTheMenusOfTheRoadwayOnAWindowOfThePageSize() {
+        for (const bool divided : {false, true}) {
+            PreparedBooks books = divided ? test::Divided(20) : test::Undivided(20);
+            books.PageSize = PageSize{80, 50};
+            Viewer viewer(std::move(books));
+            ReportViewer& window = *viewer.window;
+            QCOMPARE(window.objectName() + "=" + window.windowTitle(),
+                     QString("frmPrint=Display Report"));
+            QCOMPARE(
+                MenuItems(window.menuBar()),
+                "viewForward=&>>, viewBackward=<&<, mnuGoTo=&Go To, mnuPrint=&Print, viewEnd=&End");
+            QCOMPARE(MenuItems(window.MenuItem("mnuGoTo")->menu()),
+                     "mnuGoToStation=Go To Station, mnuStationLeft=Go To StationLeft, "
+                     "mnuStationRight=Go To StationRight");
+            QCOMPARE(
+                MenuItems(window.MenuItem("mnuPrint")->menu()),
+                "viewprint=PrintAll, PrnSelPages=Print Selected Pages, SaveAsPdf=Save as PDF...");
+            QCOMPARE(window.size(), QSize(TwipsToPixels(80 * 120, window.logicalDpiX()),
+                                          TwipsToPixels(50 * 240, window.logicalDpiY())));
+            QCOMPARE(window.MenuItem("mnuGoToStation")->isVisible(), !divided);
+            QCOMPARE(window.MenuItem("mnuStationLeft")->isVisible(), divided);
+            QCOMPARE(window.MenuItem("mnuStationRight")->isVisible(), divided);
+            QVERIFY(viewer.messages.shown.empty());
+        }
+    }
+
+    // Each resize redraws the page at the zoom that fits it; the keys page; End
+    // unloads the viewer.
+    void aShownViewerZoomsPagesAndEnds() {
+        QCOMPARE(ZoomToFit(5760, 15120), 5760.0 / 11820);  // half as wide as tall
+        QCOMPARE(ZoomToFit(15120, 7560), 7560.0 / 15420);  // wider than tall
+        Viewer viewer(test::Undivided(20));
+        QPointer<ReportViewer> window = viewer.window.release();
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->resize(300, 400);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QVERIFY(HasInk(*window));
+        QTest::keyClick(window, Qt::Key_PageDown);
+        QCOMPARE(viewer.Where(), QString("left 1"));
+        QTest::keyClick(window, Qt::Key_PageUp);
+        QCOMPARE(viewer.Where(), QString("left 0"));
+        window->MenuItem("viewEnd")->trigger();
+        QTRY_VERIFY(window.isNull());
+        QVERIFY(viewer.messages.shown.empty());
+    }
+
+    // Twenty stations: pages 0 to 3 undivided and on the left, 0 to 5 on the right.
+    void pagingWalksTheLeftBookThenTheRightBook_data() {
+        const QString first = " First Page can't move backward";
+        const QString last = " Last Page can't move forward";
+        test::AddRows<Paging>({
+            {"first page back", false, "left 0", false, "left 0", first},
+            {"page 1 forward", false, "left 1", true, "left 2", ""},
+            {"last page forward", false, "left 3", true, "left 3", last},
+            {"left first back", true, "left 0", false, "left 0", first},
+            {"left last forward", true, "left 3", true, "right 0", ""},
+            {"right first back", true, "right 0", false, "left 3", ""},
+            {"right last forward", true, "right 5", true, "right 5", last},
+        });
+    }
+    void pagingWalksTheLeftBookThenTheRightBook() {
+        QFETCH(Paging, c);
+        Viewer viewer(c.divided ? test::Divided(20) : test::Undivided(20));
+        QVERIFY(viewer.state.GoTo(c.from.startsWith("left") ? Side::Left : Side::Right,
+                                  c.from.section(' ', 1).toInt()));
+
+        c.forward ? viewer.window->viewForward_Click() : viewer.window->viewBackward_Click();
+
+        QCOMPARE(viewer.Where(), c.where);
+        QCOMPARE(viewer.messages.shown,
+                 c.message.isEmpty() ? Shown{} : Shown{c.message.toStdString()});
+        QCOMPARE(HasInk(*viewer.window), c.message.isEmpty());  // redrawn after a move
+    }
+
+    // The station finder opens on the list of the menu's side, wherever the
+    // viewer stands, with its first entry preset; Find goes to the station's page.
+    void goToStationFindsTheStationOnItsSide_data() {
+        // Eight one-line stations a page; right stations take two lines, four a page.
+        test::AddRows<GoToStation>({
+            {"undivided", "mnuGoToStation", "Combo1", "1            0+00", "50+00", "left 6"},
+            {"left side", "mnuStationLeft", "Combo1", "1            L0+00", "L17+00", "left 2"},
+            {"right side", "mnuStationRight", "Combo2", "1            R0+00", "R5+00", "right 1"},
+        });
+    }
+    void goToStationFindsTheStationOnItsSide() {
+        QFETCH(GoToStation, c);
+        const bool divided = c.menu != "mnuGoToStation";
+        Viewer viewer(divided ? test::Divided(60) : test::Undivided(60));
+        QVERIFY(viewer.state.GoTo(divided && c.list == "Combo1" ? Side::Right : Side::Left, 0));
+
+        viewer.window->MenuItem(c.menu)->trigger();
+
+        auto* finder = viewer.window->findChild<StationFinder*>();
+        QVERIFY(finder && finder->isVisible() && !finder->isModal());
+        QCOMPARE(finder->objectName() + "=" + finder->windowTitle(),
+                 QString("frmStation=Find Station on the Page"));
+        auto* entries = finder->findChild<QComboBox*>(c.list);
+        const char* other = c.list == "Combo1" ? "Combo2" : "Combo1";
+        QVERIFY(entries->isVisible() && !finder->findChild<QComboBox*>(other)->isVisible());
+        QCOMPARE(entries->currentText(), c.preset);
+        entries->setCurrentIndex(entries->findText(" " + c.station, Qt::MatchEndsWith));
+        finder->findChild<QPushButton*>("Command1")->click();
+        QCOMPARE(viewer.Where(), c.where);
+        QVERIFY(!finder->isVisible() && HasInk(*viewer.window));
+        QVERIFY(viewer.messages.shown.empty());
+    }
+
+    // The page dialog keeps its fields after Print and starts empty after
+    // Cancel; cancelled, or closed without its buttons, it prints nothing.
+    // A printer that is not installed fails the job; without a printer a book is
+    // laid out on Letter with quarter-inch margins (96 x 63 cells of 120 x 240 twips).
+    void printingWithoutAnInstalledPrinterFails() {
+        Viewer viewer(test::Undivided(30));
+        viewer.window->viewprint_Click();
+        QStringList shown;
+        const auto remember = [&](QDialog& dialog) {
+            shown << dialog.findChild<QLineEdit*>("Text1")->text();
+            dialog.findChild<QPushButton*>("Command1(0)")->click();
+            return dialog.result();
+        };
+        viewer.dialogs.setNextAnswer(Fill({{"Text1", "2"}, {"Text2", "3"}}, "Command1(1)"));
+        viewer.dialogs.setNextAnswer(remember);
+        viewer.dialogs.setNextAnswer(remember);
+        for (int use = 0; use < 4; ++use) {
+            viewer.window->PrnSelPages_Click();
+        }
+        QCOMPARE(shown, QStringList({"2", ""}));
+        const char* unknown = "corvane-no-such-printer";
+        QCOMPARE(PrintPages(viewer.state.Books(), {{Side::Left, 0}}, *MakePrinterTarget(unknown),
+                            viewer.messages),
+                 PrintOutcome::Failed);
+        QCOMPARE(
+            viewer.messages.shown,
+            (Shown{"Printing failed: no printer is chosen.",
+                   "Printing failed: no printer is chosen.",
+                   "Printing failed: the printer \"corvane-no-such-printer\" is not installed."}));
+        QCOMPARE(PrintableCells(ReportPageLayout(unknown)), (PageSize{96, 63}));
+    }
+
+    // The pages in print order, to the name chosen with ".pdf" added; the viewer
+    // keeps its page. The report the book is read from is never replaced.
+    void saveAsPdfWritesEveryPageButNeverTheReportOfTheBook_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("link");  // the chosen name is made a "symbolic" or "hard" link
+        QTest::newRow("a new file") << "book" << QString();
+        QTest::newRow("dot slash") << "./grades.csv" << QString();
+        QTest::newRow("symbolic link") << "book.pdf" << QString("symbolic");
+        QTest::newRow("hard link") << "book.pdf" << QString("hard");
+    }
+    void saveAsPdfWritesEveryPageButNeverTheReportOfTheBook() {
+        QFETCH(QString, chosen);
+        QFETCH(QString, link);
+        QTemporaryDir folder;
+        const QString report = folder.filePath("grades.csv");
+        QFile file(report);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(" PAVING GRADES REPORT\n") > 0);
+        file.close();
+        const QString path = folder.path() + "/" + chosen;
+        if (link == "symbolic") {
+            QVERIFY(QFile::link(report, path));
+        } else if (link == "hard") {
+            QCOMPARE(QProcess::execute("ln", {report, path}), 0);
+        }
+        PreparedBooks books = test::Divided(30);
+        books.SourceFile = report.toStdString();
+        Viewer viewer(std::move(books));
+        QVERIFY(viewer.state.GoTo(Side::Left, 1));
+        viewer.window->SaveAsPdf_Click();  // no file name: the chooser was cancelled
+        viewer.dialogs.setNextFileName(path);
+
+        viewer.window->SaveAsPdf_Click();
+
+        const bool saved = chosen == "book";
+        QCOMPARE(viewer.messages.shown,
+                 Shown{saved ? "Pages have been saved to " + path.toStdString() + ".pdf."
+                             : "The book cannot be written to " + path.toStdString() +
+                                   ": it is the paving grades report the book is read from."});
+        QCOMPARE(viewer.dialogs.lastFilter, QString("PDF Files (*.pdf)"));
+        QCOMPARE(viewer.Where(), QString("left 1"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray(" PAVING GRADES REPORT\n"));
+        QCOMPARE(QDir(folder.path()).count(), uint(link.isEmpty() && !saved ? 3 : 4));
+        if (!saved || QStandardPaths::findExecutable("pdftotext").isEmpty()) {
+            return;
+        }
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {"-layout", path + ".pdf", "-"});
+        QVERIFY(pdftotext.waitForFinished());
+        const QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split('\f');
+        const int left = test::LastPage(viewer.state, Side::Left) + 1;
+        const int right = test::LastPage(viewer.state, Side::Right) + 1;
+        QCOMPARE(pages.size(), left + right + 1);  // a form feed ends each page
+        QVERIFY(pages[0].contains(QString("(Left)Page No.:1 of %1").arg(left)) &&
+                pages[0].contains("Project No: P-1") && pages[0].contains("L0+00"));
+        QVERIFY(pages[left].contains(QString("(Right)Page No.:1 of %1").arg(right)) &&
+                pages[left].contains("R0+00"));
+        QVERIFY(pages[left + right - 1].contains(QString("(Right)Page No.:%1 of %1").arg(right)));
+    }
+
+    // Whatever stops the job, the file at the path is the one that was there
+    // before (or none); and no temporary file is left beside it.
+    void pdfJobsEndSentCancelledOrFailed_data() {
+        const QString notWritten = "the file %1 could not be written: ";
+        // clang-format off
+        test::AddRows<PdfJob>({
+            {"sent", "book.pdf", -1, {}, ""},
+            {"cancelled", "book.pdf", 3, {}, ""},
+            {"a page past the book", "book.pdf", -1, {{Side::Left, 0}, {Side::Left, 900}},
+             "page 901 of the left side could not be drawn"},
+            {"a folder that is not there", "missing/folder/book.pdf", -1, {},
+             notWritten + "no new file can be made in %2: No such file or directory"},
+            {"a full device", "/dev/full", -1, {}, notWritten + "No space left on device"},
+        });
+        // clang-format on
+    }
+    void pdfJobsEndSentCancelledOrFailed() {
+        QFETCH(PdfJob, c);
+        const PreparedBooks books = test::Divided(20);
+        const std::vector<BookPage> pages = c.pages.empty() ? AllBookPages(books) : c.pages;
+        QTemporaryDir folder;
+        QFile old(folder.filePath("book.pdf"));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old book") == 8);
+        old.close();
+        RecordingMessages messages;
+        std::vector<int> told;
+
+        const QString path = c.where.startsWith('/') ? c.where : folder.filePath(c.where);
+        const PrintOutcome outcome =
+            PrintPages(books, pages, *MakePdfFileTarget(path, ReportPageLayout("")), messages,
+                       [&](int done, int) {
+                           told.push_back(done);
+                           return done != c.cancelAt;
+                       });
+
+        const bool sent = c.cancelAt < 0 && c.failure.isEmpty();
+        using enum PrintOutcome;
+        QCOMPARE(outcome, sent ? Sent : c.failure.isEmpty() ? Cancelled : Failed);
+        if (outcome != Failed) {  // told before each page, and once more at the end
+            QCOMPARE(told.size(), sent ? pages.size() + 1 : size_t(c.cancelAt + 1));
+        }
+        const QString failure =
+            QString(c.failure).replace("%1", path).replace("%2", QFileInfo(path).path());
+        QCOMPARE(messages.shown, c.failure.isEmpty()
+                                     ? Shown{}
+                                     : Shown{("Printing failed: " + failure + ".").toStdString()});
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QVERIFY(old.readAll().startsWith(sent ? "%PDF" : "old book"));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::System),
+                 QStringList{"book.pdf"});
+    }
+
+    // Each row: what the machine has, and what is started.
+    void systemInfoStartsTheFirstToolFound_data() {
+        QTest::addColumn<QStringList>("machine");
+        QTest::addColumn<QString>("started");  // empty: the tool is unavailable
+        const QString msinfo = "registry:SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH=";
+        const QString shared = "registry:SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO=";
+        QTest::newRow("the registered program first")
+            << QStringList{msinfo + "C:\\Tools\\msinfo32.exe", "start:C:\\Tools\\msinfo32.exe",
+                           "path:hardinfo=/usr/bin/hardinfo", "start:/usr/bin/hardinfo"}
+            << "C:\\Tools\\msinfo32.exe";
+        QTest::newRow("the shared tools folder that holds it")
+            << QStringList{shared + "C:\\Shared", "file:C:\\Shared\\MSINFO32.EXE",
+                           "start:C:\\Shared\\MSINFO32.EXE"}
+            << "C:\\Shared\\MSINFO32.EXE";
+        QTest::newRow("a folder without it") << QStringList{shared + "C:\\Shared"} << "";
+        QTest::newRow("a registered program that cannot start")
+            << QStringList{msinfo + "C:\\Missing\\msinfo32.exe"} << "";
+        QTest::newRow("elsewhere the first monitor on the path")
+            << QStringList{"path:hardinfo=/usr/bin/hardinfo", "start:/usr/bin/hardinfo",
+                           "path:plasma-systemmonitor=/usr/bin/plasma-systemmonitor",
+                           "start:/usr/bin/plasma-systemmonitor"}
+            << "/usr/bin/plasma-systemmonitor";
+        QTest::newRow("no tool anywhere") << QStringList{} << "";
+    }
+    void systemInfoStartsTheFirstToolFound() {
+        QFETCH(QStringList, machine);
+        QFETCH(QString, started);
+        test::FakeSystemTools tools;
+        tools.machine = machine;
+        RecordingMessages messages;
+        AboutDialog about(messages, tools);
+        Child<QPushButton>(about, "cmdSysInfo")->click();
+        QCOMPARE(tools.started, started.isEmpty() ? QStringList{} : QStringList{started});
+        QCOMPARE(messages.shown, started.isEmpty() ? Shown{kSysInfoUnavailable} : Shown{});
+    }
+
+    // A typed name the comparison does not find is kept as it is, for the
+    // messages, while the page stays that of the printer chosen before.
+    void printerFontDialogGivesThePrinterFontAndPage_data() {
+        const QStringList office = test::OfficeMachine().printers;
+        const QStringList fonts = test::OfficeMachine().fonts;
+        const QStringList plotter{"Plotter", "Office Laser", "preset Plotter"};
+        const QStringList lucida{"Courier New", "Lucida Console", "preset Lucida Console"};
+        // clang-format off
+        test::AddRows<PrinterFont>({
+            {"the default printer, the second report font", "", office, fonts,
+             {"Plotter", "Office Laser", "preset Office Laser"}, lucida, {},
+             "Office Laser/Lucida Console/97.5x63.5/Office Laser"},
+            {"the printer chosen last, one report font", "Plotter", office,
+             {"Arial", "Courier New"}, plotter, {"Courier New", "preset "}, {},
+             "Plotter//130x80/Plotter"},
+            {"no printer: empty lists, the page stays Letter", "", {}, fonts, {}, {}, {},
+             "//96x63/"},
+            {"a typed name not found", "Plotter", office, fonts, plotter, lucida,
+             {"office laser", "", "cmdDone"}, "office laser//130x80/Office Laser"},
+            {"cancel", "Plotter", office, fonts, plotter, lucida,
+             {"Office Laser", "Courier New", "cmdCancel"}, "Plotter//130x80/Plotter"},
+        });
+        // clang-format on
+    }
+    void printerFontDialogGivesThePrinterFontAndPage() {
+        QFETCH(PrinterFont, c);
+        Fixture run(test::Undivided(1));
+        run.machine.printers = c.printers;
+        run.machine.defaultPrinter = c.printers.value(1);
+        run.machine.fonts = c.fonts;
+        run.state.Choose(
+            {c.chosenBefore.toStdString(), "", run.machine.PrintablePage(c.chosenBefore)});
+        PrinterFontDialog dialog(run.state, run.messages, run.machine);
+        QCOMPARE(dialog.objectName() + "=" + dialog.windowTitle(),
+                 QString("frmSystem=Select Font and a Printer"));
+        QCOMPARE(Items(Child<QComboBox>(dialog, "combo1(0)")), c.printerList);
+        QCOMPARE(Items(Child<QComboBox>(dialog, "combo1(1)")), c.fontList);
+
+        run.dialogs.setNextAnswer(
+            c.answer.isEmpty()
+                ? Fill({}, "cmdDone")
+                : Fill({{"combo1(0)", c.answer[0]}, {"combo1(1)", c.answer[1]}}, c.answer[2]));
+        if (const std::optional<PrinterFontChoice> choice = dialog.Ask(run.dialogs)) {
+            run.state.Choose(*choice);
+        }
+        const std::string printer = run.state.PrinterName();
+        QCOMPARE(QString("%1/%2x%3/%4")
+                     .arg(QString::fromStdString(printer + "/" + run.state.FontName()))
+                     .arg(run.state.PrinterPage().Columns)
+                     .arg(run.state.PrinterPage().Lines)
+                     .arg(CurrentPrinterName(printer, run.machine)),
+                 c.chosen);
+        QVERIFY(run.messages.shown.empty());
+    }
+
+    // Keys go where a user's keys go: to the widget that has the focus.
+    void printerFontKeyTypedInAListStaysThereAndMovesTheFocusOn() {
+        Fixture run(test::Undivided(1));
+        PrinterFontDialog dialog(run.state, run.messages, run.machine);
+        auto* printers = Child<QComboBox>(dialog, "combo1(0)");
+        auto* fonts = Child<QComboBox>(dialog, "combo1(1)");
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        printers->setEditText(QString());
+        fonts->setEditText(QString());
+        printers->setFocus();
+        for (const char key : {'X', 'Y', 'Z'}) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+        }
+        QCOMPARE(printers->currentText() + fonts->currentText(), QString("XY"));
+        QCOMPARE(QApplication::focusWidget(), Child<QPushButton>(dialog, "cmdDone"));
+        // Tab types nothing: it walks the focus one step, not two.
+        printers->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), fonts);
+        QVERIFY(run.messages.shown.empty());
+    }
+
+    void printPagesShowsEachPreviewItsTypeTotalsAndPageIndex_data() {
+        test::AddRows<PreviewPages>({
+            {"undivided", false, "", "Total Number of Pages:", "1     0+00        7+00"},
+            {"left side", true, "", "Total Left Side Pages:", "1     L0+00        L7+00"},
+            {"right side", true, "RightSide",
+             "Total Right Side Pages:", "1     R0+00        R3+00"},
+        });
+    }
+    // The dialog first shows a preview of the other roadway type.
+    void printPagesShowsEachPreviewItsTypeTotalsAndPageIndex() {
+        QFETCH(PreviewPages, c);
+        Fixture run(c.divided ? test::Undivided(120) : test::Divided(40));
+        PrintPagesDialog dialog(run.state, run.messages, run.dialogs);
+        Child<QLineEdit>(dialog, "Text1")->setText("2");
+        run.state.Load(c.divided ? test::Divided(40) : test::Undivided(40));
+        dialog.Ask();  // no answer queued: closed without its buttons
+        if (!c.side.isEmpty()) {
+            ChooseSide(dialog, c.side);
+        }
+        const Side chosen = c.side == "RightSide" ? Side::Right : Side::Left;
+        const int lastPage = test::LastPage(run.state, chosen);
+
+        QCOMPARE(dialog.objectName() + "=" + dialog.windowTitle(),
+                 QString("Form5=Print Selected Pages"));
+        QCOMPARE(Child(dialog, "Label4")->text(), QString(c.divided ? "DIVIDED" : "UNDIVIDED"));
+        QCOMPARE(Child<QComboBox>(dialog, "Combo2")->isHidden(), !c.divided);
+        QCOMPARE(Child(dialog, "Label3")->text(), c.heading);
+        QCOMPARE(Child(dialog, "Label6")->text(), QString::number(lastPage + 1));
+        QCOMPARE(Child<QLineEdit>(dialog, "Text1")->text(), QString("2"));
+
+        // A page picked in the index goes into the field with a blank after
+        // it; left without a pick, the field keeps its text.
+        run.dialogs.setNextAnswer(PickEntry(lastPage - 2));
+        Child<QPushButton>(dialog, "Command3")->click();
+        Child<QPushButton>(dialog, "Command2")->click();
+        QCOMPARE(run.dialogs.execCount, 3);
+        QCOMPARE(Child<QLineEdit>(dialog, "Text1")->text(), QString("2"));
+        QCOMPARE(Child<QLineEdit>(dialog, "Text2")->text(), QString("%1 ").arg(lastPage - 1));
+        // The index lists every page but the last two.
+        auto* index = Child<QComboBox>(*dialog.findChild<PageIndexDialog*>(), "Combo1");
+        QCOMPARE(index->count(), lastPage - 1);
+        QCOMPARE(index->itemText(0), c.firstEntry);
+
+        // The last page of the book is accepted, whatever the other side's total.
+        const QString last = QString::number(lastPage + 1);
+        run.dialogs.setNextAnswer(Fill({{"Text1", last}, {"Text2", last}}, "Command1(1)"));
+        QCOMPARE(dialog.Ask(), (PageRange{chosen, lastPage, lastPage}));
+        QVERIFY(run.messages.shown.empty());
+    }
+
+    void printPagesGivesTheZeroBasedRangeOfTypedPages_data() {
+        const QString outside = " Page numbers should be from 1 to 6, Please correct";
+        test::AddRows<TypedPages>({
+            {"blanks around", " 2", "3 ", 1, ""},
+            {"one page", "1", "1", 0, ""},
+            {"from after to", "3", "2", -1,
+             " From Page should be smaller than To Page, Please correct"},
+            {"blank", "1", "  ", -1, outside},
+            {"not a number", "one", "2", -1, outside},
+            {"number and text", "1", "2x", -1, outside},
+            {"zero", "0", "2", -1, outside},
+            {"beyond the book", "1", "7", -1, outside},
+        });
+    }
+    void printPagesGivesTheZeroBasedRangeOfTypedPages() {
+        QFETCH(TypedPages, c);
+        Fixture run(test::Undivided(40));
+        PrintPagesDialog dialog(run.state, run.messages, run.dialogs);
+        run.dialogs.setNextAnswer(Fill({{"Text1", c.from}, {"Text2", c.to}}, "Command1(1)"));
+        QCOMPARE(dialog.Ask(), c.first < 0 ? std::nullopt
+                                           : std::optional(PageRange{Side::Left, c.first,
+                                                                     c.to.trimmed().toInt() - 1}));
+        QCOMPARE(run.messages.shown,
+                 c.message.isEmpty() ? Shown{} : Shown{c.message.toStdString()});
+    }
+
+    // The page is the 16-bit number before the entry's first blank, kept
+    // within the book; anything else is reported and the finder stays shown,
+    // so the entry can be corrected.
+    void stationFinderReadsOrReportsAnEditedEntry_data() {
+        const QString mismatch = " Program Error : Type mismatch";
+        test::AddRows<EditedEntry>({
+            {"no blank", "3", 2, mismatch},
+            {"not a number", "three R1+00", 2, mismatch},
+            {"16 bits", "32767 R1+00", -1, ""},
+            {"beyond 16 bits", "32768 R1+00", 2, " Program Error : Overflow"},
+            {"blanks around", "  4            1 2", 3, ""},
+            {"before the book", "0 R1+00", 0, ""},
+            {"negative", "-3 x", 0, ""},
+        });
+    }
+    void stationFinderReadsOrReportsAnEditedEntry() {
+        QFETCH(EditedEntry, c);
+        Fixture run(test::Divided(40));
+        QVERIFY(run.state.GoTo(Side::Right, 2));
+        StationFinder finder(run.state, run.messages, {});
+        finder.Open(Side::Right);
+
+        Child<QComboBox>(finder, "Combo2")->setEditText(c.edited);
+        finder.Command1_Click();
+
+        QCOMPARE(run.state.CurrentPage(),
+                 c.page < 0 ? test::LastPage(run.state, Side::Right) : c.page);
+        QCOMPARE(run.messages.shown,
+                 c.message.isEmpty() ? Shown{} : Shown{c.message.toStdString()});
+        QCOMPARE(finder.isVisible(), !c.message.isEmpty());
+    }
+
+    // A Preview while the finder is open: Find offers the new stations first.
+    void stationFinderTakesTheStationsOfANewPreview() {
+        Fixture run(test::Undivided(60));
+        int redraws = 0;
+        StationFinder finder(run.state, run.messages, [&] { ++redraws; });
+        finder.Open(Side::Left);
+        auto* list = Child<QComboBox>(finder, "Combo1");
+        list->setCurrentIndex(list->count() - 1);
+
+        run.state.Load(test::Undivided(10));
+        finder.Command1_Click();
+        QCOMPARE(redraws, 0);
+        QVERIFY(finder.isVisible());
+        QCOMPARE(list->count(), 10);
+        QCOMPARE(list->currentText(), QString("1            0+00"));
+        list->setCurrentIndex(9);
+        Child<QPushButton>(finder, "Command1")->click();
+        QCOMPARE(run.state.CurrentPage(), 1);
+        QCOMPARE(redraws, 1);
+    }
+
+    void captionsShowWhole_data() {
+        QTest::addColumn<QString>("windows");  // objectNames, and the side a Form5 shows
+        for (const char* windows : {"frmAbout", "frmSystem", "frmStation", "Form5 Form6",
+                                    "Form5 Form6 LeftSide", "Form5 Form6 RightSide"}) {
+            QTest::newRow(windows) << QString(windows);
+        }
+    }
+    void captionsShowWhole() {
+        QFETCH(QString, windows);
+        const QString side = windows.endsWith("Side") ? windows.section(' ', -1) : QString();
+        Fixture run(side.isEmpty() ? test::Undivided(40) : test::Divided(40));
+        test::FakeSystemTools tools;
+        AboutDialog about(run.messages, tools);
+        PrinterFontDialog fonts(run.state, run.messages, run.machine);
+        StationFinder finder(run.state, run.messages, {});
+        finder.Open(Side::Left);
+        PrintPagesDialog pages(run.state, run.messages, run.dialogs);
+        pages.show();
+        if (!side.isEmpty()) {
+            ChooseSide(pages, side);
+        }
+        QString cut;
+        for (QWidget* window : std::initializer_list<QWidget*>{
+                 &about, &fonts, &finder, &pages, pages.findChild<PageIndexDialog*>()}) {
+            if (windows.split(' ').contains(window->objectName())) {
+                cut += test::CutCaptions(*window);
+            }
+        }
+        QVERIFY2(cut.isEmpty(), qPrintable(cut));
+    }
+
+    void captionsShowWholeAt144Dpi() {
+        const QString failures = test::FailuresAt144Dpi("captionsShowWhole");
+        QVERIFY2(failures.isEmpty(), qPrintable(failures));
+    }
+};
+
+int main(int argc, char** argv) {
+    // Keep the machine's printers out of the test: no scheduler answers here.
+    qputenv("CUPS_SERVER", "/nonexistent/corvane-test/cups.sock");
+    QApplication app(argc, argv);
+    ViewerTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "viewer_test.moc"
