@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/main_window.h"
+#include "run_corvane.h"
 #include "viewer/captions_fit.h"
 #include "viewer/fake_platform.h"
 #include "viewer/twips.h"
@@ -41,6 +42,10 @@ struct Desktop {
     QLineEdit* Text(const char* array, int index) const {
         return Control<QLineEdit>(QString("%1(%2)").arg(array).arg(index));
     }
+    void Numbers() const {
+        Text("Text1", 0)->setText("0417");
+        Text("Text1", 1)->setText("60-1");
+    }
     void Click(const QString& button) const { Control<QPushButton>(button)->click(); }
     // Whether the seven point-type boxes are all ticked (or all clear) and locked (or free).
     bool PointBoxes(bool ticked, bool enabled) const {
@@ -51,11 +56,10 @@ struct Desktop {
         return true;
     }
 
-    // Fills the numbers, chooses the file and presses Preview; the font and
-    // printer dialog is accepted as it opens.
+    // Fills the numbers, chooses the file and presses Preview, accepting the font and printer
+    // dialog.
     void Preview(const QString& file, bool acceptDialog = true) {
-        Text("Text1", 0)->setText("0417");
-        Text("Text1", 1)->setText("60-1");
+        Numbers();
         form->ChooseFile(QDir(kData).filePath(file));  // an absolute path stays
         if (acceptDialog)
             dialogs.setNextAnswer([](QDialog& dialog) {
@@ -81,7 +85,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void startsCollapsedWithEveryPointTypeTickedAndLocked() {
+    void startsCollapsedThenCustomizeExpandsAndEnterMovesOn() {
         Desktop desktop;
         QCOMPARE(desktop.form->objectName(), QString("Form2"));
         QCOMPARE(desktop.Control<QLabel>("Label4")->text(), QString("#"));
@@ -90,6 +94,25 @@ class MainWindowTest : public QObject {
         QCOMPARE(desktop.State().PrinterPage(), (PageSize{97.5, 63.5}));
         QCOMPARE(desktop.form->height(), TwipsToPixels(3420, desktop.form->logicalDpiY()));
         QVERIFY(desktop.messages.shown.empty());
+
+        desktop.Click("Command5");  // Customize
+        QCOMPARE(desktop.form->OuterHeightTwips(), 7980.0);
+        QCOMPARE(desktop.form->height(), TwipsToPixels(7980 - 420, desktop.form->logicalDpiY()));
+        QVERIFY(!desktop.Box("Check2", 0)->isHidden());
+        QCOMPARE(desktop.messages.shown, Shown{"Please Input Project Number and Control Number"});
+        desktop.Numbers();
+        desktop.Click("Command5");
+        QCOMPARE(desktop.form->OuterHeightTwips(), 3840.0);
+        QVERIFY(desktop.Box("Check2", 0)->isHidden());
+        QCOMPARE(desktop.messages.shown.size(), size_t{1});
+
+        desktop.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(desktop.form.get()));
+        desktop.Text("Text1", 0)->setFocus();
+        QTest::keyClick(desktop.Text("Text1", 0), Qt::Key_Return);
+        QVERIFY(desktop.Text("Text1", 1)->hasFocus());
+        QTest::keyClick(desktop.Text("Text1", 1), Qt::Key_Enter);
+        QVERIFY(desktop.Control("Command1")->hasFocus());
     }
 
     void controlsGatherIntoThePreviewInputs() {
@@ -124,34 +147,6 @@ class MainWindowTest : public QObject {
         QCOMPARE(desktop.Text("Text2", 1)->text(), QString("2.5"));
         desktop.Box("Check1", 7)->click();
         QVERIFY(desktop.PointBoxes(true, false));
-    }
-
-    void customizeExpandsAndCollapses() {
-        Desktop desktop;
-        const int dpi = desktop.form->logicalDpiY();
-        desktop.Click("Command5");
-        QCOMPARE(desktop.form->OuterHeightTwips(), 7980.0);
-        QCOMPARE(desktop.form->height(), TwipsToPixels(7980 - 420, dpi));
-        QVERIFY(!desktop.Box("Check2", 0)->isHidden());
-        QCOMPARE(desktop.messages.shown, Shown{"Please Input Project Number and Control Number"});
-
-        desktop.Text("Text1", 0)->setText("0417");
-        desktop.Text("Text1", 1)->setText("60-1");
-        desktop.Click("Command5");
-        QCOMPARE(desktop.form->OuterHeightTwips(), 3840.0);
-        QVERIFY(desktop.Box("Check2", 0)->isHidden());
-        QCOMPARE(desktop.messages.shown.size(), size_t{1});
-    }
-
-    void enterMovesTheFocusThroughTheNumbers() {
-        Desktop desktop;
-        desktop.form->show();
-        QVERIFY(QTest::qWaitForWindowActive(desktop.form.get()));
-        desktop.Text("Text1", 0)->setFocus();
-        QTest::keyClick(desktop.Text("Text1", 0), Qt::Key_Return);
-        QVERIFY(desktop.Text("Text1", 1)->hasFocus());
-        QTest::keyClick(desktop.Text("Text1", 1), Qt::Key_Enter);
-        QVERIFY(desktop.Control("Command1")->hasFocus());
     }
 
     void fileBrowseKeepsTheLastChoiceOnCancel() {
@@ -190,9 +185,8 @@ class MainWindowTest : public QObject {
         QVERIFY2(failures.isEmpty(), qPrintable(failures));
     }
 
-    // A run that stops opens no window: a missing distance after its message,
-    // a name without .csv without a word, a printer page the book does not fit
-    // after the dialog, naming the page.
+    // A stopped run opens no window: a missing distance after its message, a name without .csv
+    // silently, a printer page the book does not fit after the dialog, naming the page.
     void stoppedPreviewsOpenNoViewer() {
         Desktop desktop;
         desktop.Box("Check2", 0)->setChecked(true);
@@ -209,9 +203,9 @@ class MainWindowTest : public QObject {
         QVERIFY(desktop.Viewer() == nullptr);
     }
 
-    // Whichever button closes the font and printer dialog, the book is shown;
-    // Cancel keeps the printer and font chosen before.
-    void previewOpensTheViewerOnTheFirstPage() {
+    // Whichever button closes the font and printer dialog, the book is shown on its first page;
+    // Cancel keeps the printer and font chosen before. A second Preview reuses the open viewer.
+    void previewOpensTheViewerAndASecondKeepsIt() {
         Desktop desktop;
         desktop.Preview("sr60-undivided.csv", false);
         QVERIFY(desktop.Viewer() && desktop.Viewer()->isVisible());
@@ -223,11 +217,6 @@ class MainWindowTest : public QObject {
         QVERIFY(desktop.MenuShown("mnuGoToStation") && !desktop.MenuShown("mnuStationLeft"));
         QCOMPARE(desktop.State().CurrentPage(), 0);
         QVERIFY(desktop.State().BookOf(Side::Left)->Pagination.LastPage >= 1);
-    }
-
-    void aSecondPreviewKeepsTheOpenViewer() {
-        Desktop desktop;
-        desktop.Preview("short-undivided.csv");
         QPointer<ReportViewer> viewer = desktop.Viewer();
         QVERIFY(QTest::qWaitForWindowExposed(viewer));
         const QSize userSize(500, 400);
@@ -238,19 +227,32 @@ class MainWindowTest : public QObject {
         desktop.Preview("i4-divided.csv");
         QCOMPARE(desktop.Viewer(), viewer.data());
         QCOMPARE(viewer->size(), userSize);
-        // Still the Go To entries of the roadway it was loaded for, on the new book's first page.
+        // Still the Go To entries of the roadway it was loaded for.
         QVERIFY(desktop.MenuShown("mnuGoToStation") && !desktop.MenuShown("mnuStationLeft"));
         QCOMPARE(desktop.State().CurrentSide(), Side::Left);
         QCOMPARE(desktop.State().CurrentPage(), 0);
 
-        // Once it is closed, the next Preview loads a fresh one.
         viewer->viewEnd_Click();
         QTRY_VERIFY(viewer.isNull());
         desktop.Preview("i4-divided.csv");
         QVERIFY(desktop.Viewer() && desktop.MenuShown("mnuStationLeft"));
     }
 
-    void aboutShowsTheAboutBoxModally() {
+    void aWrongSideMarkerEndsTheProgramAfterItsMessage() {
+        QTemporaryDir folder;
+        QByteArray text = ReadFile(kData + "/i4-divided.csv");
+        text.replace(text.indexOf("LEFT,", text.indexOf("LEFT,") + 1), 5, "LEFTX,");
+        QVERIFY(WriteFile(folder.filePath("broken.csv"), text));
+
+        Desktop desktop;
+        desktop.form->show();
+        desktop.Preview(folder.filePath("broken.csv"));
+        QCOMPARE(desktop.messages.shown.size(), size_t{1});
+        QVERIFY(!desktop.form->isVisible() && desktop.Viewer() == nullptr);
+        QCOMPARE(desktop.form->ExitStatus(), 1);
+    }
+
+    void aboutIsModalAndClosingTheMainWindowClosesEveryOtherWindow() {
         Desktop desktop;
         QString shown;
         desktop.dialogs.setNextAnswer([&shown](QDialog& dialog) {
@@ -259,28 +261,6 @@ class MainWindowTest : public QObject {
         });
         desktop.Click("Command2");
         QCOMPARE(shown, QString("frmAbout"));
-    }
-
-    void aWrongSideMarkerEndsTheProgramAfterItsMessage() {
-        QTemporaryDir folder;
-        QFile source(kData + "/i4-divided.csv");
-        QVERIFY(source.open(QIODevice::ReadOnly));
-        QByteArray text = source.readAll();
-        text.replace(text.indexOf("LEFT,", text.indexOf("LEFT,") + 1), 5, "LEFTX,");
-        QFile broken(folder.filePath("broken.csv"));
-        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write(text) == text.size());
-        broken.close();
-
-        Desktop desktop;
-        desktop.form->show();
-        desktop.Preview(broken.fileName());
-        QCOMPARE(desktop.messages.shown.size(), size_t{1});
-        QVERIFY(!desktop.form->isVisible() && desktop.Viewer() == nullptr);
-        QCOMPARE(desktop.form->ExitStatus(), 1);
-    }
-
-    void closingTheMainWindowClosesEveryOtherWindow() {
-        Desktop desktop;
         desktop.form->show();
         desktop.Preview("short-undivided.csv");
         QPointer<ReportViewer> viewer = desktop.Viewer();

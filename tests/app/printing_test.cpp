@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QtTest>
@@ -16,6 +15,7 @@
 #include <algorithm>
 
 #include "app/main_window.h"
+#include "run_corvane.h"
 
 using namespace corvane;
 
@@ -23,22 +23,6 @@ namespace {
 
 const QString kQueue = "corvane-pdf";
 const std::string kSentToQueue = "Pages have been sent to corvane-pdf printer.";
-
-QString RunTool(const QString& tool, const QStringList& arguments, int* exitCode = nullptr) {
-    QProcess process;
-    process.start(tool, arguments);
-    process.waitForFinished();
-    if (exitCode)
-        *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
-}
-
-// The text of every page of a PDF.
-QStringList PdfPages(const QString& path) {
-    QStringList pages = RunTool("pdftotext", {"-layout", path, "-"}).split('\f');
-    pages.removeLast();  // after the last page's form feed
-    return pages;
-}
 
 // The page number line of every page a job of these pages (0-based, both
 // included) of a side's book prints; every page of every book when side is empty.
@@ -77,19 +61,6 @@ ScriptedDialogs::Answer SelectPages(const QString& side, const QString& from, co
 class PrintingTest : public QObject {
     Q_OBJECT
 
-  private slots:
-    void initTestCase();
-    void jobsHoldThePagesAsked_data();
-    void jobsHoldThePagesAsked();
-    void aQueueThatRefusesJobsIsReportedAsAFailure();
-
-  private:
-    // Runs Preview of a sample file with the queue chosen in the font and printer dialog.
-    ReportViewer* Preview(const QString& sample);
-    // The PDF of the next job to arrive in the queue's folder.
-    QString NextJob();
-    QStringList Jobs() const;
-
     QString outDir_;
     int jobsSeen_ = 0;
     RecordingMessages messages_;
@@ -97,128 +68,131 @@ class PrintingTest : public QObject {
     PrintersAndFonts platform_;
     SystemTools tools_;
     std::unique_ptr<MainWindow> form_;
-};
 
-void PrintingTest::initTestCase() {
-    const QString cupsDir = qEnvironmentVariable("CORVANE_CUPS_DIR");
-    if (cupsDir.isEmpty())
-        QSKIP("no private CUPS scheduler: run this test through ctest, whose fixture starts one");
-    QFile reason(QDir(cupsDir).filePath("skip-reason"));
-    if (reason.open(QIODevice::ReadOnly))
-        QSKIP(qPrintable("the private CUPS scheduler cannot run here: " +
-                         QString::fromUtf8(reason.readAll()).trimmed()));
-    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
-        QSKIP("pdftotext (poppler-utils) is needed to read the printed PDFs");
-    if (QPrinterInfo::availablePrinterNames().isEmpty())
-        QSKIP("Qt's print support lists no printer at all: its CUPS plugin is not installed");
-    QVERIFY2(QPrinterInfo::availablePrinterNames().contains(kQueue),
-             "the private scheduler runs, but Qt does not list its queue");
-    outDir_ = QDir(cupsDir).filePath("out");
-    jobsSeen_ = static_cast<int>(Jobs().size());
-    form_ = std::make_unique<MainWindow>(WindowServices{messages_, dialogs_, platform_, tools_});
-}
-
-QStringList PrintingTest::Jobs() const {
-    QStringList jobs = QDir(outDir_).entryList({"job-*.pdf"}, QDir::Files);
-    // Job numbers grow: job-9 comes before job-10.
-    std::sort(jobs.begin(), jobs.end(), [](const QString& a, const QString& b) {
-        return a.mid(4).chopped(4).toInt() < b.mid(4).chopped(4).toInt();
-    });
-    return jobs;
-}
-
-QString PrintingTest::NextJob() {
-    if (!QTest::qWaitFor([this] { return Jobs().size() > jobsSeen_; }, 60000))
-        return {};
-    return QDir(outDir_).filePath(Jobs().at(jobsSeen_++));
-}
-
-ReportViewer* PrintingTest::Preview(const QString& sample) {
-    form_->ChooseFile(QDir(CORVANE_TEST_DATA).filePath(sample));
-    form_->findChild<QLineEdit*>("Text1(0)")->setText("P-77");
-    form_->findChild<QLineEdit*>("Text1(1)")->setText("C-5");
-    dialogs_.setNextAnswer([](QDialog& dialog) {
-        auto* printers = dialog.findChild<QComboBox*>("combo1(0)");
-        printers->setCurrentIndex(printers->findText(kQueue));
-        dialog.findChild<QPushButton*>("cmdDone")->click();
-        return dialog.result();
-    });
-    form_->Preview();
-    messages_.shown.clear();
-    return form_->Windows().Viewer();
-}
-
-void PrintingTest::jobsHoldThePagesAsked_data() {
-    QTest::addColumn<QString>("sample");
-    QTest::addColumn<QString>("side");  // empty: Print All
-    QTest::addColumn<int>("from");      // 1-based, as typed
-    QTest::addColumn<int>("to");
-    QTest::addColumn<bool>("cancelFirst");  // a cancelled selection sends nothing
-    QTest::newRow("undivided, all") << "sr60-undivided.csv"
-                                    << "" << 0 << 0 << false;
-    QTest::newRow("undivided, page 2") << "sr60-undivided.csv"
-                                       << "LeftSide" << 2 << 2 << true;
-    QTest::newRow("divided, all") << "i4-divided.csv"
-                                  << "" << 0 << 0 << false;
-    QTest::newRow("divided, right 2 to 3") << "i4-divided.csv"
-                                           << "RightSide" << 2 << 3 << false;
-}
-
-void PrintingTest::jobsHoldThePagesAsked() {
-    QFETCH(QString, sample);
-    QFETCH(QString, side);
-    QFETCH(int, from);
-    QFETCH(int, to);
-    QFETCH(bool, cancelFirst);
-    ReportViewer* viewer = Preview(sample);
-    QVERIFY(viewer);
-    QCOMPARE(form_->Windows().State().PrinterName(), kQueue.toStdString());
-    if (cancelFirst) {
-        dialogs_.setNextAnswer(SelectPages(side, {}, {}));
-        viewer->MenuItem("PrnSelPages")->trigger();
-        QVERIFY(messages_.shown.empty());
+    QStringList Jobs() const {
+        QStringList jobs = QDir(outDir_).entryList({"job-*.pdf"}, QDir::Files);
+        // Job numbers grow: job-9 comes before job-10.
+        std::sort(jobs.begin(), jobs.end(), [](const QString& a, const QString& b) {
+            return a.mid(4).chopped(4).toInt() < b.mid(4).chopped(4).toInt();
+        });
+        return jobs;
     }
-    if (side.isEmpty()) {
+    // The PDF of the next job to arrive in the queue's folder.
+    QString NextJob() {
+        if (!QTest::qWaitFor([this] { return Jobs().size() > jobsSeen_; }, 60000))
+            return {};
+        return QDir(outDir_).filePath(Jobs().at(jobsSeen_++));
+    }
+    // Preview of a sample file with the queue chosen in the font and printer dialog.
+    ReportViewer* Preview(const QString& sample) {
+        form_->ChooseFile(QDir(CORVANE_TEST_DATA).filePath(sample));
+        form_->findChild<QLineEdit*>("Text1(0)")->setText("P-77");
+        form_->findChild<QLineEdit*>("Text1(1)")->setText("C-5");
+        dialogs_.setNextAnswer([](QDialog& dialog) {
+            auto* printers = dialog.findChild<QComboBox*>("combo1(0)");
+            printers->setCurrentIndex(printers->findText(kQueue));
+            dialog.findChild<QPushButton*>("cmdDone")->click();
+            return dialog.result();
+        });
+        form_->Preview();
+        messages_.shown.clear();
+        return form_->Windows().Viewer();
+    }
+
+  private slots:
+    void initTestCase() {
+        const QString cupsDir = qEnvironmentVariable("CORVANE_CUPS_DIR");
+        if (cupsDir.isEmpty())
+            QSKIP(
+                "no private CUPS scheduler: run this test through ctest, whose fixture starts one");
+        QFile reason(QDir(cupsDir).filePath("skip-reason"));
+        if (reason.open(QIODevice::ReadOnly))
+            QSKIP(qPrintable("the private CUPS scheduler cannot run here: " +
+                             QString::fromUtf8(reason.readAll()).trimmed()));
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("pdftotext (poppler-utils) is needed to read the printed PDFs");
+        if (QPrinterInfo::availablePrinterNames().isEmpty())
+            QSKIP("Qt's print support lists no printer at all: its CUPS plugin is not installed");
+        QVERIFY2(QPrinterInfo::availablePrinterNames().contains(kQueue),
+                 "the private scheduler runs, but Qt does not list its queue");
+        outDir_ = QDir(cupsDir).filePath("out");
+        jobsSeen_ = static_cast<int>(Jobs().size());
+        form_ =
+            std::make_unique<MainWindow>(WindowServices{messages_, dialogs_, platform_, tools_});
+    }
+
+    void jobsHoldThePagesAsked_data() {
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<QString>("side");  // empty: Print All
+        QTest::addColumn<int>("from");      // 1-based, as typed
+        QTest::addColumn<int>("to");
+        QTest::addColumn<bool>("cancelFirst");  // a cancelled selection sends nothing
+        const QString undivided = "sr60-undivided.csv", divided = "i4-divided.csv";
+        QTest::newRow("undivided, all") << undivided << QString() << 0 << 0 << false;
+        QTest::newRow("undivided, page 2") << undivided << "LeftSide" << 2 << 2 << true;
+        QTest::newRow("divided, all") << divided << QString() << 0 << 0 << false;
+        QTest::newRow("divided, right 2 to 3") << divided << "RightSide" << 2 << 3 << false;
+    }
+
+    void jobsHoldThePagesAsked() {
+        QFETCH(QString, sample);
+        QFETCH(QString, side);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(bool, cancelFirst);
+        ReportViewer* viewer = Preview(sample);
+        QVERIFY(viewer);
+        QCOMPARE(form_->Windows().State().PrinterName(), kQueue.toStdString());
+        if (cancelFirst) {
+            dialogs_.setNextAnswer(SelectPages(side, {}, {}));
+            viewer->MenuItem("PrnSelPages")->trigger();
+            QVERIFY(messages_.shown.empty());
+        }
+        if (side.isEmpty()) {
+            viewer->MenuItem("viewprint")->trigger();
+        } else {
+            dialogs_.setNextAnswer(SelectPages(side, QString::number(from), QString::number(to)));
+            viewer->MenuItem("PrnSelPages")->trigger();
+        }
+
+        QCOMPARE(messages_.shown, std::vector<std::string>{kSentToQueue});
+        const QString job = NextJob();
+        QVERIFY2(!job.isEmpty(), "the job did not arrive");
+        QStringList pages =
+            QString::fromUtf8(RunCorvane({"pdftotext", "-layout", job, "-"}).out).split('\f');
+        pages.removeLast();  // after the last page's form feed
+        const QStringList numbers = PageNumbers(form_->Windows().State(), side, from - 1, to - 1);
+        QCOMPARE(pages.size(), numbers.size());
+        for (qsizetype page = 0; page < pages.size(); ++page)
+            QVERIFY2(pages[page].contains(numbers[page] + "\n") ||
+                         pages[page].contains(numbers[page] + " "),
+                     qPrintable(numbers[page] + " not on\n" + pages[page]));
+        QVERIFY(pages.first().contains("Project No: P-77") &&
+                pages.first().contains("PAVE-GRADES"));
+    }
+
+    void aQueueThatRefusesJobsIsReportedAsAFailure() {
+        const QStringList admin{"/usr/sbin", "/sbin"};
+        const QString reject = QStandardPaths::findExecutable("cupsreject", admin);
+        const QString accept = QStandardPaths::findExecutable("cupsaccept", admin);
+        if (reject.isEmpty() || accept.isEmpty())
+            QSKIP(
+                "cupsreject and cupsaccept (cups-client) are needed to make the queue refuse jobs");
+        ReportViewer* viewer = Preview("short-undivided.csv");
+        QVERIFY(viewer);
+        const Run rejected = RunCorvane({reject, kQueue});
+        QVERIFY2(rejected.exitCode == 0, qPrintable(rejected.err));
         viewer->MenuItem("viewprint")->trigger();
-    } else {
-        dialogs_.setNextAnswer(SelectPages(side, QString::number(from), QString::number(to)));
-        viewer->MenuItem("PrnSelPages")->trigger();
-    }
+        const int exitCode = RunCorvane({accept, kQueue}).exitCode;
 
-    QCOMPARE(messages_.shown, std::vector<std::string>{kSentToQueue});
-    const QString job = NextJob();
-    QVERIFY2(!job.isEmpty(), "the job did not arrive");
-    const QStringList pages = PdfPages(job);
-    const QStringList numbers = PageNumbers(form_->Windows().State(), side, from - 1, to - 1);
-    QCOMPARE(pages.size(), numbers.size());
-    for (qsizetype page = 0; page < pages.size(); ++page)
+        QCOMPARE(messages_.shown.size(), size_t{1});
+        const std::string& message = messages_.shown.front();
         QVERIFY2(
-            pages[page].contains(numbers[page] + "\n") || pages[page].contains(numbers[page] + " "),
-            qPrintable(numbers[page] + " not on\n" + pages[page]));
-    QVERIFY(pages.first().contains("Project No: P-77") && pages.first().contains("PAVE-GRADES"));
-}
-
-void PrintingTest::aQueueThatRefusesJobsIsReportedAsAFailure() {
-    const QStringList admin{"/usr/sbin", "/sbin"};
-    const QString reject = QStandardPaths::findExecutable("cupsreject", admin);
-    const QString accept = QStandardPaths::findExecutable("cupsaccept", admin);
-    if (reject.isEmpty() || accept.isEmpty())
-        QSKIP("cupsreject and cupsaccept (cups-client) are needed to make the queue refuse jobs");
-    ReportViewer* viewer = Preview("short-undivided.csv");
-    QVERIFY(viewer);
-    int exitCode = -1;
-    const QString answer = RunTool(reject, {kQueue}, &exitCode);
-    QVERIFY2(exitCode == 0, qPrintable(answer));
-
-    viewer->MenuItem("viewprint")->trigger();
-    RunTool(accept, {kQueue}, &exitCode);
-
-    QCOMPARE(messages_.shown.size(), size_t{1});
-    const std::string& message = messages_.shown.front();
-    QVERIFY2(message.rfind("Printing failed: the printer \"corvane-pdf\" refused the job", 0) == 0,
-             message.c_str());
-    QCOMPARE(exitCode, 0);
-}
+            message.rfind("Printing failed: the printer \"corvane-pdf\" refused the job", 0) == 0,
+            message.c_str());
+        QCOMPARE(exitCode, 0);
+    }
+};
 
 QTEST_MAIN(PrintingTest)
 #include "printing_test.moc"
