@@ -1,8 +1,6 @@
-// Printing to a real CUPS queue: a private scheduler (started by the test
-// fixture with scripts/private-cups.sh) whose queue keeps every job as a PDF.
-// The test goes the user's way: Preview in the main window, the queue picked
-// in the font and printer dialog, then Print All or Print Selected Pages in
-// the viewer; it reads the PDFs that arrive.
+// Printing to the queue of a private CUPS scheduler (scripts/private-cups.sh) that keeps every job
+// as a PDF, the user's way: Preview, the queue picked in the font and printer dialog, then Print
+// All or Print Selected Pages in the viewer.
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -24,8 +22,7 @@ namespace {
 const QString kQueue = "corvane-pdf";
 const std::string kSentToQueue = "Pages have been sent to corvane-pdf printer.";
 
-// The page number line of every page a job of these pages (0-based, both
-// included) of a side's book prints; every page of every book when side is empty.
+// The page number lines a job of a side's pages from..to (0-based) prints; all pages without side.
 QStringList PageNumbers(const ViewerState& state, const QString& side, int from, int to) {
     QStringList lines;
     for (const PaginatedBook& book : state.Books().Books) {
@@ -40,8 +37,7 @@ QStringList PageNumbers(const ViewerState& state, const QString& side, int from,
     return lines;
 }
 
-// Answers the print-selected-pages dialog: a side (divided roadway only) and
-// a range, or Cancel when from is empty.
+// Answers the print-selected-pages dialog with a side and a range, or Cancel when from is empty.
 ScriptedDialogs::Answer SelectPages(const QString& side, const QString& from, const QString& to) {
     return [=](QDialog& dialog) {
         auto* sides = dialog.findChild<QComboBox*>("Combo2");
