@@ -195,7 +195,9 @@ class MainWindowTest : public QObject {
         desktop.machine.pages["Office Laser"] = PageSize{96, 110};
         desktop.Preview("short-undivided.csv");
         QCOMPARE(desktop.dialogs.execCount, 1);
-        QVERIFY(desktop.messages.shown.back().starts_with("The printer's page of 96x110 cells"));
+        QCOMPARE(desktop.messages.shown.back(),
+                 "The printer's page of 96x110 cells is outside the range the book fits on: " +
+                     AcceptedPageRangeText() + ". Please choose another printer.");
         QVERIFY(desktop.Viewer() == nullptr);
     }
 
