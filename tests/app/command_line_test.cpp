@@ -49,7 +49,6 @@ struct Folder {
             QVERIFY(WriteFile(dir.filePath(old), "old\n"));
         QFile::link("/dev/full", dir.filePath("full.pdf"));
     }
-    QByteArray Read(const QString& name) const { return ReadFile(dir.filePath(name)); }
 };
 
 const QByteArray kSeparator = ",,,,,,,,,,,\n";
@@ -59,16 +58,12 @@ QByteArray Header(const QByteArray& roadway) {
     return " PAVING GRADES REPORT,,,,,,,,,,,\nJob 7,Chain A,,,,,,,,,,\n" + roadway +
            ",,,,,,,,,,,\n";
 }
-QByteArray Undivided(const QByteArray& rows) {
-    return Header("UNDIVIDED") + rows;
-}
+const auto Undivided = [](const QByteArray& rows) { return Header("UNDIVIDED") + rows; };
 QByteArray Divided(const QByteArray& rows) {
     return Header("DIVIDED") + "Chain,Station,,Kind,Text,XS Station,N,E,Side,Code,Offset,Elev\n" +
            rows;
 }
-QByteArray Station(int station) {
-    return QByteArray::number(station) + "+00";
-}
+const auto Station = [](int station) { return QByteArray::number(station) + "+00"; };
 QByteArray PointRow(int station, const QByteArray& offset = "-12.0",
                     const QByteArray& elevation = "10.50") {
     return "C," + Station(station) + ",PT,,PGL," + Station(station) + ",1,2,,EOP," + offset + "," +
@@ -222,8 +217,8 @@ class CommandLineTest : public QObject {
             QVERIFY(reader.waitForFinished(30000));
             QVERIFY(reader.readAllStandardOutput().endsWith("\f\n"));
         } else if (run.exitCode == 0 && !output.isEmpty() && output != "-") {
-            QVERIFY(folder.Read(output).endsWith("\f\n"));
-            before[path] = folder.Read(output);
+            QVERIFY(ReadFile(path).endsWith("\f\n"));
+            before[path] = ReadFile(path);
         }
         QCOMPARE(Contents(folder.dir.path()), before);
     }
