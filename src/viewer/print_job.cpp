@@ -267,10 +267,13 @@ PrintOutcome Fail(Messages& messages, const QString& why) {
 }  // namespace
 
 std::unique_ptr<PrintTarget> MakePrinterTarget(const std::string& printerName) {
+#ifndef Q_OS_WIN
+    // Windows has no CUPS spooler: an `lp` found there is something else.
     const QString lp = QStandardPaths::findExecutable(QStringLiteral("lp"));
     if (!lp.isEmpty()) {
         return std::make_unique<SpoolerTarget>(printerName, lp);
     }
+#endif
     return std::make_unique<NativePrinterTarget>(printerName);
 }
 
