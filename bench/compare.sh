@@ -103,13 +103,16 @@ bench_value() {
         awk -v key="\"$key\":" '$1 == key { gsub(/,/, "", $2); print $2; exit }'
 }
 redraw_ms=$(bench_value render_bench 'BM_ViewerRedrawPage/divided' real_time)
-growth_mb=$(bench_value memory_bench 'BM_Hundred' rss_growth_10_to_100_MB)
-settled_mb=$(bench_value memory_bench 'BM_Hundred' rss_run10_MB)
+growth_mb=$(bench_value memory_bench 'BM_Hundred' rss_growth_settled_to_last_MB)
+settled_mb=$(bench_value memory_bench 'BM_Hundred' rss_settled_MB)
+soak_spread_mb=$(bench_value memory_bench 'BM_Soak' rss_spread_after_settled_MB)
+soak_settled_mb=$(bench_value memory_bench 'BM_Soak' rss_settled_MB)
 
 awk -v file="$largest" -v size="$(stat -c %s "$largest")" -v rounds="$rounds" -v pages="$pages" \
     -v fm="$floor_median" -v bm="$baseline_median" -v em="$export_median" -v pm="$pdf_median" \
     -v fkb="$floor_kb" -v lkb="$largest_kb" -v skb="$sample_kb" \
-    -v redraw="$redraw_ms" -v growth="$growth_mb" -v settled="$settled_mb" 'BEGIN {
+    -v redraw="$redraw_ms" -v growth="$growth_mb" -v settled="$settled_mb" \
+    -v soak="$soak_spread_mb" -v soaksettled="$soak_settled_mb" 'BEGIN {
     verdict["1"] = "met"; verdict["0"] = "MISSED"
     printf "file                          %s (%.1f MB, %d pages)\n", file, size / 1e6, pages
     printf "rounds, alternating           %d\n", rounds
@@ -123,4 +126,6 @@ awk -v file="$largest" -v size="$(stat -c %s "$largest")" -v rounds="$rounds" -v
         printf "viewer page redraw            %6.2f ms  (target < 2: %s)\n", redraw, verdict[(redraw < 2) + 0]
     if (growth != "")
         printf "100 Preview runs: resident    %6.1f MB after run 10, %+.1f MB by run 100 (target within 5: %s)\n", settled, growth, verdict[(growth <= 5 && growth >= -5) + 0]
+    if (soak != "")
+        printf "200 Preview runs, files mixed %6.1f MB after run 10, spread %.1f MB among runs alike (target within 5: %s)\n", soaksettled, soak, verdict[(soak <= 5) + 0]
 }'
