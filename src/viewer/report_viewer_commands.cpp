@@ -17,6 +17,10 @@ namespace corvane {
 
 namespace {
 
+// A job expected to last longer than this shows its progress. Until the dialog shows, the window
+// takes no events at all, so it can neither repaint nor be cancelled: Qt's own 4 s is too long.
+constexpr int kShowProgressAfterMs = 500;
+
 // Prints with a progress dialog that appears for long jobs and can cancel them.
 // It is application modal, so no other command (nor a new Preview in the main
 // window) can change the books while they are being printed.
@@ -27,6 +31,7 @@ PrintOutcome PrintWithProgress(QWidget* window, const PreparedBooks& books,
                              static_cast<int>(pages.size()), window);
     progress.setWindowTitle(QString::fromUtf8(kProgramTitle));
     progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(kShowProgressAfterMs);
     return PrintPages(books, pages, target, messages, [&progress](int done, int) {
         progress.setValue(done);
         return !progress.wasCanceled();

@@ -9,10 +9,14 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <memory>
 
 #include "app/main_window.h"
-#include "run_corvane.h"
+#include "app/text_book.h"
+#include "bad_inputs.h"
 #include "viewer/captions_fit.h"
 #include "viewer/fake_platform.h"
 #include "viewer/twips.h"
@@ -71,12 +75,29 @@ struct Desktop {
     ReportViewer* Viewer() const { return form->Windows().Viewer(); }
     const ViewerState& State() const { return form->Windows().State(); }
     bool MenuShown(const char* name) const { return Viewer()->MenuItem(name)->isVisible(); }
+    // The books on show with the file they came from, the side and the page.
+    std::string Showing() const {
+        return TextBook(State().Books()) + State().Books().SourceFile +
+               char('0' + int(State().CurrentSide())) + std::to_string(State().CurrentPage());
+    }
 
     RecordingMessages messages;
     ScriptedDialogs dialogs;
     test::FakePrintersAndFonts machine = test::OfficeMachine();
     test::FakeSystemTools tools;
     std::unique_ptr<MainWindow> form;
+};
+
+// Root passes every permission check: while this lives, files are opened as nobody.
+struct AsNobody {
+    explicit AsNobody(bool wanted)
+        : dropped(wanted && geteuid() == 0 && getpwnam("nobody") &&
+                  seteuid(getpwnam("nobody")->pw_uid) == 0) {}
+    ~AsNobody() {
+        if (dropped && seteuid(0) != 0)
+            qFatal("cannot open files as root again");
+    }
+    const bool dropped;
 };
 
 }  // namespace
@@ -236,18 +257,54 @@ class MainWindowTest : public QObject {
         QVERIFY(desktop.Viewer() && desktop.MenuShown("mnuStationLeft"));
     }
 
-    void aWrongSideMarkerEndsTheProgramAfterItsMessage() {
+    // Each report file chosen after a good book was previewed gives the command line's messages.
+    // A refused file leaves the viewer on the previous book, page and picture alike; a readable
+    // one shows its own book; a wrong side marker ends the program.
+    void reportFilesGiveTheirMessagesAndNeverAHalfReplacedBook_data() { AddReportFileRows(); }
+    void reportFilesGiveTheirMessagesAndNeverAHalfReplacedBook() {
+        QFETCH(QByteArray, file);
+        QFETCH(int, place);
+        QFETCH(QString, messages);
+        QFETCH(QStringList, book);
         QTemporaryDir folder;
-        QByteArray text = ReadFile(kData + "/i4-divided.csv");
-        text.replace(text.indexOf("LEFT,", text.indexOf("LEFT,") + 1), 5, "LEFTX,");
-        QVERIFY(WriteFile(folder.filePath("broken.csv"), text));
+        QFile::setPermissions(folder.path(), QFile::Permissions(0x7777));  // open to nobody
+        const QString input = folder.filePath("grades.csv");
+        QVERIFY(PlaceInput(input, file, place));
 
         Desktop desktop;
         desktop.form->show();
-        desktop.Preview(folder.filePath("broken.csv"));
-        QCOMPARE(desktop.messages.shown.size(), size_t{1});
-        QVERIFY(!desktop.form->isVisible() && desktop.Viewer() == nullptr);
-        QCOMPARE(desktop.form->ExitStatus(), 1);
+        desktop.Box("Check2", 0)->setChecked(true);  // as the command line's --left-offset 3
+        desktop.Text("Text2", 0)->setText("3");
+        desktop.Preview("i4-divided.csv");
+        desktop.Viewer()->viewForward_Click();
+        desktop.messages.shown.clear();
+        const std::string shown = desktop.Showing();
+        const QImage picture = desktop.Viewer()->grab().toImage();
+        {
+            const AsNobody nobody(place == UnreadableFile);
+            if (place == UnreadableFile && geteuid() == 0)
+                QSKIP("running as root, and files cannot be opened as nobody");
+            desktop.Preview(input, false);
+        }
+
+        QString lines;
+        for (const std::string& message : desktop.messages.shown)
+            lines += QString::fromStdString(message) + "\n";
+        QCOMPARE(lines, messages.replace("%1", input));
+        if (messages.endsWith("Program Exiting\n")) {
+            QVERIFY(!desktop.form->isVisible());
+            QTRY_VERIFY(desktop.Viewer() == nullptr);
+            QCOMPARE(desktop.form->ExitStatus(), 1);
+        } else if (book.isEmpty()) {
+            QCOMPARE(desktop.Showing(), shown);
+            QCOMPARE(desktop.Viewer()->grab().toImage(), picture);
+        } else {
+            QCOMPARE(desktop.State().Books().SourceFile, input.toStdString());
+            QCOMPARE(desktop.State().CurrentPage(), 0);
+            const QString fault =
+                BookFault(QString::fromStdString(TextBook(desktop.State().Books())), book, file);
+            QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        }
     }
 
     void aboutIsModalAndClosingTheMainWindowClosesEveryOtherWindow() {

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPrinterInfo>
+#include <QProgressBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QtTest>
@@ -13,7 +15,7 @@
 #include <algorithm>
 
 #include "app/main_window.h"
-#include "run_corvane.h"
+#include "bad_inputs.h"
 
 using namespace corvane;
 
@@ -52,12 +54,22 @@ ScriptedDialogs::Answer SelectPages(const QString& side, const QString& from, co
     };
 }
 
+// Runs a queue command of cups-client, which the private scheduler needs too; true when it
+// succeeded or there is none.
+bool QueueCommand(QStringList command) {
+    if (command.isEmpty())
+        return true;
+    command[0] = QStandardPaths::findExecutable(command[0], {"/usr/sbin", "/sbin"});
+    return !command[0].isEmpty() && RunCorvane(command).exitCode == 0;
+}
+
 }  // namespace
 
 class PrintingTest : public QObject {
     Q_OBJECT
 
     QString outDir_;
+    QTemporaryDir folder_;
     int jobsSeen_ = 0;
     RecordingMessages messages_;
     ScriptedDialogs dialogs_;
@@ -93,6 +105,17 @@ class PrintingTest : public QObject {
         form_->Preview();
         messages_.shown.clear();
         return form_->Windows().Viewer();
+    }
+    // The longest book a file may hold: 2001 stations of 31 points a side, some 6400 pages.
+    QString LongReport() {
+        const QString path = folder_.filePath("long.csv");
+        if (!QFile::exists(path))
+            WriteFile(path, Divided(Repeat(2001 * 2, [](int group) {
+                          const QByteArray side = group % 2 ? "RIGHT" : "LEFT";
+                          return Repeat(31, [&](int p) { return SideRow(side, group / 2, p); }) +
+                                 kTerminator;
+                      })));
+        return path;
     }
 
   private slots:
@@ -167,26 +190,65 @@ class PrintingTest : public QObject {
                 pages.first().contains("PAVE-GRADES"));
     }
 
-    void aQueueThatRefusesJobsIsReportedAsAFailure() {
-        const QStringList admin{"/usr/sbin", "/sbin"};
-        const QString reject = QStandardPaths::findExecutable("cupsreject", admin);
-        const QString accept = QStandardPaths::findExecutable("cupsaccept", admin);
-        if (reject.isEmpty() || accept.isEmpty())
-            QSKIP(
-                "cupsreject and cupsaccept (cups-client) are needed to make the queue refuse jobs");
-        ReportViewer* viewer = Preview("short-undivided.csv");
-        QVERIFY(viewer);
-        const Run rejected = RunCorvane({reject, kQueue});
-        QVERIFY2(rejected.exitCode == 0, qPrintable(rejected.err));
-        viewer->MenuItem("viewprint")->trigger();
-        const int exitCode = RunCorvane({accept, kQueue}).exitCode;
+    // Print All of a long book that ends without reaching the queue: refused by the queue,
+    // losing it while the pages are drawn, or cancelled at the progress dialog. A failure says why
+    // in one message; a cancel stops before the next page and says nothing.
+    void jobsThatFailOrAreCancelledSendNothing_data() {
+        QTest::addColumn<QStringList>("before");  // a queue command run before Print All
+        QTest::addColumn<QStringList>("during");  // one run once the progress shows, or Cancel
+        QTest::addColumn<QStringList>("after");   // one that puts the queue back
+        QTest::addColumn<QString>("failure");     // how the one message starts; empty: none
+        const QString refused = "Printing failed: the printer \"corvane-pdf\" refused the job";
+        const QStringList none;
+        QTest::newRow("queue refuses jobs") << QStringList{"cupsreject", kQueue} << none
+                                            << QStringList{"cupsaccept", kQueue} << refused;
+        QTest::newRow("queue deleted mid-job")
+            << none << QStringList{"lpadmin", "-x", kQueue}
+            << QStringList{"lpadmin", "-p", kQueue, "-E", "-v", "corvane-pdf:" + outDir_}
+            << refused + ": ";
+        QTest::newRow("cancelled mid-job") << none << QStringList{"Cancel"} << none << QString();
+    }
 
-        QCOMPARE(messages_.shown.size(), size_t{1});
-        const std::string& message = messages_.shown.front();
-        QVERIFY2(
-            message.rfind("Printing failed: the printer \"corvane-pdf\" refused the job", 0) == 0,
-            message.c_str());
-        QCOMPARE(exitCode, 0);
+    void jobsThatFailOrAreCancelledSendNothing() {
+        QFETCH(QStringList, before);
+        QFETCH(QStringList, during);
+        QFETCH(QStringList, after);
+        QFETCH(QString, failure);
+        ReportViewer* viewer = Preview(LongReport());
+        QVERIFY(viewer);
+        const auto putBack = qScopeGuard([&] { QueueCommand(after); });
+        QVERIFY(QueueCommand(before));
+
+        // The pages done when the progress first showed (and the command ran), and the most after.
+        int shownAt = -1, last = -1;
+        bool ran = true;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            auto* progress = viewer->findChild<QProgressDialog*>();
+            if (shownAt >= 0 || !progress || !progress->isVisible())
+                return;
+            shownAt = progress->value();
+            connect(progress->findChild<QProgressBar*>(), &QProgressBar::valueChanged,
+                    [&last](int done) { last = std::max(last, done); });
+            if (during == QStringList{"Cancel"})
+                progress->cancel();
+            else
+                ran = QueueCommand(during);
+        });
+        watch.start(10);
+        viewer->MenuItem("viewprint")->trigger();
+
+        QVERIFY2(shownAt >= 0 && ran, "the progress never showed, or the command failed");
+        QCOMPARE(Jobs().size(), jobsSeen_);
+        if (failure.isEmpty()) {
+            QVERIFY(messages_.shown.empty());
+            QVERIFY2(last <= shownAt + 1,
+                     qPrintable(QString("cancelled at %1, went on to %2").arg(shownAt).arg(last)));
+        } else {
+            QCOMPARE(messages_.shown.size(), size_t{1});
+            QVERIFY2(messages_.shown.front().rfind(failure.toStdString(), 0) == 0,
+                     messages_.shown.front().c_str());
+        }
     }
 };
 
