@@ -19,20 +19,16 @@ TEST(Text, TrimTakesSpacesOnlyAndToUpperAsciiLettersOnly) {
 }
 
 TEST(Text, Utf8CharacterLengthAcceptsWellFormedCharactersOnly) {
-    struct Case {
-        std::string text;
-        std::size_t length;
-    };
     // Stray continuation, overlong forms, a surrogate, beyond U+10FFFF, cut short.
     // clang-format off
-    for (const Case& c : {Case{"a", 1}, {"\xC3\xA9", 2}, {"\xE2\x82\xAC", 3},
-             {"\xF0\x9F\x98\x80", 4}, {"\xF4\x8F\xBF\xBF", 4}, {"\x80", 0}, {"\xC0\xAF", 0},
-             {"\xE0\x9F\xBF", 0}, {"\xF0\x8F\xBF\xBF", 0}, {"\xED\xA0\x80", 0},
-             {"\xF4\x90\x80\x80", 0}, {"\xE2\x82", 0}, {"\xE2\x28\xAC", 0},
-             {"\xF8\x88\x80\x80", 0}}) {
+    for (const auto& [text, length] : std::initializer_list<std::pair<std::string, std::size_t>>{
+             {"a", 1}, {"\xC3\xA9", 2}, {"\xE2\x82\xAC", 3}, {"\xF0\x9F\x98\x80", 4},
+             {"\xF4\x8F\xBF\xBF", 4}, {"\x80", 0}, {"\xC0\xAF", 0}, {"\xE0\x9F\xBF", 0},
+             {"\xF0\x8F\xBF\xBF", 0}, {"\xED\xA0\x80", 0}, {"\xF4\x90\x80\x80", 0},
+             {"\xE2\x82", 0}, {"\xE2\x28\xAC", 0}, {"\xF8\x88\x80\x80", 0}}) {
         // clang-format on
-        EXPECT_EQ(Utf8CharacterLength(c.text, 0), c.length) << c.text;
-        EXPECT_EQ(IsValidUtf8("ok " + c.text), c.length != 0) << c.text;
+        EXPECT_EQ(Utf8CharacterLength(text, 0), length) << text;
+        EXPECT_EQ(IsValidUtf8("ok " + text), length != 0) << text;
     }
 }
 

@@ -3,7 +3,6 @@
 
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -57,25 +56,6 @@ Previewed Preview(const std::string& file, const Change& change = {}) {
     return run;
 }
 
-// A copy of i4-divided.csv with the columns of some rows changed.
-std::string ChangedDividedFile(const std::string& name,
-                               const std::function<void(std::vector<std::string>&)>& change) {
-    std::ifstream source(kData + "/i4-divided.csv", std::ios::binary);
-    const std::string path = testing::TempDir() + "/" + name;
-    std::ofstream copy(path, std::ios::binary);
-    for (std::string line; std::getline(source, line);) {
-        std::vector<std::string> columns;
-        std::stringstream split(line);
-        for (std::string column; std::getline(split, column, ',');)
-            columns.push_back(column);
-        change(columns);
-        for (size_t i = 0; i < columns.size(); ++i)
-            copy << (i ? "," : "") << columns[i];
-        copy << '\n';
-    }
-    return path;
-}
-
 // Asks for the offset points whose distances are given (nullptr: not asked).
 Change Ask(const char* left, const char* right) {
     return [=](PreviewInputs& in, RecordingHooks&) {
@@ -86,13 +66,21 @@ Change Ask(const char* left, const char* right) {
     };
 }
 
-// Every point code of the first station's rows on the sides matches all six point types.
+// A divided file of one station of six points a side; on the sides named every
+// code matches all six point types: 36 copies, more than a station may show.
 std::string TooManyPoints(const std::string& sides) {
-    return ChangedDividedFile(sides + ".csv", [sides](std::vector<std::string>& columns) {
-        if (columns.size() > 9 && columns[1] == "1040+00.00 EB" &&
-            sides.find(columns[8]) != std::string::npos)
-            columns[9] = "BREOPJLFOCBOCCL";
-    });
+    std::string rows;
+    for (const std::string side : {"LEFT", "RIGHT"}) {
+        const std::string code = sides.find(side) != std::string::npos ? "BREOPJLFOCBOCCL" : "CL";
+        for (int p = 0; p < 6; ++p)
+            rows +=
+                "I4,1+00,,PT,PGL,1+00,1,2," + side + "," + code + "," + std::to_string(p) + ",9\n";
+        rows += ",,,,,,,,,,,,,,,\n";
+    }
+    const std::string path = testing::TempDir() + "/" + sides + ".csv";
+    std::ofstream(path, std::ios::binary)
+        << " PAVING GRADES REPORT,\n2\nDIVIDED,\nheadings\n" + rows;
+    return path;
 }
 
 struct RunCase {
