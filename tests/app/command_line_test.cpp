@@ -1,8 +1,5 @@
 // The program as a script runs it, without a display: the window form's help and refusals, and
 // `corvane export` with its books, messages, exit statuses and output files, for odd input files.
-#include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/resource.h>
@@ -106,20 +103,14 @@ class CommandLineTest : public QObject {
             {"empty distance",
              {numbered + QStringList{"--left-offset", ""}, 1, "^$",
               "^Please Enter Left offset distance\n$"}},
-            {"distance no number",
-             {numbered + QStringList{"--right-offset", "x"}, 1, "^$",
-              "^Right offset distance must be a number\n$"}},
             {"no output", {{"export", "grades.csv"}, 2, "^$", ".+"}},
             {"unknown point type", {exportTo + QStringList{"--points", "cl,kerb"}, 2, "^$", ".+"}},
             {"bad date", {exportTo + QStringList{"--date", "06/12/2026"}, 2, "^$", ".+"}},
             {"bad paper", {exportTo + QStringList{"--paper", "tabloid"}, 2, "^$", ".+"}},
-            // The edges of the pages the book fits on, and the pages just beyond them.
+            // The edges of the pages the book fits on, the lines a page then has; one beyond.
             {"narrowest, shortest", {page("88.5x61.5"), 0, Book(62)}},
             {"legal", {page("96x81"), 0, Book(81)}},
             {"tallest", {page("96x105.4"), 0, Book(105)}},
-            {"too narrow", {toNew + QStringList{"--page", "88.4x63"}, 2, "^$", "88.4x63" + range}},
-            {"too short", {toNew + QStringList{"--page", "96x61.4"}, 2, "^$", "96x61.4" + range}},
-            {"too tall", {toNew + QStringList{"--page", "96x105.5"}, 2, "^$", "96x105.5" + range}},
             {"too wide", {toNew + QStringList{"--page", "1001x70"}, 2, "^$", "1001x70" + range}},
             // The output is never the input and is written whole or not at all.
             {"replaces a file", {{"export", "grades.csv", "-o", "book.txt"}, 0, "^$", ".+"}},
@@ -127,7 +118,6 @@ class CommandLineTest : public QObject {
             {"input, dot slash", {to("./grades.csv"), 2, "^$", "^[^\n]*\\./grades\\.csv[^\n]*\n$"}},
             {"input, symbolic link", {toNew, 2, "^$", "^[^\n]*new\\.txt[^\n]*\n$", "symbolic"}},
             {"input, hard link", {toNew, 2, "^$", "^[^\n]*new\\.txt[^\n]*\n$", "hard"}},
-            {"input, pdf link", {to("new.pdf"), 2, "^$", "^[^\n]*new\\.pdf[^\n]*\n$", "symbolic"}},
             {"device full", {to("/dev/full"), 1, "^$", full}},
             {"standard output full", {numbered, 1, "^$", full, "full"}},
             {"pdf on a full device", {to("full.pdf"), 1, "^$", full}},
@@ -206,18 +196,12 @@ class CommandLineTest : public QObject {
             QSKIP("poppler-utils is not installed");
         Folder folder;
         const QString pdf = folder.dir.filePath("new.pdf");
-        const QStringList common{CORVANE_BINARY,
-                                 "export",
-                                 kData + "/sr60-undivided.csv",
-                                 "--date",
-                                 "2026-12-06",
-                                 "--project",
-                                 "1",
-                                 "--control",
-                                 "2",
-                                 "-o"};
-        const QByteArray text = RunCorvane(common + QStringList{"-"}).out;
-        QCOMPARE(RunCorvane(common + QStringList{pdf}).exitCode, 0);
+        const QStringList common =
+            QStringList{CORVANE_BINARY, "export", kData + "/sr60-undivided.csv", "--date",
+                        "2026-12-06"} +
+            kNumbers;
+        const QByteArray text = RunCorvane(common + QStringList{"-o", "-"}).out;
+        QCOMPARE(RunCorvane(common + QStringList{"-o", pdf}).exitCode, 0);
         const QStringList pages =
             QString::fromUtf8(RunCorvane({"pdftotext", "-layout", pdf, "-"}).out).split('\f');
         const qsizetype count = text.count("\f\n");

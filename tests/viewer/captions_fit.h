@@ -8,9 +8,8 @@ namespace corvane::test {
 
 inline QString Overflow(const QWidget& control, const QString& text, QSize needed, QSize room) {
     const auto size = [](QSize s) { return QString("%1x%2").arg(s.width()).arg(s.height()); };
-    if (needed.width() <= room.width() && needed.height() <= room.height()) {
+    if (needed.width() <= room.width() && needed.height() <= room.height())
         return {};
-    }
     return QString("%1 \"%2\" needs %3, has %4; ")
         .arg(control.objectName(), text, size(needed), size(room));
 }
@@ -35,14 +34,11 @@ inline QString ButtonOverflow(const QAbstractButton& button) {
     QStyle::SubElement contents = QStyle::SE_PushButtonContents;
     int margin = 0;
     if (const auto* push = qobject_cast<const QPushButton*>(&button)) {
-        if (push->autoDefault()) {
+        if (push->autoDefault())
             option.features |= QStyleOptionButton::AutoDefaultButton;
-        }
         margin = button.style()->pixelMetric(QStyle::PM_ButtonMargin, &option, &button);
     } else if (qobject_cast<const QCheckBox*>(&button)) {
         contents = QStyle::SE_CheckBoxContents;
-    } else if (qobject_cast<const QRadioButton*>(&button)) {
-        contents = QStyle::SE_RadioButtonContents;
     }
     const QRect room = button.style()->subElementRect(contents, &option, &button);
     // A single "&" marks the mnemonic and is not shown.
@@ -59,14 +55,12 @@ inline QString CutCaptions(QWidget& window) {
     window.show();  // lays the window out
     QString cut;
     for (QWidget* control : window.findChildren<QWidget*>()) {
-        if (!control->isVisibleTo(&window)) {
+        if (!control->isVisibleTo(&window))
             continue;
-        }
-        if (const auto* label = qobject_cast<const QLabel*>(control)) {
+        if (const auto* label = qobject_cast<const QLabel*>(control))
             cut += LabelOverflow(*label);
-        } else if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
+        else if (const auto* button = qobject_cast<const QAbstractButton*>(control))
             cut += ButtonOverflow(*button);
-        }
     }
     return cut;
 }

@@ -27,10 +27,6 @@ class FakePrintersAndFonts : public PrintersAndFonts {
     QStringList ScreenFonts() const override { return fonts; }
 };
 
-inline FakePrintersAndFonts OfficeMachine() {
-    return {};
-}
-
 // A machine described by items "registry:key|value name=text", "file:path",
 // "path:program=path" and "start:program" (a program that starts).
 class FakeSystemTools : public SystemTools {

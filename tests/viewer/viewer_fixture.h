@@ -23,10 +23,9 @@ inline PaginatedBook MakeBook(Side side, RoadwayType type, int stations, int lin
     Book book{side, type, {}};
     CellLine line{};
     line[0] = {"CL", "0.00", "100.00", "2"};
-    for (int i = 0; i < stations; ++i) {
+    for (int i = 0; i < stations; ++i)
         book.Stations.push_back({"Cross Sec. Sta.", prefix + std::to_string(i) + "+00", "",
                                  lines - 1, "", "", std::vector(static_cast<size_t>(lines), line)});
-    }
     Pagination pagination = Paginate(book, PageSize{96, 63});
     return {std::move(book), std::move(pagination)};
 }
@@ -68,9 +67,8 @@ inline ScriptedDialogs::Answer Fill(QList<std::pair<QString, QString>> fields,
 template <typename Case>
 void AddRows(std::initializer_list<Case> cases) {
     QTest::addColumn<Case>("c");
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
         QTest::newRow(c.name) << c;
-    }
 }
 
 }  // namespace corvane::test

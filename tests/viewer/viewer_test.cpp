@@ -1,8 +1,5 @@
-// The viewer: the report viewer (menus, load sizing, zoom, paging, Go To, the
-// print commands, Save as PDF, what a cancelled or failed job leaves behind)
-// and its dialogs: the about box, the printer and font dialog, the print
-// selected pages dialog with its page index, the station finder; and whether
-// every caption of each dialog shows whole, here and at 144 dpi.
+// The report viewer with its commands and dialogs, and whether every caption
+// of the dialogs shows whole, here and at 144 dpi.
 #include <QtTest>
 #include <QtWidgets>
 
@@ -38,9 +35,8 @@ struct Viewer : Fixture {
 
     explicit Viewer(PreparedBooks books) : Fixture(std::move(books)) { window->Load(); }
     QString Where() const {
-        return QString("%1 %2")
-            .arg(state.CurrentSide() == Side::Left ? "left" : "right")
-            .arg(state.CurrentPage());
+        const char* side = state.CurrentSide() == Side::Left ? "left %1" : "right %1";
+        return QString(side).arg(state.CurrentPage());
     }
 };
 
@@ -54,9 +50,8 @@ bool HasInk(const ReportViewer& window) {
 
 QString MenuItems(QWidget* menu) {
     QStringList items;
-    for (QAction* item : menu->actions()) {
+    for (QAction* item : menu->actions())
         items << item->objectName() + "=" + item->text();
-    }
     return items.join(", ");
 }
 
@@ -75,10 +70,9 @@ struct GoToStation {
 
 struct PdfJob {
     const char* name;
-    QString where;                // "book.pdf" in the folder, or another path
     int cancelAt;                 // the progress that answers "stop"; -1: none
     std::vector<BookPage> pages;  // none: every page of the book
-    QString failure;  // the reason the message gives (%1 the path, %2 its folder); empty: none
+    QString failure;              // the reason the message gives; empty: none
 };
 
 template <typename Widget = QLabel>
@@ -92,20 +86,11 @@ void ChooseSide(PrintPagesDialog& dialog, const QString& side) {
     emit sides->activated(sides->currentIndex());
 }
 
-// Answers the page index by picking the entry at a list position.
-ScriptedDialogs::Answer PickEntry(int position) {
-    return [position](QDialog& index) {
-        emit Child<QComboBox>(index, "Combo1")->activated(position);
-        return index.result();
-    };
-}
-
 // The items of a list, and the text it is preset to.
 QStringList Items(const QComboBox* list) {
     QStringList items;
-    for (int i = 0; i < list->count(); ++i) {
+    for (int i = 0; i < list->count(); ++i)
         items << list->itemText(i);
-    }
     return items.isEmpty() ? items : items << "preset " + list->currentText();
 }
 
@@ -145,41 +130,27 @@ class ViewerTest : public QObject {
     Q_OBJECT
 
   private slots:
-    // The window sizes itself to the page; the Go To entries are those of the roadway.
-    void loadShowsTheMenusOfTheRoadwayOnAWindowOfThePageSize() {
-        for (const bool divided : {false, true}) {
-            PreparedBooks books = divided ? test::Divided(20) : test::Undivided(20);
-            books.PageSize = PageSize{80, 50};
-            Viewer viewer(std::move(books));
-            ReportViewer& window = *viewer.window;
-            QCOMPARE(window.objectName() + "=" + window.windowTitle(),
-                     QString("frmPrint=Display Report"));
-            QCOMPARE(
-                MenuItems(window.menuBar()),
-                "viewForward=&>>, viewBackward=<&<, mnuGoTo=&Go To, mnuPrint=&Print, viewEnd=&End");
-            QCOMPARE(MenuItems(window.MenuItem("mnuGoTo")->menu()),
-                     "mnuGoToStation=Go To Station, mnuStationLeft=Go To StationLeft, "
-                     "mnuStationRight=Go To StationRight");
-            QCOMPARE(
-                MenuItems(window.MenuItem("mnuPrint")->menu()),
-                "viewprint=PrintAll, PrnSelPages=Print Selected Pages, SaveAsPdf=Save as PDF...");
-            QCOMPARE(window.size(), QSize(TwipsToPixels(80 * 120, window.logicalDpiX()),
-                                          TwipsToPixels(50 * 240, window.logicalDpiY())));
-            QCOMPARE(window.MenuItem("mnuGoToStation")->isVisible(), !divided);
-            QCOMPARE(window.MenuItem("mnuStationLeft")->isVisible(), divided);
-            QCOMPARE(window.MenuItem("mnuStationRight")->isVisible(), divided);
-            QVERIFY(viewer.messages.shown.empty());
-        }
-    }
-
-    // Each resize redraws the page at the zoom that fits it; the keys page; End
-    // unloads the viewer.
-    void aShownViewerZoomsPagesAndEnds() {
+    // The window sizes itself to the page; each resize redraws the page at the
+    // zoom that fits it; the keys page.
+    void aShownViewerSizesZoomsAndPages() {
         QCOMPARE(ZoomToFit(5760, 15120), 5760.0 / 11820);  // half as wide as tall
         QCOMPARE(ZoomToFit(15120, 7560), 7560.0 / 15420);  // wider than tall
-        Viewer viewer(test::Undivided(20));
-        QPointer<ReportViewer> window = viewer.window.release();
-        window->setAttribute(Qt::WA_DeleteOnClose);
+        PreparedBooks books = test::Undivided(20);
+        books.PageSize = PageSize{80, 50};
+        Viewer viewer(std::move(books));
+        ReportViewer* window = viewer.window.get();
+        QCOMPARE(window->objectName() + "=" + window->windowTitle(),
+                 QString("frmPrint=Display Report"));
+        QCOMPARE(
+            MenuItems(window->menuBar()),
+            "viewForward=&>>, viewBackward=<&<, mnuGoTo=&Go To, mnuPrint=&Print, viewEnd=&End");
+        QCOMPARE(MenuItems(window->MenuItem("mnuGoTo")->menu()),
+                 "mnuGoToStation=Go To Station, mnuStationLeft=Go To StationLeft, "
+                 "mnuStationRight=Go To StationRight");
+        QCOMPARE(MenuItems(window->MenuItem("mnuPrint")->menu()),
+                 "viewprint=PrintAll, PrnSelPages=Print Selected Pages, SaveAsPdf=Save as PDF...");
+        QCOMPARE(window->size(), QSize(TwipsToPixels(80 * 120, window->logicalDpiX()),
+                                       TwipsToPixels(50 * 240, window->logicalDpiY())));
         window->resize(300, 400);
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window));
@@ -188,8 +159,6 @@ class ViewerTest : public QObject {
         QCOMPARE(viewer.Where(), QString("left 1"));
         QTest::keyClick(window, Qt::Key_PageUp);
         QCOMPARE(viewer.Where(), QString("left 0"));
-        window->MenuItem("viewEnd")->trigger();
-        QTRY_VERIFY(window.isNull());
         QVERIFY(viewer.messages.shown.empty());
     }
 
@@ -199,9 +168,7 @@ class ViewerTest : public QObject {
         const QString last = " Last Page can't move forward";
         test::AddRows<Paging>({
             {"first page back", false, "left 0", false, "left 0", first},
-            {"page 1 forward", false, "left 1", true, "left 2", ""},
             {"last page forward", false, "left 3", true, "left 3", last},
-            {"left first back", true, "left 0", false, "left 0", first},
             {"left last forward", true, "left 3", true, "right 0", ""},
             {"right first back", true, "right 0", false, "left 3", ""},
             {"right last forward", true, "right 5", true, "right 5", last},
@@ -221,8 +188,9 @@ class ViewerTest : public QObject {
         QCOMPARE(HasInk(*viewer.window), c.message.isEmpty());  // redrawn after a move
     }
 
-    // The station finder opens on the list of the menu's side, wherever the
-    // viewer stands, with its first entry preset; Find goes to the station's page.
+    // The Go To entries are those of the roadway. The station finder opens on the
+    // list of the menu's side, wherever the viewer stands, with its first entry
+    // preset; Find goes to the station's page.
     void goToStationFindsTheStationOnItsSide_data() {
         // Eight one-line stations a page; right stations take two lines, four a page.
         test::AddRows<GoToStation>({
@@ -236,6 +204,9 @@ class ViewerTest : public QObject {
         const bool divided = c.menu != "mnuGoToStation";
         Viewer viewer(divided ? test::Divided(60) : test::Undivided(60));
         QVERIFY(viewer.state.GoTo(divided && c.list == "Combo1" ? Side::Right : Side::Left, 0));
+        QCOMPARE(viewer.window->MenuItem("mnuGoToStation")->isVisible(), !divided);
+        QCOMPARE(viewer.window->MenuItem("mnuStationLeft")->isVisible(), divided);
+        QCOMPARE(viewer.window->MenuItem("mnuStationRight")->isVisible(), divided);
 
         viewer.window->MenuItem(c.menu)->trigger();
 
@@ -270,9 +241,8 @@ class ViewerTest : public QObject {
         viewer.dialogs.setNextAnswer(Fill({{"Text1", "2"}, {"Text2", "3"}}, "Command1(1)"));
         viewer.dialogs.setNextAnswer(remember);
         viewer.dialogs.setNextAnswer(remember);
-        for (int use = 0; use < 4; ++use) {
+        for (int use = 0; use < 4; ++use)
             viewer.window->PrnSelPages_Click();
-        }
         QCOMPARE(shown, QStringList({"2", ""}));
         const char* unknown = "corvane-no-such-printer";
         QCOMPARE(PrintPages(viewer.state.Books(), {{Side::Left, 0}}, *MakePrinterTarget(unknown),
@@ -290,26 +260,17 @@ class ViewerTest : public QObject {
     // keeps its page. The report the book is read from is never replaced.
     void saveAsPdfWritesEveryPageButNeverTheReportOfTheBook_data() {
         QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("link");  // the chosen name is made a "symbolic" or "hard" link
-        QTest::newRow("a new file") << "book" << QString();
-        QTest::newRow("dot slash") << "./grades.csv" << QString();
-        QTest::newRow("symbolic link") << "book.pdf" << QString("symbolic");
-        QTest::newRow("hard link") << "book.pdf" << QString("hard");
+        QTest::newRow("a new file") << "book";
+        QTest::newRow("the report, spelled another way") << "./grades.csv";
     }
     void saveAsPdfWritesEveryPageButNeverTheReportOfTheBook() {
         QFETCH(QString, chosen);
-        QFETCH(QString, link);
         QTemporaryDir folder;
         const QString report = folder.filePath("grades.csv");
         QFile file(report);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(" PAVING GRADES REPORT\n") > 0);
         file.close();
         const QString path = folder.path() + "/" + chosen;
-        if (link == "symbolic") {
-            QVERIFY(QFile::link(report, path));
-        } else if (link == "hard") {
-            QCOMPARE(QProcess::execute("ln", {report, path}), 0);
-        }
         PreparedBooks books = test::Divided(30);
         books.SourceFile = report.toStdString();
         Viewer viewer(std::move(books));
@@ -328,10 +289,9 @@ class ViewerTest : public QObject {
         QCOMPARE(viewer.Where(), QString("left 1"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray(" PAVING GRADES REPORT\n"));
-        QCOMPARE(QDir(folder.path()).count(), uint(link.isEmpty() && !saved ? 3 : 4));
-        if (!saved || QStandardPaths::findExecutable("pdftotext").isEmpty()) {
+        QCOMPARE(QDir(folder.path()).count(), uint(saved ? 4 : 3));
+        if (!saved || QStandardPaths::findExecutable("pdftotext").isEmpty())
             return;
-        }
         QProcess pdftotext;
         pdftotext.start("pdftotext", {"-layout", path + ".pdf", "-"});
         QVERIFY(pdftotext.waitForFinished());
@@ -339,26 +299,19 @@ class ViewerTest : public QObject {
         const int left = test::LastPage(viewer.state, Side::Left) + 1;
         const int right = test::LastPage(viewer.state, Side::Right) + 1;
         QCOMPARE(pages.size(), left + right + 1);  // a form feed ends each page
-        QVERIFY(pages[0].contains(QString("(Left)Page No.:1 of %1").arg(left)) &&
-                pages[0].contains("Project No: P-1") && pages[0].contains("L0+00"));
         QVERIFY(pages[left].contains(QString("(Right)Page No.:1 of %1").arg(right)) &&
                 pages[left].contains("R0+00"));
-        QVERIFY(pages[left + right - 1].contains(QString("(Right)Page No.:%1 of %1").arg(right)));
     }
 
-    // Whatever stops the job, the file at the path is the one that was there
-    // before (or none); and no temporary file is left beside it.
+    // Whatever stops the job, the old book at the path stays as it was, and no
+    // temporary file is left beside it.
     void pdfJobsEndSentCancelledOrFailed_data() {
-        const QString notWritten = "the file %1 could not be written: ";
         // clang-format off
         test::AddRows<PdfJob>({
-            {"sent", "book.pdf", -1, {}, ""},
-            {"cancelled", "book.pdf", 3, {}, ""},
-            {"a page past the book", "book.pdf", -1, {{Side::Left, 0}, {Side::Left, 900}},
+            {"sent", -1, {}, ""},
+            {"cancelled", 3, {}, ""},
+            {"a page past the book", -1, {{Side::Left, 0}, {Side::Left, 900}},
              "page 901 of the left side could not be drawn"},
-            {"a folder that is not there", "missing/folder/book.pdf", -1, {},
-             notWritten + "no new file can be made in %2: No such file or directory"},
-            {"a full device", "/dev/full", -1, {}, notWritten + "No space left on device"},
         });
         // clang-format on
     }
@@ -367,13 +320,13 @@ class ViewerTest : public QObject {
         const PreparedBooks books = test::Divided(20);
         const std::vector<BookPage> pages = c.pages.empty() ? AllBookPages(books) : c.pages;
         QTemporaryDir folder;
-        QFile old(folder.filePath("book.pdf"));
+        const QString path = folder.filePath("book.pdf");
+        QFile old(path);
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old book") == 8);
         old.close();
         RecordingMessages messages;
         std::vector<int> told;
 
-        const QString path = c.where.startsWith('/') ? c.where : folder.filePath(c.where);
         const PrintOutcome outcome =
             PrintPages(books, pages, *MakePdfFileTarget(path, ReportPageLayout("")), messages,
                        [&](int done, int) {
@@ -387,11 +340,10 @@ class ViewerTest : public QObject {
         if (outcome != Failed) {  // told before each page, and once more at the end
             QCOMPARE(told.size(), sent ? pages.size() + 1 : size_t(c.cancelAt + 1));
         }
-        const QString failure =
-            QString(c.failure).replace("%1", path).replace("%2", QFileInfo(path).path());
-        QCOMPARE(messages.shown, c.failure.isEmpty()
-                                     ? Shown{}
-                                     : Shown{("Printing failed: " + failure + ".").toStdString()});
+        QCOMPARE(messages.shown,
+                 c.failure.isEmpty()
+                     ? Shown{}
+                     : Shown{("Printing failed: " + c.failure + ".").toStdString()});
         QVERIFY(old.open(QIODevice::ReadOnly));
         QVERIFY(old.readAll().startsWith(sent ? "%PDF" : "old book"));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::System),
@@ -437,8 +389,8 @@ class ViewerTest : public QObject {
     // A typed name the comparison does not find is kept as it is, for the
     // messages, while the page stays that of the printer chosen before.
     void printerFontDialogGivesThePrinterFontAndPage_data() {
-        const QStringList office = test::OfficeMachine().printers;
-        const QStringList fonts = test::OfficeMachine().fonts;
+        const test::FakePrintersAndFonts machine;
+        const QStringList office = machine.printers, fonts = machine.fonts;
         const QStringList plotter{"Plotter", "Office Laser", "preset Plotter"};
         const QStringList lucida{"Courier New", "Lucida Console", "preset Lucida Console"};
         // clang-format off
@@ -476,9 +428,8 @@ class ViewerTest : public QObject {
             c.answer.isEmpty()
                 ? Fill({}, "cmdDone")
                 : Fill({{"combo1(0)", c.answer[0]}, {"combo1(1)", c.answer[1]}}, c.answer[2]));
-        if (const std::optional<PrinterFontChoice> choice = dialog.Ask(run.dialogs)) {
+        if (const std::optional<PrinterFontChoice> choice = dialog.Ask(run.dialogs))
             run.state.Choose(*choice);
-        }
         const std::string printer = run.state.PrinterName();
         QCOMPARE(QString("%1/%2x%3/%4")
                      .arg(QString::fromStdString(printer + "/" + run.state.FontName()))
@@ -500,9 +451,8 @@ class ViewerTest : public QObject {
         printers->setEditText(QString());
         fonts->setEditText(QString());
         printers->setFocus();
-        for (const char key : {'X', 'Y', 'Z'}) {
+        for (const char key : {'X', 'Y', 'Z'})
             QTest::keyClick(QApplication::focusWidget(), key);
-        }
         QCOMPARE(printers->currentText() + fonts->currentText(), QString("XY"));
         QCOMPARE(QApplication::focusWidget(), Child<QPushButton>(dialog, "cmdDone"));
         // Tab types nothing: it walks the focus one step, not two.
@@ -528,9 +478,8 @@ class ViewerTest : public QObject {
         Child<QLineEdit>(dialog, "Text1")->setText("2");
         run.state.Load(c.divided ? test::Divided(40) : test::Undivided(40));
         dialog.Ask();  // no answer queued: closed without its buttons
-        if (!c.side.isEmpty()) {
+        if (!c.side.isEmpty())
             ChooseSide(dialog, c.side);
-        }
         const Side chosen = c.side == "RightSide" ? Side::Right : Side::Left;
         const int lastPage = test::LastPage(run.state, chosen);
 
@@ -544,7 +493,10 @@ class ViewerTest : public QObject {
 
         // A page picked in the index goes into the field with a blank after
         // it; left without a pick, the field keeps its text.
-        run.dialogs.setNextAnswer(PickEntry(lastPage - 2));
+        run.dialogs.setNextAnswer([lastPage](QDialog& index) {
+            emit Child<QComboBox>(index, "Combo1")->activated(lastPage - 2);
+            return index.result();
+        });
         Child<QPushButton>(dialog, "Command3")->click();
         Child<QPushButton>(dialog, "Command2")->click();
         QCOMPARE(run.dialogs.execCount, 3);
@@ -641,33 +593,25 @@ class ViewerTest : public QObject {
         QCOMPARE(redraws, 1);
     }
 
-    void captionsShowWhole_data() {
-        QTest::addColumn<QString>("windows");  // objectNames, and the side a Form5 shows
-        for (const char* windows : {"frmAbout", "frmSystem", "frmStation", "Form5 Form6",
-                                    "Form5 Form6 LeftSide", "Form5 Form6 RightSide"}) {
-            QTest::newRow(windows) << QString(windows);
-        }
-    }
+    // The print pages dialog and its page index are measured undivided and on each side.
     void captionsShowWhole() {
-        QFETCH(QString, windows);
-        const QString side = windows.endsWith("Side") ? windows.section(' ', -1) : QString();
-        Fixture run(side.isEmpty() ? test::Undivided(40) : test::Divided(40));
+        Fixture run(test::Undivided(40));
         test::FakeSystemTools tools;
         AboutDialog about(run.messages, tools);
         PrinterFontDialog fonts(run.state, run.messages, run.machine);
         StationFinder finder(run.state, run.messages, {});
         finder.Open(Side::Left);
         PrintPagesDialog pages(run.state, run.messages, run.dialogs);
-        pages.show();
-        if (!side.isEmpty()) {
-            ChooseSide(pages, side);
-        }
-        QString cut;
-        for (QWidget* window : std::initializer_list<QWidget*>{
-                 &about, &fonts, &finder, &pages, pages.findChild<PageIndexDialog*>()}) {
-            if (windows.split(' ').contains(window->objectName())) {
-                cut += test::CutCaptions(*window);
+        QString cut =
+            test::CutCaptions(about) + test::CutCaptions(fonts) + test::CutCaptions(finder);
+        for (const char* side : {"", "LeftSide", "RightSide"}) {
+            if (*side) {
+                run.state.Load(test::Divided(40));
+                pages.Ask();  // no answer queued: takes the divided roadway, then closes
+                ChooseSide(pages, side);
             }
+            cut +=
+                test::CutCaptions(pages) + test::CutCaptions(*pages.findChild<PageIndexDialog*>());
         }
         QVERIFY2(cut.isEmpty(), qPrintable(cut));
     }
