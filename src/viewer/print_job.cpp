@@ -1,5 +1,6 @@
 #include "viewer/print_job.h"
 
+#include <QElapsedTimer>
 #include <QMarginsF>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -21,6 +22,8 @@ namespace {
 
 // Enough for a document of many pages handed to a local spooler.
 constexpr int kSpoolerTimeoutMs = 120000;
+// How often a wait for the spooler asks whether the job is still wanted.
+constexpr int kSpoolerPollMs = 100;
 // Print quality of the PDF the job is drawn into.
 constexpr int kPdfResolution = 1200;
 
@@ -90,17 +93,17 @@ class PdfFileTarget : public PdfDocumentTarget {
         return PdfDocumentTarget::NewPage(why);
     }
 
-    bool Finish(QPainter& painter, QString& why) override {
+    PrintOutcome Finish(QPainter& painter, QString& why, const std::function<bool()>&) override {
         if (!EndDocument(painter) && !file_.Failed()) {
             file_.Discard();
             why = QStringLiteral("the PDF document could not be completed");
-            return false;
+            return PrintOutcome::Failed;
         }
         if (!file_.Commit()) {
             why = CannotWrite();
-            return false;
+            return PrintOutcome::Failed;
         }
-        return true;
+        return PrintOutcome::Sent;
     }
 
     void Discard(QPainter& painter) override {
@@ -142,12 +145,13 @@ class SpoolerTarget : public PdfDocumentTarget {
         return true;
     }
 
-    bool Finish(QPainter& painter, QString& why) override {
+    PrintOutcome Finish(QPainter& painter, QString& why,
+                        const std::function<bool()>& stillWanted) override {
         if (!EndDocument(painter) || !file_.flush()) {
             why = QStringLiteral("the document could not be completed");
-            return false;
+            return PrintOutcome::Failed;
         }
-        return HandToSpooler(why);
+        return HandToSpooler(why, stillWanted);
     }
 
     void Discard(QPainter& painter) override {
@@ -168,24 +172,38 @@ class SpoolerTarget : public PdfDocumentTarget {
     }
 
   private:
-    bool HandToSpooler(QString& why) {
+    // Waits for `lp` in short steps, so a spooler that never answers (a print server gone from
+    // the network) can be given up by the person waiting, or at the latest after the timeout.
+    PrintOutcome HandToSpooler(QString& why, const std::function<bool()>& stillWanted) {
         QProcess lp;
         lp.start(lp_,
                  {QStringLiteral("-d"), QString::fromStdString(printerName_), QStringLiteral("-t"),
                   QString::fromUtf8(kProgramTitle), QStringLiteral("--"), file_.fileName()});
-        if (!lp.waitForStarted() || !lp.waitForFinished(kSpoolerTimeoutMs)) {
+        QElapsedTimer waited;
+        waited.start();
+        bool started = lp.waitForStarted();
+        while (started && !lp.waitForFinished(kSpoolerPollMs) &&
+               lp.state() != QProcess::NotRunning) {
+            const bool wanted = stillWanted();
+            if (wanted && waited.elapsed() < kSpoolerTimeoutMs)
+                continue;
             lp.kill();
             lp.waitForFinished();
+            if (!wanted)
+                return PrintOutcome::Cancelled;
+            started = false;
+        }
+        if (!started) {
             why = QStringLiteral("the print spooler did not answer: ") + lp.errorString();
-            return false;
+            return PrintOutcome::Failed;
         }
         if (lp.exitStatus() != QProcess::NormalExit || lp.exitCode() != 0) {
             const QString answer = QString::fromLocal8Bit(lp.readAllStandardError()).trimmed();
             why = QStringLiteral("the printer %1 refused the job").arg(Quoted(printerName_)) +
                   (answer.isEmpty() ? QString() : QStringLiteral(": ") + answer);
-            return false;
+            return PrintOutcome::Failed;
         }
-        return true;
+        return PrintOutcome::Sent;
     }
 
     std::string printerName_;
@@ -222,12 +240,12 @@ class NativePrinterTarget : public PrintTarget {
         return true;
     }
 
-    bool Finish(QPainter& painter, QString& why) override {
+    PrintOutcome Finish(QPainter& painter, QString& why, const std::function<bool()>&) override {
         if (!painter.end() || printer_->printerState() == QPrinter::Error) {
             why = QStringLiteral("the printer %1 did not take the job").arg(Quoted(printerName_));
-            return false;
+            return PrintOutcome::Failed;
         }
-        return true;
+        return PrintOutcome::Sent;
     }
 
     void Discard(QPainter& painter) override {
@@ -309,11 +327,12 @@ PrintOutcome PrintPages(const PreparedBooks& books, const std::vector<BookPage>&
                         PageName(books, pages[done]) + QStringLiteral(" could not be drawn"));
         }
     }
-    keepGoing(total);
-    if (!target.Finish(painter, why)) {
-        return Fail(messages, why);
+    if (!keepGoing(total)) {
+        target.Discard(painter);
+        return PrintOutcome::Cancelled;
     }
-    return PrintOutcome::Sent;
+    const PrintOutcome outcome = target.Finish(painter, why, [&] { return keepGoing(total); });
+    return outcome == PrintOutcome::Failed ? Fail(messages, why) : outcome;
 }
 
 }  // namespace corvane

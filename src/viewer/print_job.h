@@ -20,6 +20,8 @@
 
 namespace corvane {
 
+enum class PrintOutcome { Sent, Cancelled, Failed };
+
 // The device a print job draws on. A job opens it once, starts a new page
 // between book pages, and then either finishes it (the document is handed over)
 // or discards it (nothing is handed over).
@@ -29,8 +31,10 @@ class PrintTarget {
     // Begins the document with the painter active on it; false with the reason.
     virtual bool Open(QPainter& painter, QString& why) = 0;
     virtual bool NewPage(QString& why) = 0;
-    // Ends the document and hands it over; false with the reason when it was not taken.
-    virtual bool Finish(QPainter& painter, QString& why) = 0;
+    // Ends the document and hands it over: Sent, Failed with the reason, or Cancelled when
+    // stillWanted (asked while the handing over waits) says no.
+    virtual PrintOutcome Finish(QPainter& painter, QString& why,
+                                const std::function<bool()>& stillWanted) = 0;
     virtual void Discard(QPainter& painter) = 0;
 };
 
@@ -43,10 +47,9 @@ std::unique_ptr<PrintTarget> MakePrinterTarget(const std::string& printerName);
 std::unique_ptr<PrintTarget> MakePdfFileTarget(const QString& path, const QPageLayout& layout);
 
 // Told before each page how many pages are done out of how many; returning
-// false cancels the job. Told once more with done == total at the end.
+// false cancels the job. Told with done == total before the document is handed
+// over, and again and again while the handing over waits (for a print spooler).
 using PrintProgress = std::function<bool(int done, int total)>;
-
-enum class PrintOutcome { Sent, Cancelled, Failed };
 
 // Prints the pages of the books as one job on the target. On failure it shows
 // "Printing failed: " and the reason, and the document is discarded; a

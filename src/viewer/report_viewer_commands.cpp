@@ -1,4 +1,6 @@
 // The viewer's Go To and Print commands.
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProgressDialog>
@@ -32,8 +34,21 @@ PrintOutcome PrintWithProgress(QWidget* window, const PreparedBooks& books,
     progress.setWindowTitle(QString::fromUtf8(kProgramTitle));
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(kShowProgressAfterMs);
-    return PrintPages(books, pages, target, messages, [&progress](int done, int) {
-        progress.setValue(done);
+    QElapsedTimer handingOver;
+    return PrintPages(books, pages, target, messages, [&](int done, int total) {
+        if (done < total) {
+            progress.setValue(done);
+            return !progress.wasCanceled();
+        }
+        // Every page is drawn; the document is being handed over, which may wait on a print
+        // spooler. The dialog stays (and shows, should the wait grow long) so it can be cancelled.
+        if (!handingOver.isValid())
+            handingOver.start();
+        else if (handingOver.elapsed() > kShowProgressAfterMs && !progress.isVisible())
+            progress.show();
+        // Until the modal dialog shows, a click elsewhere must not start another command.
+        QCoreApplication::processEvents(progress.isVisible() ? QEventLoop::AllEvents
+                                                             : QEventLoop::ExcludeUserInputEvents);
         return !progress.wasCanceled();
     });
 }

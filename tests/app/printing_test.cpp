@@ -168,7 +168,8 @@ class PrintingTest : public QObject {
     }
 
     // Print All of a long book that ends without reaching the queue: refused by the queue,
-    // losing it while the pages are drawn, or cancelled at the progress dialog. A failure says why
+    // losing it while the pages are drawn, or cancelled at the progress dialog (also while a
+    // spooler that never answers is waited for). A failure says why
     // in one message; a cancel stops before the next page and says nothing.
     void jobsThatFailOrAreCancelledSendNothing_data() {
         QTest::addColumn<QStringList>("before");  // a queue command run before Print All
@@ -184,6 +185,8 @@ class PrintingTest : public QObject {
             << QStringList{"lpadmin", "-p", kQueue, "-E", "-v", "corvane-pdf:" + outDir_}
             << refused + ": ";
         QTest::newRow("cancelled mid-job") << none << QStringList{"Cancel"} << none << QString();
+        QTest::newRow("cancelled while the spooler never answers")
+            << QStringList{"stall"} << QStringList{"Cancel"} << none << QString();
     }
 
     void jobsThatFailOrAreCancelledSendNothing() {
@@ -191,10 +194,19 @@ class PrintingTest : public QObject {
         QFETCH(QStringList, during);
         QFETCH(QStringList, after);
         QFETCH(QString, failure);
-        ReportViewer* viewer = Preview(LongReport());
+        // A stalled spooler is an `lp` that never returns, met by a short book.
+        const bool stall = before == QStringList{"stall"};
+        ReportViewer* viewer = Preview(stall ? "sr60-undivided.csv" : LongReport());
         QVERIFY(viewer);
-        const auto putBack = qScopeGuard([&] { QueueCommand(after); });
-        QVERIFY(QueueCommand(before));
+        const QByteArray path = qgetenv("PATH");
+        const auto putBack = qScopeGuard([&] { QueueCommand(after), qputenv("PATH", path); });
+        if (stall) {
+            QVERIFY(WriteFile(folder_.filePath("lp"), "#!/bin/sh\nexec sleep 600\n"));
+            QFile::setPermissions(folder_.filePath("lp"), QFile::ReadOwner | QFile::ExeOwner);
+            qputenv("PATH", folder_.path().toLocal8Bit() + ":" + path);
+        } else {
+            QVERIFY(QueueCommand(before));
+        }
 
         // The pages done when the progress first showed (and the command ran), and the most after.
         int shownAt = -1, last = -1;
