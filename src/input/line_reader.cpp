@@ -29,7 +29,8 @@ bool LineReader::Open(const std::string& path) {
         return false;
     }
     buffer_.resize(kBufferSize);
-    position_ = filled_ = 0;
+    block_ = {};
+    position_ = 0;
     read_failed_ = false;
     line_number_ = 0;
     return true;
@@ -39,57 +40,87 @@ void LineReader::OpenBytes(std::string_view bytes) {
     file_.reset();
     bytes_ = bytes;
     bytes_taken_ = 0;
-    position_ = filled_ = 0;
+    block_ = {};
+    position_ = 0;
     read_failed_ = false;
     line_number_ = 0;
 }
 
 // Loads the next block of the file; false at the end of the file or on an error.
 bool LineReader::Refill() {
+    position_ = 0;
     if (!file_) {
-        // From memory, in the same blocks as from a file.
-        const std::string_view block = bytes_.substr(bytes_taken_, kBufferSize);
-        buffer_.assign(block);
-        bytes_taken_ += block.size();
-        filled_ = block.size();
-        position_ = 0;
-        return filled_ > 0;
+        // From memory, in the same blocks as from a file, but without copying:
+        // the bytes outlive the reading.
+        block_ = bytes_.substr(bytes_taken_, kBufferSize);
+        bytes_taken_ += block_.size();
+        return !block_.empty();
     }
     if (read_failed_) {
+        block_ = {};
         return false;
     }
     errno = 0;
-    filled_ = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
-    position_ = 0;
-    if (filled_ == 0 && std::ferror(file_.get())) {
+    const size_t filled = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
+    block_ = std::string_view(buffer_.data(), filled);
+    if (filled == 0 && std::ferror(file_.get())) {
         read_failed_ = true;
         error_reason_ = SystemReason(errno);
     }
-    return filled_ > 0;
+    return filled > 0;
+}
+
+// A caller may still use Text() after asking AtEnd(), which can load the next
+// block over the current line; the line moves out of the buffer first.
+void LineReader::KeepTextBeforeRefill() {
+    if (text_in_buffer_) {
+        line_.assign(text_);
+        text_ = line_;
+        text_in_buffer_ = false;
+    }
 }
 
 bool LineReader::AtEnd() {
-    return position_ == filled_ && !Refill() && !read_failed_;
+    if (position_ < block_.size()) {
+        return false;
+    }
+    KeepTextBeforeRefill();
+    return !Refill() && !read_failed_;
 }
 
 LineReader::Status LineReader::Next() {
-    if (position_ == filled_ && !Refill()) {
+    text_in_buffer_ = false;
+    if (position_ == block_.size() && !Refill()) {
         return read_failed_ ? Status::ReadError : Status::End;
     }
+    // Almost every line lies whole in the block and is used where it lies.
+    const std::string_view rest = block_.substr(position_);
+    const size_t newline = rest.find('\n');
+    if (newline == std::string_view::npos) {
+        return ReadAcrossBlocks();
+    }
+    position_ += newline + 1;
+    const Status status = Finish(rest.substr(0, newline));
+    text_in_buffer_ = file_ && status == Status::Line && text_.data() == rest.data();
+    return status;
+}
+
+// Gathers a line that goes on in the next blocks (or ends the file without a
+// line end), refusing it as soon as it is known to be too long.
+LineReader::Status LineReader::ReadAcrossBlocks() {
     line_.clear();
     bool line_end_found = false;
     while (!line_end_found) {
-        const char* start = buffer_.data() + position_;
-        const size_t available = filled_ - position_;
-        const auto* newline = static_cast<const char*>(std::memchr(start, '\n', available));
-        const size_t taken = newline ? static_cast<size_t>(newline - start) : available;
+        const std::string_view rest = block_.substr(position_);
+        const size_t newline = rest.find('\n');
+        const size_t taken = newline != std::string_view::npos ? newline : rest.size();
         if (line_.size() + taken > kMaxLineLength + kLineEndCarriageReturn) {
             ++line_number_;
             return Status::TooLong;
         }
-        line_.append(start, taken);
+        line_.append(rest.substr(0, taken));
         position_ += taken;
-        if (newline) {
+        if (newline != std::string_view::npos) {
             ++position_;
             line_end_found = true;
         } else if (!Refill()) {
@@ -99,14 +130,19 @@ LineReader::Status LineReader::Next() {
             break;  // a last line without a line end
         }
     }
-    if (!line_.empty() && line_.back() == '\r') {
-        line_.pop_back();
+    return Finish(line_);
+}
+
+// The line without its line end, counted, checked for length and decoded.
+LineReader::Status LineReader::Finish(std::string_view line) {
+    if (!line.empty() && line.back() == '\r') {
+        line.remove_suffix(1);
     }
     ++line_number_;
-    if (line_.size() > kMaxLineLength) {
+    if (line.size() > kMaxLineLength) {
         return Status::TooLong;
     }
-    text_ = DecodeLine(line_, decoded_);
+    text_ = DecodeLine(line, decoded_);
     return Status::Line;
 }
 

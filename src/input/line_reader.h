@@ -50,15 +50,19 @@ class LineReader {
     };
 
     bool Refill();
+    Status ReadAcrossBlocks();
+    Status Finish(std::string_view line);
+    void KeepTextBeforeRefill();
 
     std::unique_ptr<std::FILE, FileCloser> file_;
     std::string_view bytes_;  // the file in memory, when not read from a FILE
     size_t bytes_taken_ = 0;
     std::string buffer_;
+    std::string_view block_;  // the current block: in buffer_, or in bytes_
     size_t position_ = 0;
-    size_t filled_ = 0;
     bool read_failed_ = false;
-    std::string line_;
+    bool text_in_buffer_ = false;  // Text() views buffer_, which the next block overwrites
+    std::string line_;             // a line that spans blocks, gathered
     std::string decoded_;
     std::string_view text_;
     int64_t line_number_ = 0;

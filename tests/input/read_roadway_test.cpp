@@ -319,6 +319,35 @@ TEST_F(InputReading, NamedPipeIsReadWhole) {
 }
 #endif
 
+// Lines of every length up to 300, ending with LF or CR LF, land at every
+// offset of the reader's 64 KiB blocks, the first one ending the first block;
+// asking AtEnd, which may load the next block, must not disturb the line just
+// read. From a file and from memory alike.
+TEST_F(InputReading, LinesSurviveBlockBoundaries) {
+    std::vector<std::string> lines{std::string(64 * 1024 - 1, 'z')};
+    std::string content = lines.front() + "\n";
+    for (int i = 0; content.size() < 300'000; ++i) {
+        lines.push_back(std::string(static_cast<size_t>(i % 301), static_cast<char>('a' + i % 26)));
+        content += lines.back() + (i % 3 == 0 ? "\r\n" : "\n");
+    }
+    std::ofstream(path_, std::ios::binary) << content;
+    for (const bool from_file : {true, false}) {
+        LineReader reader;
+        if (from_file) {
+            ASSERT_TRUE(reader.Open(path_));
+        } else {
+            reader.OpenBytes(content);
+        }
+        for (const std::string& line : lines) {
+            ASSERT_EQ(reader.Next(), LineReader::Status::Line);
+            const bool at_end = reader.AtEnd();
+            ASSERT_TRUE(reader.Text() == line) << "line " << reader.LineNumber();
+            ASSERT_EQ(at_end, &line == &lines.back());
+        }
+        EXPECT_EQ(reader.Next(), LineReader::Status::End);
+    }
+}
+
 // A run of `length` commas is found wherever it stands in the line.
 TEST(InputColumns, CommaRunsAreFoundWherever) {
     for (size_t at = 0; at < 40; ++at) {
