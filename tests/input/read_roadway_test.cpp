@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -345,6 +346,29 @@ TEST_F(InputReading, LinesSurviveBlockBoundaries) {
             ASSERT_EQ(at_end, &line == &lines.back());
         }
         EXPECT_EQ(reader.Next(), LineReader::Status::End);
+    }
+}
+
+// Every comma splits, wherever it stands in the line and however many follow
+// it, and nothing else does, not even the bytes next to a comma's: each line
+// is the bits of a number, a comma for each bit set.
+TEST(InputColumns, EveryCommaSplits) {
+    Columns columns;
+    for (uint32_t bits = 0; bits < 1u << 12; ++bits) {
+        for (const size_t length : {size_t{12}, size_t{21}}) {
+            std::string line;
+            for (size_t i = 0; i < length; ++i) {
+                line += (bits >> (i % 12) & 1) != 0 ? ',' : "-+\xACl"[i % 4];
+            }
+            columns.Split(line);
+            std::string joined;
+            for (size_t c = 0; c < columns.Count(); ++c) {
+                joined += (c == 0 ? "" : ",") + std::string(columns[c]);
+            }
+            ASSERT_EQ(joined, line);
+            ASSERT_EQ(columns.Count(),
+                      static_cast<size_t>(std::count(line.begin(), line.end(), ',')) + 1);
+        }
     }
 }
 
