@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace corvane {
 
@@ -28,6 +29,8 @@ constexpr auto kIntegerPowersOfTen = PowersOfTen<std::uint64_t, 16>();
 // Integers up to 2^53 are exact in a double.
 constexpr std::uint64_t kLargestExactInteger = 1ULL << 53;
 constexpr int kMostDigits = 18;
+// Values become text with this many significant digits (see number_text.h).
+constexpr int kSignificantDigits = 15;
 
 // The decimal value is within 5e-15 of the double (15 significant digits) and
 // the scaling adds a rounding of its own; closer than this to a half, the
@@ -47,6 +50,71 @@ void AppendDigits(std::uint64_t number, int width, std::string& text) {
     while (count > 0) {
         text += digits[--count];
     }
+}
+
+// `rounded` units of 10^-decimals, written without leading zero and without
+// "-" on zero.
+void WriteFixed(bool negative, std::uint64_t rounded, int decimals, std::string& text) {
+    const std::uint64_t unit = kIntegerPowersOfTen[static_cast<std::size_t>(decimals)];
+    text.clear();
+    if (negative && rounded != 0) {
+        text += '-';
+    }
+    if (rounded >= unit) {
+        AppendDigits(rounded / unit, 0, text);
+    }
+    text += '.';
+    if (decimals > 0) {
+        AppendDigits(rounded % unit, decimals, text);
+    }
+}
+
+// The 15 significant digits of a value as an integer, and the power of ten
+// they are scaled by: 0.575 is {575000000000000, 15}. Below 10^15, scaling by
+// an exact power of ten errs by at most 1/16, so the digits are certain unless
+// the scaled value lies within kDigitMargin of a half.
+struct SignificantDigits {
+    std::uint64_t digits;
+    int scale;
+};
+constexpr double kDigitMargin = 0.125;
+constexpr double kFifteenDigitsLow = 1e14;
+constexpr double kFifteenDigitsHigh = 1e15;
+
+std::optional<SignificantDigits> FifteenDigits(double magnitude) {
+    const int scale = kSignificantDigits - 1 - static_cast<int>(std::floor(std::log10(magnitude)));
+    if (scale < 0 || scale >= static_cast<int>(kExactPowersOfTen.size())) {
+        return std::nullopt;
+    }
+    const double scaled = magnitude * kExactPowersOfTen[static_cast<std::size_t>(scale)];
+    // log10 may miss by one next to a power of ten; such values are left to
+    // the general conversion, as is any value whose last digit is in doubt.
+    if (!(scaled >= kFifteenDigitsLow + 1 && scaled < kFifteenDigitsHigh - 1)) {
+        return std::nullopt;
+    }
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) <= kDigitMargin) {
+        return std::nullopt;
+    }
+    return SignificantDigits{static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0), scale};
+}
+
+// A value next to a half of its last decimal, as the general conversion
+// rounds it: its 15 significant digits, then half away from zero. Computed
+// slopes land there all the time: a rise of .023 over 4 is .575 percent.
+std::optional<std::uint64_t> RoundNearHalf(double magnitude, int decimals) {
+    const std::optional<SignificantDigits> value = FifteenDigits(magnitude);
+    if (!value) {
+        return std::nullopt;
+    }
+    const int dropped = value->scale - decimals;
+    if (dropped <= 0 || dropped >= static_cast<int>(kIntegerPowersOfTen.size())) {
+        return std::nullopt;
+    }
+    const std::uint64_t unit = kIntegerPowersOfTen[static_cast<std::size_t>(dropped)];
+    const std::uint64_t half = unit / 2;
+    return value->digits / unit + (value->digits % unit >= half ? 1 : 0);
 }
 
 }  // namespace
@@ -96,22 +164,15 @@ bool FormatFixedQuickly(double value, int decimals, std::string& text) {
     const double whole = std::floor(scaled);
     const double fraction = scaled - whole;
     if (std::fabs(fraction - 0.5) <= scaled * kHalfMargin) {
-        return false;
+        const std::optional<std::uint64_t> rounded = RoundNearHalf(std::fabs(value), decimals);
+        if (!rounded) {
+            return false;
+        }
+        WriteFixed(value < 0, *rounded, decimals, text);
+        return true;
     }
-    const auto rounded = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
-    const std::uint64_t unit = kIntegerPowersOfTen[static_cast<std::size_t>(decimals)];
-
-    text.clear();
-    if (value < 0 && rounded != 0) {
-        text += '-';
-    }
-    if (rounded >= unit) {
-        AppendDigits(rounded / unit, 0, text);
-    }
-    text += '.';
-    if (decimals > 0) {
-        AppendDigits(rounded % unit, decimals, text);
-    }
+    WriteFixed(value < 0, static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0), decimals,
+               text);
     return true;
 }
 
