@@ -154,12 +154,12 @@ class DividedReader {
                 return SomethingWrong();
             }
             if (const std::string_view column0 = FirstColumn(line); !IsEmptyOrSpaces(column0)) {
-                station.Column0Text = column0;
+                KeepText(station.Column0Text, column0);
             }
             const StationSplit split = SplitStation(line);
             if (!IsEmptyOrSpaces(split.station)) {
-                station.StationText = split.station;
-                station_text_ = split.station;
+                KeepText(station.StationText, split.station);
+                KeepText(station_text_, split.station);
             }
             remainder_ = split.remainder;
         }

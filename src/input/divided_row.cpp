@@ -38,6 +38,14 @@ class RowColumns {
         field = (*this)[file_column];
         return true;
     }
+    // The same for a text of the station, which its rows repeat.
+    bool KeepIn(size_t file_column, std::string& field) const {
+        if (!Has(file_column)) {
+            return false;
+        }
+        KeepText(field, (*this)[file_column]);
+        return true;
+    }
 
   private:
     const Columns& columns_;
@@ -59,7 +67,7 @@ DividedRowResult StoreDividedRow(std::string_view remainder, Side side, int poin
     if (point_index >= kMaxPoints) {
         return DividedRowResult::PointLimit;
     }
-    if (!row.CopyTo(4, station.Column4Text) || !row.CopyTo(5, station.CrossSectionStation) ||
+    if (!row.KeepIn(4, station.Column4Text) || !row.KeepIn(5, station.CrossSectionStation) ||
         !row.Has(8)) {
         return DividedRowResult::TooShort;
     }

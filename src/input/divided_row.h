@@ -1,12 +1,21 @@
 // Storing one data row of a divided roadway into its side's station.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "input/columns.h"
 #include "input/roadway.h"
 
 namespace corvane {
+
+// The rows of a group repeat their station's texts, so a text equal to the one
+// held is not copied again.
+inline void KeepText(std::string& field, std::string_view text) {
+    if (field != text) {
+        field = text;
+    }
+}
 
 enum class DividedRowResult {
     Stored,       // a message row, or a point row
