@@ -28,7 +28,7 @@ constexpr auto kIntegerPowersOfTen = PowersOfTen<std::uint64_t, 16>();
 
 // Integers up to 2^53 are exact in a double.
 constexpr std::uint64_t kLargestExactInteger = 1ULL << 53;
-constexpr int kMostDigits = 18;
+constexpr std::size_t kMostDigits = 18;
 // Values become text with this many significant digits (see number_text.h).
 constexpr int kSignificantDigits = 15;
 
@@ -37,36 +37,54 @@ constexpr int kSignificantDigits = 15;
 // exact digits decide.
 constexpr double kHalfMargin = 1e-13;
 
-void AppendDigits(std::uint64_t number, int width, std::string& text) {
-    char digits[20];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + number % 10);
+// Writes the last `count` digits of `number` backwards, ending before `end`;
+// returns where they begin.
+char* WriteDigitsBackwards(std::uint64_t number, int count, char* end) {
+    for (int written = 0; written < count; ++written) {
+        *--end = static_cast<char>('0' + number % 10);
         number /= 10;
-    } while (number != 0);
-    for (int pad = count; pad < width; ++pad) {
-        text += '0';
     }
-    while (count > 0) {
-        text += digits[--count];
+    return end;
+}
+
+int DigitCount(std::uint64_t number) {
+    int count = 0;
+    for (; number != 0; number /= 10) {
+        ++count;
     }
+    return count;
+}
+
+// Appends the run of digits at `position` to `mantissa`, moves past it and
+// tells how many there were.
+std::size_t TakeDigits(std::string_view text, std::size_t& position, std::uint64_t& mantissa) {
+    const std::size_t start = position;
+    for (; position < text.size(); ++position) {
+        const auto digit = static_cast<unsigned>(text[position] - '0');
+        if (digit > 9) {
+            break;
+        }
+        mantissa = mantissa * 10 + digit;
+    }
+    return position - start;
 }
 
 // `rounded` units of 10^-decimals, written without leading zero and without
 // "-" on zero.
 void WriteFixed(bool negative, std::uint64_t rounded, int decimals, std::string& text) {
+    // Built backwards in a buffer and copied once: every value is written.
+    // rounded stays below 2^53, so 16 digits, the point and the sign fit.
+    char buffer[32];
+    char* const end = buffer + sizeof buffer;
     const std::uint64_t unit = kIntegerPowersOfTen[static_cast<std::size_t>(decimals)];
-    text.clear();
+    char* begin = WriteDigitsBackwards(rounded % unit, decimals, end);
+    *--begin = '.';
+    const std::uint64_t whole = rounded / unit;
+    begin = WriteDigitsBackwards(whole, DigitCount(whole), begin);
     if (negative && rounded != 0) {
-        text += '-';
+        *--begin = '-';
     }
-    if (rounded >= unit) {
-        AppendDigits(rounded / unit, 0, text);
-    }
-    text += '.';
-    if (decimals > 0) {
-        AppendDigits(rounded % unit, decimals, text);
-    }
+    text.assign(begin, end);
 }
 
 // The 15 significant digits of a value as an integer, and the power of ten
@@ -126,30 +144,21 @@ std::optional<double> ParsePlainDecimal(std::string_view text) {
         negative = text[position] == '-';
         ++position;
     }
+    // Digits beyond kMostDigits may wrap the mantissa; such a text is refused below.
     std::uint64_t mantissa = 0;
-    int digitCount = 0;
-    int decimals = 0;
-    bool afterPoint = false;
-    for (; position < text.size(); ++position) {
-        const char c = text[position];
-        if (c == '.' && !afterPoint) {
-            afterPoint = true;
-            continue;
-        }
-        if (c < '0' || c > '9' || ++digitCount > kMostDigits) {
-            return std::nullopt;
-        }
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-        if (afterPoint) {
-            ++decimals;
-        }
+    const std::size_t integerDigits = TakeDigits(text, position, mantissa);
+    std::size_t decimals = 0;
+    if (position < text.size() && text[position] == '.') {
+        ++position;
+        decimals = TakeDigits(text, position, mantissa);
     }
-    if (digitCount == 0 || mantissa > kLargestExactInteger) {
+    const std::size_t digitCount = integerDigits + decimals;
+    if (position != text.size() || digitCount == 0 || digitCount > kMostDigits ||
+        mantissa > kLargestExactInteger) {
         return std::nullopt;
     }
     // Both operands are exact, so the one division rounds correctly.
-    const double magnitude =
-        static_cast<double>(mantissa) / kExactPowersOfTen[static_cast<std::size_t>(decimals)];
+    const double magnitude = static_cast<double>(mantissa) / kExactPowersOfTen[decimals];
     return negative ? -magnitude : magnitude;
 }
 
