@@ -29,7 +29,10 @@ void PutCellText(Surface& surface, int column, int line, std::string_view text) 
 void DrawCell(Surface& surface, const ReportCell& cell, int x, int row) {
     const std::string_view elevation = Trim(cell[kCellElevation]);
     const std::string& offset = cell[kCellOffset];
-    const std::string elevationAtOffset = std::string(elevation) + kElevationOffsetJoint + offset;
+    // Joined for every cell of every page, mostly past the length a string
+    // holds without allocating; the buffer keeps its memory from cell to cell.
+    thread_local std::string elevationAtOffset;
+    elevationAtOffset.assign(elevation).append(kElevationOffsetJoint).append(offset);
     const int slopeIndent = CellCount(elevationAtOffset) - 3;
 
     PutCellText(surface, x, row, cell[kCellLabel]);

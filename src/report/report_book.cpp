@@ -1,6 +1,7 @@
 #include "report/report_book.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "grades/number_text.h"
 
@@ -149,20 +150,22 @@ std::string Book::SideMarker() const {
     return Side == corvane::Side::Left ? "(Left)" : "(Right)";
 }
 
+// Every point of every book is named; string_view compares the lengths first.
 std::string SegmentName(const std::string& code) {
-    if (code == "LtSgShldr") {
+    const std::string_view name = code;
+    if (name == "LtSgShldr") {
         return "Left Shoulder";
     }
-    if (code == "LtSgEOP") {
+    if (name == "LtSgEOP") {
         return "Left Edge";
     }
-    if (code == "RtSgEOP") {
+    if (name == "RtSgEOP") {
         return "Right Edge";
     }
-    if (code == "RtSgShldr") {
+    if (name == "RtSgShldr") {
         return "Right Shoulder";
     }
-    if (code == "BR") {
+    if (name == "BR") {
         return "Break";
     }
     return code;
