@@ -363,7 +363,7 @@ TEST(InputColumns, EveryCommaSplits) {
             columns.Split(line);
             std::string joined;
             for (size_t c = 0; c < columns.Count(); ++c) {
-                joined += (c == 0 ? "" : ",") + std::string(columns[c]);
+                joined.append(c == 0 ? "" : ",").append(columns[c]);
             }
             ASSERT_EQ(joined, line);
             ASSERT_EQ(columns.Count(),
