@@ -10,7 +10,8 @@
 #   src/viewer     common input grades report (and Qt)
 #   src/app        everything
 #   tests/<f>      <f> and what <f> may include; tests/preview_run is app's Qt-free part
-#   bench, fuzz    everything
+#   fuzz           everything below app
+#   bench          everything (not checked)
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -62,6 +63,7 @@ foreach(folder IN LISTS project_folders)
     endif()
 endforeach()
 check_folder("${ROOT}/tests/preview_run" "${allowed_preview_run}" OFF)
+check_folder("${ROOT}/fuzz" "${allowed_viewer}" ON)
 
 if(violations)
     list(JOIN violations "\n  " text)
