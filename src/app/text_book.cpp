@@ -11,20 +11,6 @@ namespace corvane {
 
 namespace {
 
-// One page of one of the books.
-struct BookPageOf {
-    const PaginatedBook* book;
-    int page;
-};
-
-std::vector<BookPageOf> PagesInPrintOrder(const PreparedBooks& books) {
-    std::vector<BookPageOf> pages;
-    for (const PaginatedBook& book : books.Books)
-        for (int page = 0; page <= book.Pagination.LastPage; ++page)
-            pages.push_back({&book, page});
-    return pages;
-}
-
 // Draws pages on a character grid of its own, so two can draw at once.
 class PageDrawer {
   public:
@@ -32,11 +18,11 @@ class PageDrawer {
         : books_(books), header_(header), grid_(RoundHalfEven(books.PageSize.Lines)) {}
 
     // Appends the page's lines and its form feed line.
-    void Append(const BookPageOf& page, std::string& text) {
+    void Append(const BookPage& page, std::string& text) {
         grid_.Clear();
-        // Every page 0..LastPage is one the pagination laid out.
-        DrawPage(grid_, page.book->Book, page.book->Pagination, page.page, books_.PageSize,
-                 header_);
+        // Every page of AllBookPages is one the pagination laid out.
+        const PaginatedBook& book = *books_.BookOf(page.Side);
+        DrawPage(grid_, book.Book, book.Pagination, page.Page, books_.PageSize, header_);
         grid_.AppendPageText(text);
         text += "\f\n";
     }
@@ -59,7 +45,7 @@ bool WriteTextBook(const PreparedBooks& books, const PageSink& sink) {
     if (header.Date.empty())
         header.Date = TodayAsHeaderDate();
 
-    const std::vector<BookPageOf> pages = PagesInPrintOrder(books);
+    const std::vector<BookPage> pages = AllBookPages(books);
     PageDrawer drawer(books, header);
     PageDrawer secondDrawer(books, header);
     std::string page;
