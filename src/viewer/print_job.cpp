@@ -179,23 +179,19 @@ class SpoolerTarget : public PdfDocumentTarget {
         lp.start(lp_,
                  {QStringLiteral("-d"), QString::fromStdString(printerName_), QStringLiteral("-t"),
                   QString::fromUtf8(kProgramTitle), QStringLiteral("--"), file_.fileName()});
+        if (!lp.waitForStarted()) {
+            return NoAnswer(lp, why);
+        }
         QElapsedTimer waited;
         waited.start();
-        bool started = lp.waitForStarted();
-        while (started && !lp.waitForFinished(kSpoolerPollMs) &&
-               lp.state() != QProcess::NotRunning) {
+        while (!lp.waitForFinished(kSpoolerPollMs) && lp.state() != QProcess::NotRunning) {
             const bool wanted = stillWanted();
-            if (wanted && waited.elapsed() < kSpoolerTimeoutMs)
+            if (wanted && waited.elapsed() < kSpoolerTimeoutMs) {
                 continue;
+            }
             lp.kill();
             lp.waitForFinished();
-            if (!wanted)
-                return PrintOutcome::Cancelled;
-            started = false;
-        }
-        if (!started) {
-            why = QStringLiteral("the print spooler did not answer: ") + lp.errorString();
-            return PrintOutcome::Failed;
+            return wanted ? NoAnswer(lp, why) : PrintOutcome::Cancelled;
         }
         if (lp.exitStatus() != QProcess::NormalExit || lp.exitCode() != 0) {
             const QString answer = QString::fromLocal8Bit(lp.readAllStandardError()).trimmed();
@@ -204,6 +200,11 @@ class SpoolerTarget : public PdfDocumentTarget {
             return PrintOutcome::Failed;
         }
         return PrintOutcome::Sent;
+    }
+
+    static PrintOutcome NoAnswer(const QProcess& lp, QString& why) {
+        why = QStringLiteral("the print spooler did not answer: ") + lp.errorString();
+        return PrintOutcome::Failed;
     }
 
     std::string printerName_;
