@@ -27,19 +27,19 @@ void PutCellText(Surface& surface, int column, int line, std::string_view text) 
 // A point cell on three lines: label; elevation " @ " offset; slope with "%",
 // starting three characters before the end of the line above.
 void DrawCell(Surface& surface, const ReportCell& cell, int x, int row) {
-    const std::string_view elevation = Trim(cell[kCellElevation]);
-    const std::string& offset = cell[kCellOffset];
+    const std::string_view elevation = Trim(cell.Elevation);
+    const std::string& offset = cell.Offset;
     // Joined for every cell of every page, mostly past the length a string
     // holds without allocating; the buffer keeps its memory from cell to cell.
     thread_local std::string elevationAtOffset;
     elevationAtOffset.assign(elevation).append(kElevationOffsetJoint).append(offset);
     const int slopeIndent = CellCount(elevationAtOffset) - 3;
 
-    PutCellText(surface, x, row, cell[kCellLabel]);
+    PutCellText(surface, x, row, cell.Name);
     if (!elevation.empty() && !Trim(offset).empty()) {
         PutCellText(surface, x, row + 1, elevationAtOffset);
     }
-    const std::string slope(Trim(FormatNumber(cell[kCellSlope], kSlopePattern)));
+    const std::string slope(Trim(FormatNumber(cell.Slope, kSlopePattern)));
     if (!slope.empty()) {
         PutCellText(surface, x + slopeIndent, row + 2, slope + "%");
     }

@@ -28,8 +28,12 @@ struct SideOptions {
 
 ReportCell OffsetPointCell(const std::string& label, const OffsetPoint& point,
                            const std::string& slope, const std::string& numberFormat) {
-    return ReportCell{label, FormatNumber(point.Offset, numberFormat),
-                      FormatNumber(point.Elevation, numberFormat), slope};
+    return ReportCell{label,
+                      FormatNumber(point.Offset, numberFormat),
+                      FormatNumber(point.Elevation, numberFormat),
+                      slope,
+                      {},
+                      true};
 }
 
 // Builds one station block. The cells fill three to a line; a block holds
@@ -104,9 +108,9 @@ class StationBlockBuilder {
         // The last point has no segment of its own; with a right offset point
         // asked for it shows the slope that leads to it.
         const bool slopeBefore = options_.lastPointShowsSlopeBefore && j == lastPoint && j > 0;
-        CellAt(line_, column_) =
-            ReportCell{SegmentName(point.Code), point.Offset, point.Elevation,
-                       slopeBefore ? points[static_cast<size_t>(j) - 1].Slope : point.Slope};
+        CellAt(line_, column_) = ReportCell{
+            SegmentName(point.Code), point.Offset, point.Elevation,
+            slopeBefore ? points[static_cast<size_t>(j) - 1].Slope : point.Slope, point.Code};
     }
 
     // Not after a message line, nor on a right side whose station has a single point.

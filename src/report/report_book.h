@@ -15,9 +15,18 @@ namespace corvane {
 inline constexpr int kCellLines = 11;   // lines 0..10 of a station block
 inline constexpr int kCellColumns = 3;  // three point cells a line
 
-// A point cell: label, offset, elevation and the slope of the segment from it.
-enum CellPart { kCellLabel = 0, kCellOffset = 1, kCellElevation = 2, kCellSlope = 3 };
-using ReportCell = std::array<std::string, 4>;
+// A point cell: the printed name, offset, elevation and the slope of the
+// segment from it (as computed; the page prints it with two decimals and "%").
+struct ReportCell {
+    std::string Name;
+    std::string Offset;
+    std::string Elevation;
+    std::string Slope;
+    std::string Code;            // the point's code from the file; empty for an offset point
+    bool IsOffsetPoint = false;  // a computed offset point, not a point of the file
+
+    bool operator==(const ReportCell&) const = default;
+};
 using CellLine = std::array<ReportCell, kCellColumns>;
 
 struct ReportStation {

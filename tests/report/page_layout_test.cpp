@@ -33,7 +33,7 @@ Book MakeBook(const std::vector<int>& linesPerStation) {
                                              .append(std::to_string(line))
                                              .append(".")
                                              .append(std::to_string(k));
-                cells[k] = {name, "-12.00", "100.50", "2.5"};
+                cells[k] = {name, "-12.00", "100.50", "2.5", {}, false};
             }
         }
     }
@@ -166,9 +166,9 @@ TEST(PageHeaderTest, FontDateAndARegularBody) {
 // offset line, whether that line shows or not.
 TEST(PageBodyTest, CellsWithBlanksOrWithoutElevation) {
     Book book = MakeBook({1});
-    book.Stations[0].Lines[0] = {ReportCell{"CL", "12.5", "  101.25 ", "-2"},
-                                 ReportCell{"BOC", "-7.25", "", ".5"},
-                                 ReportCell{" Edge ", "  ", "99", ""}};
+    book.Stations[0].Lines[0] = {ReportCell{"CL", "12.5", "  101.25 ", "-2", "CL", false},
+                                 ReportCell{"BOC", "-7.25", "", ".5", "BOC", false},
+                                 ReportCell{" Edge ", "  ", "99", "", "EOP", false}};
     const std::vector<Placed> texts = Draw(book);
     EXPECT_EQ(std::vector<Placed>(texts.begin() + 9, texts.end()),
               (std::vector<Placed>{{36, 7, "CL"},

@@ -51,7 +51,7 @@ std::string Layout(const ReportStation& block) {
     for (int line = 0; line <= block.LastLine; ++line) {
         layout += line > 0 ? "|" : "";
         for (int column = 0; column < kCellColumns; ++column) {
-            std::string label = block.Cell(line, column)[kCellLabel];
+            std::string label = block.Cell(line, column).Name;
             label = label == "Lt. offsetPt." ? "Lt" : label == "Rt. offsetPt." ? "Rt" : label;
             layout += label.empty() || layout.empty() || layout.back() == '|' ? label : " " + label;
         }
@@ -104,9 +104,10 @@ TEST(ReportBookTest, LastPointShowsThePreviousSlopeBesideARightOffsetPoint) {
         const ReportStation block =
             Build(RoadwayType::Undivided, MakeStation(3), Offsets(false, true, shown))[0]
                 .Stations[0];
-        EXPECT_EQ(block.Cell(0, 2)[kCellSlope], "1.25");
-        EXPECT_EQ(block.Cell(1, 0),
-                  shown ? (ReportCell{"Rt. offsetPt.", "30.12", "98.00", ""}) : ReportCell{});
+        EXPECT_EQ(block.Cell(0, 2).Slope, "1.25");
+        EXPECT_EQ(
+            block.Cell(1, 0),
+            shown ? (ReportCell{"Rt. offsetPt.", "30.12", "98.00", "", "", true}) : ReportCell{});
     }
 }
 

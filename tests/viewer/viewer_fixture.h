@@ -22,7 +22,7 @@ inline PaginatedBook MakeBook(Side side, RoadwayType type, int stations, int lin
         type == RoadwayType::Undivided ? "" : (side == Side::Left ? "L" : "R");
     Book book{side, type, {}};
     CellLine line{};
-    line[0] = {"CL", "0.00", "100.00", "2"};
+    line[0] = {"CL", "0.00", "100.00", "2", "CL", false};
     for (int i = 0; i < stations; ++i)
         book.Stations.push_back({"Cross Sec. Sta.", prefix + std::to_string(i) + "+00", "",
                                  lines - 1, "", "", std::vector(static_cast<size_t>(lines), line)});
