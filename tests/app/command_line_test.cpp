@@ -180,6 +180,25 @@ class CommandLineTest : public QObject {
         QCOMPARE(Contents(folder.dir.path()), before);
     }
 
+    // The manual page documents every option that either form's help lists.
+    void manualPageNamesEveryOption() {
+        const QString manual = QString::fromUtf8(ReadFile(CORVANE_MANUAL_PAGE));
+        const QRegularExpression option(R"(^  (?:-\w, )?(--[\w-]+))",
+                                        QRegularExpression::MultilineOption);
+        for (const QStringList& help : {QStringList{"--help"}, QStringList{"export", "--help"}}) {
+            const Run run = RunCorvane(QStringList{CORVANE_BINARY} + help);
+            QStringList missing;
+            qsizetype listed = 0;
+            for (const QRegularExpressionMatch& match :
+                 option.globalMatch(QString::fromUtf8(run.out))) {
+                ++listed;
+                if (!manual.contains(match.captured(1).replace("-", "\\-")))
+                    missing << match.captured(1);
+            }
+            QVERIFY2(listed >= 2 && missing.isEmpty(), qPrintable(missing.join(' ')));
+        }
+    }
+
     // A platform chosen outright needs no display: the window waits for its user.
     void chosenPlatformOpensTheWindow() {
         QProcess process;
