@@ -13,6 +13,7 @@ default_packages=(
     xvfb xauth fontconfig fonts-dejavu-core fonts-liberation
     time mawk
     file  # cpack's Debian generator reads the program's type with it
+    lintian  # judges the form of the Debian package the tests pack
 )
 
 if [ $# -gt 0 ]; then

@@ -109,7 +109,7 @@ int RunExport(int argc, char** argv) {
     QString error;
     QString help;
     if (!ParseExportOptions(arguments, options, error, help)) {
-        std::cerr << error.toStdString() << '\n';
+        std::cerr << error.toStdString() << "\nTry 'corvane export --help'.\n";
         return 2;
     }
     if (!help.isEmpty()) {

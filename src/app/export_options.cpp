@@ -14,8 +14,11 @@ namespace {
 
 const QCommandLineOption kOutput(
     {"o", "output"}, "Where to write: a .txt file, a .pdf file, or - for standard output.", "PATH");
-const QCommandLineOption kProject("project", "Project number for the page header.", "TEXT");
-const QCommandLineOption kControl("control", "Control number.", "TEXT");
+const QCommandLineOption kProject("project", "Project number, printed in the page header.", "TEXT");
+// Asked for like the project number, yet no page of the book prints it.
+const QCommandLineOption kControl(
+    "control", "Control number, printed on no page; without it or --project the reminder is shown.",
+    "TEXT");
 const QCommandLineOption kPoints("points",
                                  "all, or a comma list of offset,break,eop,jl,foc,boc,cl.", "LIST",
                                  "all");
@@ -36,6 +39,17 @@ const QCommandLineOption kPaper("paper",
                                 "Paper of the PDF: letter, legal or a4 (quarter-inch margins).",
                                 "PAPER", "letter");
 const QCommandLineOption kDate("date", "Date printed in the header.", "YYYY-MM-DD");
+
+// Scripts tell a refused command line from a run that stopped by the status.
+const char kExitStatuses[] =
+    "\nExit status:\n"
+    "  0  the book is written.\n"
+    "  1  the run stops: the input is not a paving grades report or cannot be read,\n"
+    "     an offset distance is empty or not a number, or the book cannot be written.\n"
+    "  2  the command line is refused before anything is read: an unknown option,\n"
+    "     a missing value, not one INPUT.csv, no -o, a value of --points, --left-from,\n"
+    "     --right-from, --page, --paper or --date that is not taken, or an output\n"
+    "     that is the input.\n";
 
 bool ReadPoints(const QString& list, ExportOptions& options, QString& error) {
     if (list.compare("all", Qt::CaseInsensitive) == 0) {
@@ -144,7 +158,7 @@ bool ParseExportOptions(const QStringList& arguments, ExportOptions& options, QS
     if (parser.isSet("help")) {
         // Parsed before any application object exists, the parser does not
         // know the program's name yet.
-        helpText = parser.helpText().replace("<executable_name>", "corvane");
+        helpText = parser.helpText().replace("<executable_name>", "corvane") + kExitStatuses;
         return true;
     }
     const QStringList positional = parser.positionalArguments();
