@@ -4,12 +4,16 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
+#include <QUrl>
 
 #include <algorithm>
 #include <exception>
@@ -57,6 +61,15 @@ OffsetRequest OffsetRow(const QCheckBox& box, const QLineEdit& distance, const Q
                          from.currentText().toStdString()};
 }
 
+// The file a drop brings: exactly one local URL naming an existing regular
+// file. Empty for anything else (several files, a folder, text).
+QString DroppedFile(const QMimeData* dropped) {
+    if (!dropped || dropped->urls().size() != 1 || !dropped->urls().front().isLocalFile())
+        return {};
+    const QString path = dropped->urls().front().toLocalFile();
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
 }  // namespace
 
 MainWindow::MainWindow(WindowServices services, QWidget* parent)
@@ -69,6 +82,7 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     CreatePointTypes();
     SetOuterHeight(kCollapsedHeightTwips);
     pointTypeBoxes_[kCheckAllPoints]->setChecked(true);
+    TakeDrops();
 }
 
 void MainWindow::CreateUpperPart() {
@@ -222,7 +236,8 @@ void MainWindow::OffsetBoxClicked(int side) {
 }
 
 void MainWindow::BrowseForFile() {
-    const QString name = services_.dialogs.OpenFileName(this, "Open", kFileFilter);
+    const QString name =
+        services_.dialogs.OpenFileName(this, "Open", remembered_.LastFolder(), kFileFilter);
     // Cancelling keeps the file chosen last (none at first).
     ChooseFile(name.isEmpty() ? chosenFile_ : name);
 }
@@ -230,6 +245,56 @@ void MainWindow::BrowseForFile() {
 void MainWindow::ChooseFile(const QString& path) {
     chosenFile_ = path;
     ShowFileName(path);
+    remembered_.RememberFolderOf(path);
+}
+
+// The window takes drops itself, and those aimed at a control that would take
+// them (a text box would paste a dropped text): only a file is ever dropped.
+void MainWindow::TakeDrops() {
+    setAcceptDrops(true);
+    for (QWidget* control : findChildren<QWidget*>()) {
+        if (control->acceptDrops())
+            control->installEventFilter(this);
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+            HandleDrag(*event);
+            return true;
+        default:
+            return QWidget::eventFilter(watched, event);
+    }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    HandleDrag(*event);
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    HandleDrag(*event);
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    HandleDrag(*event);
+}
+
+// A drag is welcome only with a file to choose, and only as a copy: the file
+// stays where it is. Anything else is refused and changes nothing.
+void MainWindow::HandleDrag(QEvent& event) {
+    auto& drag = static_cast<QDropEvent&>(event);
+    const QString file = DroppedFile(drag.mimeData());
+    if (file.isEmpty() || !(drag.possibleActions() & Qt::CopyAction)) {
+        drag.ignore();
+        return;
+    }
+    drag.setDropAction(Qt::CopyAction);
+    drag.accept();
+    if (event.type() == QEvent::Drop)
+        ChooseFile(file);
 }
 
 void MainWindow::ShowFileName(const QString& path) {

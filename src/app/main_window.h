@@ -17,6 +17,7 @@
 #include "app/preview_run.h"
 #include "app/preview_windows.h"
 #include "app/window_services.h"
+#include "viewer/remembered_settings.h"
 
 class QCheckBox;
 class QComboBox;
@@ -34,7 +35,8 @@ class MainWindow : public QWidget {
     // printer's page measured.
     MainWindow(WindowServices services, QWidget* parent = nullptr);
 
-    // Chooses the input file as the file dialog would.
+    // Chooses the input file as the file dialog would, and remembers its folder
+    // for the next File Browse.
     void ChooseFile(const QString& path);
 
     // The window's outer height in twips: 3840 collapsed, 7980 expanded.
@@ -59,6 +61,11 @@ class MainWindow : public QWidget {
   protected:
     // Closing the main window by any means ends the program and every other window.
     void closeEvent(QCloseEvent* event) override;
+    // A file dropped anywhere on the window, its text boxes included, is chosen.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void CreateUpperPart();
@@ -69,8 +76,11 @@ class MainWindow : public QWidget {
     void CheckAllPointsClicked();
     void OffsetBoxClicked(int side);
     void EndProgram(int exitStatus = 0);
+    void TakeDrops();
+    void HandleDrag(QEvent& event);
 
     WindowServices services_;
+    RememberedSettings remembered_;
     PreviewWindows previewWindows_;
     double outerHeightTwips_ = 0;
     int exitStatus_ = 0;

@@ -1,10 +1,14 @@
 #include "app/preview_windows.h"
 
 #include "viewer/printer_font_dialog.h"
+#include "viewer/remembered_settings.h"
 
 namespace corvane {
 
-PreviewWindows::PreviewWindows(WindowServices services) : services_(services) {
+PreviewWindows::PreviewWindows(WindowServices services)
+    : services_(services),
+      lastPrinter_(RememberedSettings().PrinterName()),
+      lastFont_(RememberedSettings().FontName()) {
     const QString printer = CurrentPrinterName({}, services_.printersAndFonts);
     // With no printer installed the page stays a Letter page.
     if (!printer.isEmpty())
@@ -18,9 +22,14 @@ PreviewWindows::~PreviewWindows() {
 
 PrinterAndFont PreviewWindows::ChoosePrinterAndFont() {
     PrinterFontDialog dialog(state_, services_.messages, services_.printersAndFonts);
+    dialog.PresetFields(lastPrinter_, lastFont_);
     // Cancel gives no answer: the printer and font chosen earlier stay.
-    if (const std::optional<PrinterFontChoice> choice = dialog.Ask(services_.dialogs))
+    if (const std::optional<PrinterFontChoice> choice = dialog.Ask(services_.dialogs)) {
         state_.Choose(*choice);
+        lastPrinter_ = QString::fromStdString(choice->PrinterName);
+        lastFont_ = QString::fromStdString(choice->FontName);
+        RememberedSettings().RememberPrinterAndFont(lastPrinter_, lastFont_);
+    }
     return {state_.PrinterName(), state_.FontName()};
 }
 

@@ -2,7 +2,8 @@
 // books are laid out, then the report viewer on the first page.
 //
 // The viewer state lives as long as the main window: the printer and font
-// chosen last are offered again at the next run. The viewer is loaded on the
+// chosen last are offered again at the next run, and remembered for the next
+// time the program runs. The viewer is loaded on the
 // first run that shows books: it takes the size of the printer page and the
 // Go To entries of that roadway type, and keeps them for later runs while it
 // stays open. Closing it unloads it; the next run loads a fresh one.
@@ -38,6 +39,10 @@ class PreviewWindows : public PreviewHooks {
     WindowServices services_;
     ViewerState state_;
     QPointer<ReportViewer> viewer_;
+    // The printer and font the dialog's fields start with when still
+    // installed: the last accepted, in this run or an earlier one.
+    QString lastPrinter_;
+    QString lastFont_;
 };
 
 }  // namespace corvane

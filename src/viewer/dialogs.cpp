@@ -4,8 +4,9 @@
 
 namespace corvane {
 
-QString Dialogs::OpenFileName(QWidget* parent, const QString& caption, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+QString Dialogs::OpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                              const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
 }
 
 QString Dialogs::SaveFileName(QWidget* parent, const QString& caption, const QString& filter) {
@@ -22,8 +23,10 @@ int ScriptedDialogs::Exec(QDialog& dialog) {
     return answer(dialog);
 }
 
-QString ScriptedDialogs::OpenFileName(QWidget*, const QString&, const QString& filter) {
+QString ScriptedDialogs::OpenFileName(QWidget*, const QString&, const QString& folder,
+                                      const QString& filter) {
     lastFilter = filter;
+    lastFolder = folder;
     if (fileNames_.empty()) {
         return {};
     }
@@ -34,7 +37,7 @@ QString ScriptedDialogs::OpenFileName(QWidget*, const QString&, const QString& f
 
 QString ScriptedDialogs::SaveFileName(QWidget* parent, const QString& caption,
                                       const QString& filter) {
-    return OpenFileName(parent, caption, filter);
+    return OpenFileName(parent, caption, QString(), filter);
 }
 
 }  // namespace corvane

@@ -16,7 +16,9 @@ class Dialogs {
     virtual ~Dialogs() = default;
     // Shows the dialog modally and returns its result.
     virtual int Exec(QDialog& dialog) { return dialog.exec(); }
-    virtual QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter);
+    // Opens in the folder given, or where the platform chooses when it is empty.
+    virtual QString OpenFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                 const QString& filter);
     virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter);
 };
 
@@ -29,11 +31,13 @@ class ScriptedDialogs : public Dialogs {
     void setNextFileName(const QString& name) { fileNames_.push_back(name); }
 
     int Exec(QDialog& dialog) override;
-    QString OpenFileName(QWidget*, const QString&, const QString& filter) override;
+    QString OpenFileName(QWidget*, const QString&, const QString& folder,
+                         const QString& filter) override;
     QString SaveFileName(QWidget*, const QString&, const QString& filter) override;
 
     // What the last file chooser offered, for tests to check.
     QString lastFilter;
+    QString lastFolder;
     int execCount = 0;
 
   private:

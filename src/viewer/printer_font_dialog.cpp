@@ -124,6 +124,19 @@ void PrinterFontDialog::FillFonts() {
     combo1_[1]->setEditText(preset);
 }
 
+void PrinterFontDialog::PresetFields(const QString& printer, const QString& font) {
+    const QStringList printers = platform_.PrinterNames();
+    if (printers.isEmpty()) {
+        return;
+    }
+    if (printers.contains(printer)) {
+        combo1_[0]->setEditText(printer);
+    }
+    if (platform_.ScreenFonts().contains(font)) {
+        combo1_[1]->setEditText(font);
+    }
+}
+
 bool PrinterFontDialog::eventFilter(QObject* watched, QEvent* event) {
     if (IsTypedKey(*event)) {
         for (int index = 0; index < 2; ++index) {

@@ -27,6 +27,11 @@ class PrinterFontDialog : public QDialog {
     PrinterFontDialog(const ViewerState& state, Messages& messages,
                       const PrintersAndFonts& platform, QWidget* parent = nullptr);
 
+    // Sets the fields' texts to a printer and a font chosen before, each only
+    // while it is still installed; the lists keep their order. Without any
+    // printer the dialog stays as it loaded.
+    void PresetFields(const QString& printer, const QString& font);
+
     // Shows the dialog modally; the choice when "&Preview" closed it.
     std::optional<PrinterFontChoice> Ask(Dialogs& dialogs);
 
