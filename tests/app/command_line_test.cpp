@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <array>
 #include <csignal>
 
 #include "bad_inputs.h"
@@ -221,6 +222,32 @@ class CommandLineTest : public QObject {
         QCOMPARE(
             QString::fromUtf8(run.out).split('\n'),
             QString::fromUtf8(ReadFile(kData + "/golden/divided-sample-offsets.txt")).split('\n'));
+    }
+
+    // The export neither reads nor writes what the windows remember: its book is the same byte
+    // for byte with a settings file or without one, and the config folder stays as it was.
+    void exportLeavesRememberedSettingsAlone() {
+        std::array<QByteArray, 2> books;
+        for (const bool remembered : {false, true}) {
+            QTemporaryDir config;
+            if (remembered)
+                QVERIFY(QDir().mkpath(config.filePath("Corvane")) &&
+                        WriteFile(config.filePath("Corvane/Corvane.ini"),
+                                  "[PrinterAndFont]\nPrinter=Plotter\nFont=Courier New\n"
+                                  "[Viewer]\nSize=@Size(300 200)\nZoom=2\n"));
+            const QMap<QString, QByteArray> before = Contents(config.path());
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("XDG_CONFIG_HOME", config.path());
+            const Run run = RunCorvane(
+                QStringList{CORVANE_BINARY, "export", CORVANE_SAMPLES "/divided-sample.csv", "-o",
+                            "-", "--date", "2026-12-06"} +
+                    kNumbers,
+                {}, {}, environment);
+            QCOMPARE(run.exitCode, 0);
+            QCOMPARE(Contents(config.path()), before);
+            books[remembered] = run.out;
+        }
+        QCOMPARE(books[1], books[0]);
     }
 
     void pdfHoldsTheSamePagesAsTheTextForm() {

@@ -13,6 +13,7 @@
 #include "bad_inputs.h"
 #include "viewer/captions_fit.h"
 #include "viewer/fake_platform.h"
+#include "viewer/fresh_settings.h"
 #include "viewer/twips.h"
 #include "viewer/viewer_fixture.h"
 
@@ -79,12 +80,43 @@ struct Desktop {
     std::unique_ptr<MainWindow> form;
 };
 
+// Answers the font and printer dialog with Cancel, noting each field's text and its list.
+ScriptedDialogs::Answer NoteFields(QStringList& fields) {
+    return [&fields](QDialog& dialog) {
+        for (const char* name : {"combo1(0)", "combo1(1)"}) {
+            const auto* list = dialog.findChild<QComboBox*>(name);
+            QStringList items;
+            for (int index = 0; index < list->count(); ++index)
+                items << list->itemText(index);
+            fields << list->currentText() + " of " + items.join(',');
+        }
+        dialog.reject();
+        return dialog.result();
+    };
+}
+
+// The fields the font and printer dialog starts with at the Preview of a file.
+QStringList DialogFields(Desktop& desktop, const QString& file = "short-undivided.csv") {
+    QStringList fields;
+    desktop.dialogs.setNextAnswer(NoteFields(fields));
+    desktop.Preview(file, false);
+    return fields;
+}
+
+// The folder File Browse opens in.
+QString BrowseFolder(Desktop& desktop) {
+    desktop.Click("Command1");
+    return desktop.dialogs.lastFolder;
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void init() { test::ForgetSettings(); }
+
     // About opens modal (through the dialogs); Customize expands the form; Enter moves on.
     void startsCollapsedThenAboutCustomizeAndEnterWork() {
         Desktop desktop;
@@ -293,6 +325,128 @@ class MainWindowTest : public QObject {
             const QString fault =
                 BookFault(QString::fromStdString(TextBook(desktop.State().Books())), book, file);
             QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        }
+    }
+
+    // A later window starts with the folder of the last file chosen, and with the printer and
+    // font of the last Preview while they are installed; otherwise as if nothing were remembered.
+    void nextWindowStartsWithWhatTheLastRemembered() {
+        QTemporaryDir folder;
+        const QString file = folder.filePath("grades.csv");
+        QVERIFY(QFile::copy(kData + "/short-undivided.csv", file));
+        {
+            Desktop first;
+            QCOMPARE(BrowseFolder(first), QString());
+            first.dialogs.setNextAnswer(
+                test::Fill({{"combo1(0)", "Plotter"}, {"combo1(1)", "Courier New"}}, "cmdDone"));
+            first.Preview("short-undivided.csv", false);
+            first.dialogs.setNextFileName(file);
+            first.Click("Command1");
+        }
+        const QString printers = "Plotter,Office Laser", fonts = "Courier New,Lucida Console";
+        struct Machine {
+            QStringList printers, fonts, fields;
+        };
+        for (const Machine& machine : {
+                 Machine{{}, {}, {"Plotter of " + printers, "Courier New of " + fonts}},
+                 Machine{{"Office Laser"},
+                         {},
+                         {"Office Laser of Office Laser", "Courier New of " + fonts}},
+                 Machine{
+                     {},
+                     {"MS LineDraw", "Lucida Console"},
+                     {"Plotter of " + printers, "Lucida Console of MS LineDraw,Lucida Console"}},
+             }) {
+            Desktop next;
+            QCOMPARE(BrowseFolder(next), folder.path());
+            if (!machine.printers.isEmpty())
+                next.machine.printers = machine.printers;
+            if (!machine.fonts.isEmpty())
+                next.machine.fonts = machine.fonts;
+            QCOMPARE(DialogFields(next, file), machine.fields);
+        }
+
+        // A vanished folder is forgotten for good, even when it comes back.
+        QVERIFY(folder.remove());
+        Desktop afterRemoval;
+        QCOMPARE(BrowseFolder(afterRemoval), QString());
+        QVERIFY(QDir().mkpath(folder.path()));
+        QCOMPARE(BrowseFolder(afterRemoval), QString());
+        QCOMPARE(afterRemoval.messages.shown, Shown{});
+    }
+
+    // A settings file that cannot be read (a folder in its place) is passed over in silence:
+    // nothing is remembered, nothing is stored, everything else works.
+    void unreadableSettingsChangeNothing() {
+        const QString settingsFile = test::SettingsFolder() + "/Corvane.ini";
+        QVERIFY(QDir().mkpath(settingsFile));
+        for (int window = 0; window < 2; ++window) {
+            Desktop desktop;
+            QCOMPARE(BrowseFolder(desktop), QString());
+            QCOMPARE(DialogFields(desktop),
+                     QStringList({"Office Laser of Plotter,Office Laser",
+                                  "Lucida Console of Courier New,Lucida Console"}));
+            desktop.dialogs.setNextAnswer(test::Fill({{"combo1(0)", "Plotter"}}, "cmdDone"));
+            desktop.Preview("short-undivided.csv", false);
+            QCOMPARE(desktop.State().PrinterName(), std::string("Plotter"));
+            QVERIFY(desktop.Viewer() != nullptr);
+            QCOMPARE(desktop.messages.shown, Shown{});
+        }
+        QVERIFY(QFileInfo(settingsFile).isDir() && QDir(settingsFile).isEmpty());
+    }
+
+    // Exactly one existing file, dropped on the window or on a text box, is chosen as File
+    // Browse would; any other drop is refused, changes nothing and pastes no text.
+    void droppedFileIsChosenAndAnythingElseRefused() {
+        QTemporaryDir folder;
+        const QString file = folder.filePath("grades.csv");
+        QVERIFY(WriteFile(file, "grades"));
+        const QUrl url = QUrl::fromLocalFile(file);
+        struct Drop {
+            const char* name;
+            QList<QUrl> urls;
+            QString text;
+            bool taken;
+        };
+        for (const Drop& drop : {
+                 Drop{"one file", {url}, {}, true},
+                 Drop{"one file and its name as text", {url}, file, true},
+                 Drop{"two files",
+                      {url, QUrl::fromLocalFile(kData + "/sr60-undivided.csv")},
+                      {},
+                      false},
+                 Drop{"a folder", {QUrl::fromLocalFile(folder.path())}, {}, false},
+                 Drop{"a missing file", {QUrl::fromLocalFile(file + ".old")}, {}, false},
+                 Drop{"a remote file", {QUrl("https://example.com/grades.csv")}, {}, false},
+                 Drop{"a text", {}, "0417", false},
+             }) {
+            for (const char* target : {"Form2", "Text1(0)", "Text2(1)", "Label4"}) {
+                test::ForgetSettings();
+                Desktop desktop;
+                QWidget* onto =
+                    target == QString("Form2") ? desktop.form.get() : desktop.Control(target);
+                QMimeData data;
+                data.setUrls(drop.urls);
+                if (!drop.text.isEmpty())
+                    data.setText(drop.text);
+                const auto actions = Qt::CopyAction | Qt::MoveAction;
+                QDragEnterEvent enter({4, 4}, actions, &data, Qt::LeftButton, Qt::NoModifier);
+                QDropEvent dropped(QPointF(4, 4), actions, &data, Qt::LeftButton, Qt::NoModifier);
+                QCoreApplication::sendEvent(onto, &enter);
+                QCoreApplication::sendEvent(onto, &dropped);
+
+                const QString row = QString("%1 on %2").arg(drop.name, target);
+                QVERIFY2(enter.isAccepted() == drop.taken && dropped.isAccepted() == drop.taken,
+                         qPrintable(row));
+                QVERIFY2(!drop.taken || dropped.dropAction() == Qt::CopyAction, qPrintable(row));
+                const QString chosen = drop.taken ? file : QString();
+                QCOMPARE(QString::fromStdString(desktop.form->Inputs().InputFile), chosen);
+                QCOMPARE(desktop.Control<QLabel>("Label4")->toolTip(), drop.taken ? file : "#");
+                QVERIFY2(desktop.Text("Text1", 0)->text().isEmpty() &&
+                             desktop.Text("Text2", 1)->text().isEmpty(),
+                         qPrintable(row));
+                QCOMPARE(BrowseFolder(desktop), drop.taken ? folder.path() : QString());
+            }
         }
     }
 };
