@@ -42,6 +42,8 @@ struct ReportStation {
 
     // The cell at (line, column); empty when the line is not held.
     const ReportCell& Cell(int line, int column) const;
+
+    bool operator==(const ReportStation&) const = default;
 };
 
 struct Book {
