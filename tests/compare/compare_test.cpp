@@ -1,0 +1,364 @@
+// Pairing, changes, the changes book and its rows: generated roadways with
+// known edits, and the samples against revised copies (golden books and rows).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <random>
+#include <set>
+#include <tuple>
+
+#include "compare/change_rows.h"
+#include "compare/changes_book.h"
+#include "compare/pairing.h"
+#include "grades/offset_points.h"
+#include "grades/point_selection.h"
+#include "grades/slopes.h"
+#include "input/read_roadway.h"
+
+namespace corvane {
+namespace {
+
+// ---- Generated roadways --------------------------------------------------
+
+// units × 10^-decimals as a text; `sign` writes "+" before a positive value and
+// nothing before zero, as a difference is written.
+std::string Fixed(long long units, int decimals, bool sign = false) {
+    std::string digits = std::to_string(units < 0 ? -units : units);
+    if (digits.size() <= static_cast<size_t>(decimals)) {
+        digits.insert(0, static_cast<size_t>(decimals) + 1 - digits.size(), '0');
+    }
+    digits.insert(digits.size() - static_cast<size_t>(decimals), ".");
+    return (units < 0 ? "-" : sign && units > 0 ? "+" : "") + digits;
+}
+
+struct Cell {
+    std::string code;
+    long long offset = 0;     // thousandths
+    long long elevation = 0;  // ten-thousandths
+};
+struct Station {
+    std::string text;
+    std::vector<Cell> cells;
+    std::string message;  // not empty: a message station without cells
+};
+
+ReportStation BlockOf(const Station& station) {
+    ReportStation block;
+    block.Label = "Cross Sec. Sta.";
+    block.StationText = station.text;
+    if (!station.message.empty()) {
+        block.MessageKind = "ERROR";
+        block.MessageText = station.message;
+        block.LastLine = 1;
+        return block;
+    }
+    for (size_t i = 0; i < station.cells.size(); ++i) {
+        if (i % kCellColumns == 0) {
+            block.Lines.emplace_back();
+        }
+        const Cell& cell = station.cells[i];
+        block.Lines.back()[i % kCellColumns] = {SegmentName(cell.code), Fixed(cell.offset, 3),
+                                                Fixed(cell.elevation, 4), "2.5", cell.code};
+    }
+    block.LastLine = static_cast<int>(block.Lines.size()) - 1;
+    return block;
+}
+
+Book BookOf(const std::vector<Station>& stations, Side side, RoadwayType type) {
+    Book book{side, type, {}};
+    for (const Station& station : stations) {
+        book.Stations.push_back(BlockOf(station));
+    }
+    return book;
+}
+
+// What a change is known by: side, station, kind, cell key, the old and new
+// offsets, and the offset and elevation differences.
+using Known = std::tuple<std::string, std::string, ChangeKind, std::string, std::string,
+                         std::string, std::string, std::string>;
+
+std::vector<Known> Reported(const Comparison& comparison) {
+    std::vector<Known> known;
+    for (const SideChanges& side : comparison.Sides) {
+        for (const StationChanges& station : side.Stations) {
+            for (const Change& c : station.Changes) {
+                known.emplace_back(side.Side == Side::Left ? "L" : "R", station.Station.StationText,
+                                   c.Kind, CellKey(c.Kind == ChangeKind::Removed ? c.Old : c.New),
+                                   c.Old.Offset, c.New.Offset, c.OffsetChange, c.ElevationChange);
+            }
+        }
+    }
+    std::sort(known.begin(), known.end());
+    return known;
+}
+
+const std::vector<std::string> kCodes{"LtSgShldr", "BR", "LtSgEOP", "BOC", "FOC", "JL", "CL"};
+constexpr long long kTolerance = 5;  // 0.005 in offset units; 0.0050 in elevation units
+
+// A roadway side of stations whose cells lie at least 7.000 apart, some
+// stations repeated and some with a message, and its revision with known
+// edits, each a single change (noise within the tolerance aside).
+struct Revision {
+    std::vector<Station> older, newer;
+    std::vector<Known> edits;
+};
+
+Revision Revise(std::mt19937& random, const std::string& side) {
+    const auto chance = [&](int percent) { return static_cast<int>(random() % 100) < percent; };
+    const auto between = [&](long long low, long long high) {
+        return low + static_cast<long long>(random() % static_cast<unsigned>(high - low + 1));
+    };
+    Revision r;
+    const int stations = static_cast<int>(between(3, 12));
+    for (int s = 0; s < stations; ++s) {
+        Station station{std::to_string(500 + s) + "+00.00", {}, {}};
+        if (s > 0 && chance(15)) {
+            station.text = r.older.back().text;  // a repeated station
+        }
+        if (chance(10)) {
+            station.message = "Template drop failed";
+        }
+        long long offset = -40000;
+        for (int c = 0, cells = static_cast<int>(between(2, 14));
+             c < cells && station.message.empty(); ++c) {
+            station.cells.push_back(
+                {kCodes[random() % kCodes.size()], offset, between(500000, 600000)});
+            offset += between(7000, 9000);
+        }
+        r.older.push_back(station);
+    }
+    const auto repeated = [&](const std::string& text) {
+        return std::count_if(r.older.begin(), r.older.end(),
+                             [&](const Station& s) { return s.text == text; }) > 1;
+    };
+    for (const Station& was : r.older) {
+        const auto known = [&](ChangeKind kind, const std::string& code = "", std::string from = "",
+                               std::string to = "", long long offset = 0, long long elevation = 0) {
+            const bool changed = kind == ChangeKind::Changed;
+            r.edits.emplace_back(side, was.text, kind, code, from, to,
+                                 changed ? Fixed(offset, 3, true) : "",
+                                 changed ? Fixed(elevation, 4, true) : "");
+        };
+        if (!repeated(was.text) && chance(10)) {
+            known(ChangeKind::StationRemoved);
+            continue;
+        }
+        Station is = was;
+        if (!was.message.empty() && chance(50)) {
+            is.message = "Template drop failed here";
+            known(ChangeKind::MessageChanged);
+        }
+        is.cells.clear();
+        std::set<std::string> removedCodes;
+        for (const Cell& cell : was.cells) {
+            Cell moved = cell;
+            const long long sign = chance(50) ? 1 : -1;
+            const int edit = static_cast<int>(random() % 8);
+            if (edit == 0) {
+                removedCodes.insert(cell.code);
+                known(ChangeKind::Removed, cell.code, Fixed(cell.offset, 3));
+                continue;
+            }
+            if (edit == 1 || edit == 3) {
+                moved.elevation += sign * between(kTolerance * 10 + 1, 5000);
+            }
+            if (edit == 2) {
+                moved.elevation += sign * between(1, kTolerance * 10);  // within: no change
+            }
+            if (edit == 3 || edit == 4) {
+                moved.offset += sign * between(kTolerance + 1, 3499);  // under half the gap
+            }
+            if (edit == 1 || edit == 3 || edit == 4) {
+                known(ChangeKind::Changed, cell.code, Fixed(cell.offset, 3), Fixed(moved.offset, 3),
+                      moved.offset - cell.offset, moved.elevation - cell.elevation);
+            }
+            is.cells.push_back(moved);
+        }
+        // Added cells lie far beyond every other cell, anywhere in the station,
+        // and have no code of a removed cell (which they would simply replace).
+        for (long long added = 0; was.message.empty() && chance(20) && added < 2; ++added) {
+            const Cell cell{kCodes[random() % kCodes.size()], 200000 + 10000 * added, 550000};
+            if (removedCodes.count(cell.code)) {
+                continue;
+            }
+            is.cells.insert(is.cells.begin() + static_cast<long>(random() % (is.cells.size() + 1)),
+                            cell);
+            known(ChangeKind::Added, cell.code, "", Fixed(cell.offset, 3));
+        }
+        r.newer.push_back(is);
+        if (chance(10)) {
+            r.newer.push_back(
+                {"9" + std::to_string(r.newer.size()) + "+00.00", {{"CL", 0, 500000}}, {}});
+            r.edits.emplace_back(side, r.newer.back().text, ChangeKind::StationAdded, "", "", "",
+                                 "", "");
+        }
+    }
+    std::sort(r.edits.begin(), r.edits.end());
+    return r;
+}
+
+const Tolerance kGeneratedTolerance{"0.005", *ParseDecimal("0.005")};
+
+TEST(CompareTest, GeneratedRevisionsReportExactlyTheirEditsBothWays) {
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 random(seed);
+        const bool divided = seed % 2 == 0;
+        const RoadwayType type = divided ? RoadwayType::Divided : RoadwayType::Undivided;
+        std::vector<Book> older, newer;
+        std::vector<Known> edits;
+        for (const Side side :
+             divided ? std::vector{Side::Left, Side::Right} : std::vector{Side::Left}) {
+            const Revision r = Revise(random, side == Side::Left ? "L" : "R");
+            older.push_back(BookOf(r.older, side, type));
+            newer.push_back(BookOf(r.newer, side, type));
+            edits.insert(edits.end(), r.edits.begin(), r.edits.end());
+        }
+        std::sort(edits.begin(), edits.end());
+        const auto forward = CompareBooks(older, newer, kGeneratedTolerance);
+        ASSERT_TRUE(forward);
+        EXPECT_EQ(Reported(*forward), edits);
+        EXPECT_EQ(forward->HasChanges(), !edits.empty());
+
+        // Backwards: added and removed swap, and every difference turns its sign.
+        const std::map<ChangeKind, ChangeKind> swapped{
+            {ChangeKind::Added, ChangeKind::Removed},
+            {ChangeKind::Removed, ChangeKind::Added},
+            {ChangeKind::StationAdded, ChangeKind::StationRemoved},
+            {ChangeKind::StationRemoved, ChangeKind::StationAdded},
+            {ChangeKind::Changed, ChangeKind::Changed},
+            {ChangeKind::MessageChanged, ChangeKind::MessageChanged}};
+        const auto negated = [](std::string text) {
+            if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+                text[0] = text[0] == '+' ? '-' : '+';
+            }
+            return text;
+        };
+        std::vector<Known> backwards;
+        for (const auto& [side, station, kind, key, from, to, offset, elevation] :
+             Reported(*forward)) {
+            backwards.emplace_back(side, station, swapped.at(kind), key, to, from, negated(offset),
+                                   negated(elevation));
+        }
+        std::sort(backwards.begin(), backwards.end());
+        EXPECT_EQ(Reported(*CompareBooks(newer, older, kGeneratedTolerance)), backwards);
+    }
+}
+
+TEST(CompareTest, RepeatedKeysPairInOrderAndCellsNearestFirst) {
+    const Pairing stations = PairInOrder({"a", "b", "a", "c"}, {"a", "a", "a", "c", "b"});
+    EXPECT_EQ(stations.NewOfOld, (std::vector<int>{0, 4, 1, 3}));
+    EXPECT_EQ(stations.OldOfNew, (std::vector<int>{0, 2, -1, 3, 1}));
+
+    const auto cells = [](std::vector<std::pair<std::string, std::string>> codesAndOffsets) {
+        std::vector<ReportCell> made;
+        for (const auto& [code, offset] : codesAndOffsets) {
+            made.push_back({code, offset, "1", "", code});
+        }
+        return made;
+    };
+    const auto pointers = [](const std::vector<ReportCell>& cells) {
+        std::vector<const ReportCell*> made;
+        for (const ReportCell& cell : cells) {
+            made.push_back(&cell);
+        }
+        return made;
+    };
+    const struct {
+        std::vector<ReportCell> older, newer;
+        std::vector<int> newOfOld;
+    } cases[] = {
+        // The nearer pair first, whatever the order.
+        {cells({{"JL", "-12"}, {"JL", "12"}}), cells({{"JL", "12.5"}, {"JL", "-12"}}), {1, 0}},
+        // Equally near: the older cell that comes first.
+        {cells({{"JL", "-1"}, {"JL", "1"}}), cells({{"JL", "0"}}), {0, -1}},
+        // Offsets that are no number pair after every measured pair.
+        {cells({{"JL", "x"}, {"JL", "5"}}), cells({{"JL", "50"}, {"JL", "y"}}), {1, 0}},
+        // Codes never mix; an offset point goes by its name.
+        {cells({{"BOC", "1"}, {"FOC", "2"}}), cells({{"FOC", "1"}, {"CL", "2"}}), {-1, 0}},
+        {{{"Lt. offsetPt.", "1", "1", "", "", true}},
+         {{"Rt. offsetPt.", "1", "1", "", "", true}},
+         {-1}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PairCells(pointers(c.older), pointers(c.newer)).NewOfOld, c.newOfOld);
+    }
+}
+
+// ---- The samples ----------------------------------------------------------
+
+std::vector<Book> BooksOf(const std::string& path, const OffsetRequests& offsets = {}) {
+    RecordingMessages messages;
+    ReadResult read = ReadRoadway(path, messages);
+    EXPECT_EQ(read.Outcome, ReadOutcome::Read);
+    SlopedRoadway sloped = CalculateSlopes(std::move(read.Roadway));
+    if (offsets.Any()) {
+        sloped.Roadway = AddOffsetPoints(std::move(sloped.Roadway), offsets, sloped.NumberFormat);
+    }
+    Selection selection = KeepAllPoints(std::move(sloped.Roadway));
+    return BuildBooks(selection.Roadway,
+                      {offsets, selection.ShowOffsetPoints, sloped.NumberFormat});
+}
+
+const OffsetRequests kBothOffsets{{true, "2", kFromLastPoint}, {true, "3", kFromCenterLine}};
+
+TEST(CompareTest, ABookAgainstItselfHasNoChangeAndTypesMustAgree) {
+    const std::vector<Book> undivided = BooksOf(CORVANE_SAMPLES "/undivided-sample.csv");
+    for (const std::vector<Book>& books :
+         {undivided, BooksOf(CORVANE_SAMPLES "/divided-sample.csv", kBothOffsets)}) {
+        const auto comparison = CompareBooks(books, books, Tolerance{});
+        ASSERT_TRUE(comparison);
+        EXPECT_FALSE(comparison->HasChanges());
+        for (size_t side = 0; side < books.size(); ++side) {
+            EXPECT_EQ(comparison->Sides[side].StationsCompared, books[side].LastStation() + 1);
+        }
+    }
+    EXPECT_FALSE(CompareBooks(undivided, BooksOf(CORVANE_SAMPLES "/divided-sample.csv"), {}));
+}
+
+void ExpectGolden(const std::string& made, const std::string& golden) {
+    std::ifstream file(CORVANE_TEST_DATA "/golden/" + golden, std::ios::binary);
+    const std::string want{std::istreambuf_iterator<char>(file), {}};
+    EXPECT_EQ(made, want) << golden;
+    if (made != want) {
+        std::ofstream(golden + ".made", std::ios::binary) << made;  // to look at beside the build
+    }
+}
+
+// The samples against revised copies: an elevation moved beyond and one within
+// the tolerance, offsets moved (one of a repeated code), cells added and
+// removed, a station added and one removed, a message changed; the divided one
+// with offset points on both sides.
+TEST(CompareTest, SamplesAgainstTheirRevisionsMakeTheirCheckedBooksAndRows) {
+    const struct {
+        std::string older, newer, golden;
+        OffsetRequests offsets;
+        std::string tolerance;
+    } cases[] = {
+        {"undivided-sample.csv", "undivided-revised.csv", "changes-undivided", {}, "0.001"},
+        {"divided-sample.csv", "divided-revised.csv", "changes-divided", kBothOffsets, "0"},
+    };
+    for (const auto& c : cases) {
+        const auto comparison = CompareBooks(BooksOf(CORVANE_SAMPLES "/" + c.older, c.offsets),
+                                             BooksOf(CORVANE_TEST_DATA "/" + c.newer, c.offsets),
+                                             *ParseTolerance(c.tolerance));
+        ASSERT_TRUE(comparison);
+        ExpectGolden(ChangesBookText(MakeChangesBooks(*comparison, c.older, c.newer, {96, 63}),
+                                     {96, 63}, {"US 441", "12 06 2026", ""}),
+                     c.golden + ".txt");
+        std::string rows;
+        for (const std::vector<std::string>& row : ChangeRows(*comparison)) {
+            for (size_t field = 0; field < row.size(); ++field) {
+                rows += (field ? "," : "") + row[field];
+            }
+            rows += "\n";
+        }
+        ExpectGolden(rows, c.golden + "-rows.csv");
+    }
+}
+
+}  // namespace
+}  // namespace corvane
