@@ -17,6 +17,7 @@
 #include "grades/point_selection.h"
 #include "grades/slopes.h"
 #include "input/read_roadway.h"
+#include "report/grid_surface.h"
 
 namespace corvane {
 namespace {
@@ -286,6 +287,45 @@ TEST(CompareTest, RepeatedKeysPairInOrderAndCellsNearestFirst) {
     for (const auto& c : cases) {
         EXPECT_EQ(PairCells(pointers(c.older), pointers(c.newer)).NewOfOld, c.newOfOld);
     }
+}
+
+TEST(ChangesBookTest, BlocksStayWholeOnAPageUnlessLongerThanOne) {
+    ChangesBook book{Side::Right, RoadwayType::Divided, {}};
+    for (const int lines : {4, 10, 30, 45, 60, 3}) {
+        std::vector<std::string>& block = book.Blocks.emplace_back();
+        for (int line = 0; line < lines; ++line) {
+            block.push_back("B" + std::to_string(book.Blocks.size() - 1) + "." +
+                            std::to_string(line));
+        }
+    }
+    const PageSize size{96, 63};  // the body takes lines 7 to 57
+    const ChangesPagination pagination = PaginateChanges(book, size);
+    // Per page, each block's run of lines: "block:first-last@row".
+    std::vector<std::string> pages;
+    for (const std::vector<PlacedLine>& page : pagination.Pages) {
+        std::string runs;
+        for (size_t i = 0; i < page.size(); ++i) {
+            const PlacedLine& at = page[i];
+            if (i == 0 || page[i - 1].Block != at.Block) {
+                runs += (i ? " " : "") + std::to_string(at.Block) + ":" + std::to_string(at.Line) +
+                        "@" + std::to_string(at.Row);
+            } else {
+                EXPECT_EQ(at.Row, page[i - 1].Row + 1);
+            }
+            if (i + 1 == page.size() || page[i + 1].Block != at.Block) {
+                runs += "-" + std::to_string(at.Line);
+            }
+        }
+        pages.push_back(runs);
+    }
+    EXPECT_EQ(pages, (std::vector<std::string>{"0:0@7-3 1:0@12-9 2:0@23-29", "3:0@7-44", "4:0@7-50",
+                                               "4:51@7-59 5:0@17-2"}));
+    GridSurface grid(63);
+    ASSERT_TRUE(DrawChangesPage(grid, book, pagination, 1, size, {"P", "01 02 2026", ""}));
+    const std::string page = grid.PageText();
+    EXPECT_NE(page.find("(Right)Page No.:2 of 4\n"), std::string::npos);
+    EXPECT_NE(page.find("\n\n       B3.0\n       B3.1\n"), std::string::npos);
+    EXPECT_FALSE(DrawChangesPage(grid, book, pagination, 4, size, {}));
 }
 
 // ---- The samples ----------------------------------------------------------
