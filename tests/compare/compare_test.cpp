@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <random>
 #include <set>
 #include <tuple>
@@ -46,32 +45,22 @@ struct Station {
     std::string message;  // not empty: a message station without cells
 };
 
-ReportStation BlockOf(const Station& station) {
-    ReportStation block;
-    block.Label = "Cross Sec. Sta.";
-    block.StationText = station.text;
-    if (!station.message.empty()) {
-        block.MessageKind = "ERROR";
-        block.MessageText = station.message;
-        block.LastLine = 1;
-        return block;
-    }
-    for (size_t i = 0; i < station.cells.size(); ++i) {
-        if (i % kCellColumns == 0) {
-            block.Lines.emplace_back();
-        }
-        const Cell& cell = station.cells[i];
-        block.Lines.back()[i % kCellColumns] = {SegmentName(cell.code), Fixed(cell.offset, 3),
-                                                Fixed(cell.elevation, 4), "2.5", cell.code};
-    }
-    block.LastLine = static_cast<int>(block.Lines.size()) - 1;
-    return block;
-}
-
 Book BookOf(const std::vector<Station>& stations, Side side, RoadwayType type) {
     Book book{side, type, {}};
     for (const Station& station : stations) {
-        book.Stations.push_back(BlockOf(station));
+        ReportStation& block = book.Stations.emplace_back();
+        block.StationText = station.text;
+        block.MessageKind = station.message.empty() ? "" : "ERROR";
+        block.MessageText = station.message;
+        for (size_t i = 0; i < station.cells.size(); ++i) {
+            if (i % kCellColumns == 0) {
+                block.Lines.emplace_back();
+            }
+            const Cell& cell = station.cells[i];
+            block.Lines.back()[i % kCellColumns] = {SegmentName(cell.code), Fixed(cell.offset, 3),
+                                                    Fixed(cell.elevation, 4), "2.5", cell.code};
+        }
+        block.LastLine = std::max(static_cast<int>(block.Lines.size()) - 1, 0);
     }
     return book;
 }
@@ -201,8 +190,6 @@ Revision Revise(std::mt19937& random, const std::string& side) {
     return r;
 }
 
-const Tolerance kGeneratedTolerance{"0.005", *ParseDecimal("0.005")};
-
 TEST(CompareTest, GeneratedRevisionsReportExactlyTheirEditsBothWays) {
     for (unsigned seed = 1; seed <= 300; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
@@ -219,19 +206,21 @@ TEST(CompareTest, GeneratedRevisionsReportExactlyTheirEditsBothWays) {
             edits.insert(edits.end(), r.edits.begin(), r.edits.end());
         }
         std::sort(edits.begin(), edits.end());
-        const auto forward = CompareBooks(older, newer, kGeneratedTolerance);
+        const Tolerance tolerance = *ParseTolerance("0.005");
+        const auto forward = CompareBooks(older, newer, tolerance);
         ASSERT_TRUE(forward);
         EXPECT_EQ(Reported(*forward), edits);
         EXPECT_EQ(forward->HasChanges(), !edits.empty());
 
         // Backwards: added and removed swap, and every difference turns its sign.
-        const std::map<ChangeKind, ChangeKind> swapped{
-            {ChangeKind::Added, ChangeKind::Removed},
-            {ChangeKind::Removed, ChangeKind::Added},
-            {ChangeKind::StationAdded, ChangeKind::StationRemoved},
-            {ChangeKind::StationRemoved, ChangeKind::StationAdded},
-            {ChangeKind::Changed, ChangeKind::Changed},
-            {ChangeKind::MessageChanged, ChangeKind::MessageChanged}};
+        const auto swapped = [](ChangeKind kind) {
+            using enum ChangeKind;
+            return kind == Added            ? Removed
+                   : kind == Removed        ? Added
+                   : kind == StationAdded   ? StationRemoved
+                   : kind == StationRemoved ? StationAdded
+                                            : kind;
+        };
         const auto negated = [](std::string text) {
             if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
                 text[0] = text[0] == '+' ? '-' : '+';
@@ -241,11 +230,11 @@ TEST(CompareTest, GeneratedRevisionsReportExactlyTheirEditsBothWays) {
         std::vector<Known> backwards;
         for (const auto& [side, station, kind, key, from, to, offset, elevation] :
              Reported(*forward)) {
-            backwards.emplace_back(side, station, swapped.at(kind), key, to, from, negated(offset),
+            backwards.emplace_back(side, station, swapped(kind), key, to, from, negated(offset),
                                    negated(elevation));
         }
         std::sort(backwards.begin(), backwards.end());
-        EXPECT_EQ(Reported(*CompareBooks(newer, older, kGeneratedTolerance)), backwards);
+        EXPECT_EQ(Reported(*CompareBooks(newer, older, tolerance)), backwards);
     }
 }
 
@@ -254,39 +243,32 @@ TEST(CompareTest, RepeatedKeysPairInOrderAndCellsNearestFirst) {
     EXPECT_EQ(stations.NewOfOld, (std::vector<int>{0, 4, 1, 3}));
     EXPECT_EQ(stations.OldOfNew, (std::vector<int>{0, 2, -1, 3, 1}));
 
-    const auto cells = [](std::vector<std::pair<std::string, std::string>> codesAndOffsets) {
-        std::vector<ReportCell> made;
-        for (const auto& [code, offset] : codesAndOffsets) {
-            made.push_back({code, offset, "1", "", code});
+    // A cell is "CODE@offset"; an offset point goes by its name and has no code.
+    const auto paired = [](std::vector<std::string> older, std::vector<std::string> newer) {
+        std::vector<ReportCell> cells[2];
+        std::vector<const ReportCell*> pointers[2];
+        for (int book = 0; book < 2; ++book) {
+            for (const std::string& text : book ? newer : older) {
+                const std::string name = text.substr(0, text.find('@'));
+                const bool offsetPoint = name.find("offsetPt.") != std::string::npos;
+                cells[book].push_back({name, text.substr(text.find('@') + 1), "1", "",
+                                       offsetPoint ? "" : name, offsetPoint});
+            }
+            for (const ReportCell& cell : cells[book]) {
+                pointers[book].push_back(&cell);
+            }
         }
-        return made;
+        return PairCells(pointers[0], pointers[1]).NewOfOld;
     };
-    const auto pointers = [](const std::vector<ReportCell>& cells) {
-        std::vector<const ReportCell*> made;
-        for (const ReportCell& cell : cells) {
-            made.push_back(&cell);
-        }
-        return made;
-    };
-    const struct {
-        std::vector<ReportCell> older, newer;
-        std::vector<int> newOfOld;
-    } cases[] = {
-        // The nearer pair first, whatever the order.
-        {cells({{"JL", "-12"}, {"JL", "12"}}), cells({{"JL", "12.5"}, {"JL", "-12"}}), {1, 0}},
-        // Equally near: the older cell that comes first.
-        {cells({{"JL", "-1"}, {"JL", "1"}}), cells({{"JL", "0"}}), {0, -1}},
-        // Offsets that are no number pair after every measured pair.
-        {cells({{"JL", "x"}, {"JL", "5"}}), cells({{"JL", "50"}, {"JL", "y"}}), {1, 0}},
-        // Codes never mix; an offset point goes by its name.
-        {cells({{"BOC", "1"}, {"FOC", "2"}}), cells({{"FOC", "1"}, {"CL", "2"}}), {-1, 0}},
-        {{{"Lt. offsetPt.", "1", "1", "", "", true}},
-         {{"Rt. offsetPt.", "1", "1", "", "", true}},
-         {-1}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(PairCells(pointers(c.older), pointers(c.newer)).NewOfOld, c.newOfOld);
-    }
+    // The nearer pair first, whatever the order; equally near, the older cell first.
+    EXPECT_EQ(paired({"JL@-12", "JL@12"}, {"JL@12.5", "JL@-12"}), (std::vector{1, 0}));
+    EXPECT_EQ(paired({"JL@-1", "JL@1"}, {"JL@0"}), (std::vector{0, -1}));
+    // Offsets that are no number pair after every measured pair.
+    EXPECT_EQ(paired({"JL@x", "JL@5"}, {"JL@50", "JL@y"}), (std::vector{1, 0}));
+    // Codes never mix; an offset point goes by its name.
+    EXPECT_EQ(paired({"BOC@1", "FOC@2"}, {"FOC@1", "CL@2"}), (std::vector{-1, 0}));
+    EXPECT_EQ(paired({"Lt. offsetPt.@1", "Rt. offsetPt.@2"}, {"Rt. offsetPt.@1"}),
+              (std::vector{-1, 0}));
 }
 
 TEST(ChangesBookTest, BlocksStayWholeOnAPageUnlessLongerThanOne) {
