@@ -5,6 +5,7 @@
 #include "common/text.h"
 #include "compare/pairing.h"
 #include "compare/station_key.h"
+#include "report/station_value.h"
 #include "report/text_cells.h"
 
 namespace corvane {
@@ -108,12 +109,19 @@ int LongestName(const Book& book) {
     return longest;
 }
 
-SideChanges CompareSide(const Book& older, const Book& newer, const Tolerance& tolerance) {
+// The station digits of each file, for the station keys.
+struct StationDigits {
+    std::optional<int> older, newer;
+};
+
+SideChanges CompareSide(const Book& older, const Book& newer, const Tolerance& tolerance,
+                        StationDigits digits) {
     SideChanges side;
     side.Side = newer.Side;
     side.Type = newer.Type;
     side.NameWidth = std::max(LongestName(older), LongestName(newer));
-    const Pairing pairing = PairInOrder(StationKeys(older), StationKeys(newer));
+    const Pairing pairing =
+        PairInOrder(StationKeys(older, digits.older), StationKeys(newer, digits.newer));
 
     // Removed stations are listed where they stood: before the first newer
     // station whose partner came after them.
@@ -189,11 +197,12 @@ std::optional<Comparison> CompareBooks(const std::vector<Book>& oldBooks,
         return std::nullopt;
     }
     Comparison comparison{tolerance.Text, {}};
+    const StationDigits digits{StationDigitsOf(oldBooks), StationDigitsOf(newBooks)};
     for (std::size_t b = 0; b < newBooks.size(); ++b) {
         if (oldBooks[b].Type != newBooks[b].Type || oldBooks[b].Side != newBooks[b].Side) {
             return std::nullopt;
         }
-        comparison.Sides.push_back(CompareSide(oldBooks[b], newBooks[b], tolerance));
+        comparison.Sides.push_back(CompareSide(oldBooks[b], newBooks[b], tolerance, digits));
     }
     return comparison;
 }

@@ -12,6 +12,7 @@
 #include "compare/change_rows.h"
 #include "compare/changes_book.h"
 #include "compare/pairing.h"
+#include "compare/station_key.h"
 #include "grades/offset_points.h"
 #include "grades/point_selection.h"
 #include "grades/slopes.h"
@@ -242,6 +243,18 @@ TEST(CompareTest, RepeatedKeysPairInOrderAndCellsNearestFirst) {
     const Pairing stations = PairInOrder({"a", "b", "a", "c"}, {"a", "a", "a", "c", "b"});
     EXPECT_EQ(stations.NewOfOld, (std::vector<int>{0, 4, 1, 3}));
     EXPECT_EQ(stations.OldOfNew, (std::vector<int>{0, 2, -1, 3, 1}));
+    // By value and tag, else by the whole text.
+    const auto keys = [](std::vector<std::string> texts) {
+        Book book;
+        for (const std::string& text : texts) {
+            book.Stations.emplace_back().StationText = text;
+        }
+        return StationKeys(book, 2);
+    };
+    EXPECT_EQ(PairInOrder(keys({"512+50.00", "512+50.00 R1", " STA 5", "512+05", "1+00"}),
+                          keys({"512+50.0 R1", "512+50", "STA 5 ", "512+5", "100+0"}))
+                  .NewOfOld,
+              (std::vector{1, 0, 2, 3, -1}));
 
     // A cell is "CODE@offset"; an offset point goes by its name and has no code.
     const auto paired = [](std::vector<std::string> older, std::vector<std::string> newer) {
