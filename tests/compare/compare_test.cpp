@@ -286,7 +286,7 @@ TEST(CompareTest, RepeatedKeysPairInOrderAndCellsNearestFirst) {
 
 TEST(ChangesBookTest, BlocksStayWholeOnAPageUnlessLongerThanOne) {
     ChangesBook book{Side::Right, RoadwayType::Divided, {}};
-    for (const int lines : {4, 10, 30, 45, 60, 3}) {
+    for (const int lines : {4, 10, 30, 4, 45, 60, 3}) {
         std::vector<std::string>& block = book.Blocks.emplace_back();
         for (int line = 0; line < lines; ++line) {
             block.push_back("B" + std::to_string(book.Blocks.size() - 1) + "." +
@@ -313,13 +313,15 @@ TEST(ChangesBookTest, BlocksStayWholeOnAPageUnlessLongerThanOne) {
         }
         pages.push_back(runs);
     }
-    EXPECT_EQ(pages, (std::vector<std::string>{"0:0@7-3 1:0@12-9 2:0@23-29", "3:0@7-44", "4:0@7-50",
-                                               "4:51@7-59 5:0@17-2"}));
+    // The fourth block fills its page to the last line; the sixth is longer than a page.
+    EXPECT_EQ(pages, (std::vector<std::string>{"0:0@7-3 1:0@12-9 2:0@23-29 3:0@54-3", "4:0@7-44",
+                                               "5:0@7-50", "5:51@7-59 6:0@17-2"}));
     GridSurface grid(63);
-    ASSERT_TRUE(DrawChangesPage(grid, book, pagination, 1, size, {"P", "01 02 2026", ""}));
+    ASSERT_TRUE(DrawChangesPage(grid, book, pagination, 3, size, {"P", "01 02 2026", ""}));
     const std::string page = grid.PageText();
-    EXPECT_NE(page.find("(Right)Page No.:2 of 4\n"), std::string::npos);
-    EXPECT_NE(page.find("\n\n       B3.0\n       B3.1\n"), std::string::npos);
+    EXPECT_NE(page.find("(Right)Page No.:4 of 4\n"), std::string::npos);
+    EXPECT_NE(page.find("\n\n       B5.51\n"), std::string::npos);
+    EXPECT_NE(page.find("       B5.59\n\n       B6.0\n"), std::string::npos);
     EXPECT_FALSE(DrawChangesPage(grid, book, pagination, 4, size, {}));
 }
 
