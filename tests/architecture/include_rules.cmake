@@ -7,7 +7,8 @@
 #   src/input      common
 #   src/grades     common input
 #   src/report     common input grades
-#   src/viewer     common input grades report (and Qt)
+#   src/compare    common input grades report
+#   src/viewer     common input grades report compare (and Qt)
 #   src/app        everything
 #   tests/<f>      <f> and what <f> may include; tests/preview_run is app's Qt-free part
 #   fuzz           everything below app
@@ -19,13 +20,14 @@ set(allowed_common "common")
 set(allowed_input "common;input")
 set(allowed_grades "common;input;grades")
 set(allowed_report "common;input;grades;report")
-set(allowed_viewer "common;input;grades;report;viewer")
-set(allowed_app "common;input;grades;report;viewer;app")
+set(allowed_compare "common;input;grades;report;compare")
+set(allowed_viewer "common;input;grades;report;compare;viewer")
+set(allowed_app "common;input;grades;report;compare;viewer;app")
 set(allowed_preview_run "${allowed_app}")
 set(allowed_architecture "")
-set(qt_free common input grades report)
+set(qt_free common input grades report compare)
 
-set(project_folders common input grades report viewer app)
+set(project_folders common input grades report compare viewer app)
 set(violations "")
 
 function(check_file file allowed qt_allowed)
