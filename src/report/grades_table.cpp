@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <span>
 #include <string_view>
 
 #include "common/text.h"
@@ -51,107 +50,110 @@ std::string StationValueText(std::string_view station) {
     return value;
 }
 
-void AppendCellRow(const std::string& side, const ReportStation& station,
-                   const std::string& stationValue, const ReportCell& cell, RowTable& table) {
-    table.Rows.push_back(
-        {{side},
-         {station.StationText},
-         {stationValue, FieldKind::Decimal},
-         {cell.Name},
-         {cell.Code},
-         {std::string(Trim(cell.Offset)), FieldKind::Decimal},
-         {std::string(Trim(cell.Elevation)), FieldKind::Decimal},
-         {std::string(Trim(FormatNumber(cell.Slope, kSlopePattern))), FieldKind::Percent},
-         {cell.IsOffsetPoint ? "yes" : "no"},
-         {}});
+enum GradeColumn : size_t {
+    kSide,
+    kStation,
+    kStationValue,
+    kName,
+    kCode,
+    kOffset,
+    kElevation,
+    kSlope,
+    kOffsetPoint,
+    kMessage,
+    kGradeColumns
+};
+
+Row EmptyGradeRow() {
+    Row row(kGradeColumns);
+    row[kStationValue].Kind = FieldKind::Decimal;
+    row[kOffset].Kind = FieldKind::Decimal;
+    row[kElevation].Kind = FieldKind::Decimal;
+    row[kSlope].Kind = FieldKind::Percent;
+    return row;
 }
 
-void AppendMessageRow(const std::string& side, const ReportStation& station,
-                      const std::string& stationValue, RowTable& table) {
-    table.Rows.push_back({{side},
-                          {station.StationText},
-                          {stationValue, FieldKind::Decimal},
-                          {station.MessageKind},
-                          {},
-                          {{}, FieldKind::Decimal},
-                          {{}, FieldKind::Decimal},
-                          {{}, FieldKind::Percent},
-                          {},
-                          {station.MessageText}});
+// The row is refilled for every cell, so its texts keep their memory.
+void SetCell(const ReportCell& cell, Row& row) {
+    row[kName].Text = cell.Name;
+    row[kCode].Text = cell.Code;
+    row[kOffset].Text = Trim(cell.Offset);
+    row[kElevation].Text = Trim(cell.Elevation);
+    row[kSlope].Text = Trim(FormatNumber(cell.Slope, kSlopePattern));
+    row[kOffsetPoint].Text = cell.IsOffsetPoint ? "yes" : "no";
+    row[kMessage].Text.clear();
 }
 
-std::string SideName(const Book& book) {
-    if (book.Type == RoadwayType::Undivided) {
-        return {};
+void SetMessage(const ReportStation& station, Row& row) {
+    for (const size_t column : {kCode, kOffset, kElevation, kSlope, kOffsetPoint}) {
+        row[column].Text.clear();
     }
-    return book.Side == Side::Left ? "Left" : "Right";
+    row[kName].Text = station.MessageKind;
+    row[kMessage].Text = station.MessageText;
 }
 
 // The cells in the order the page shows them: line by line, left to right.
 // A cell the page leaves empty is no row.
-void AppendBookRows(const Book& book, RowTable& table) {
-    const std::string side = SideName(book);
-    for (const ReportStation& station : book.Stations) {
-        const std::string stationValue = StationValueText(station.StationText);
-        if (!station.MessageKind.empty()) {
-            AppendMessageRow(side, station, stationValue, table);
-            continue;
-        }
-        const int lastLine = std::min(
-            {station.LastLine, kCellLines - 1, static_cast<int>(station.Lines.size()) - 1});
-        for (int line = 0; line <= lastLine; ++line) {
-            for (const ReportCell& cell : station.Lines[static_cast<size_t>(line)]) {
-                if (cell != ReportCell{}) {
-                    AppendCellRow(side, station, stationValue, cell, table);
-                }
+bool EachCellRow(const ReportStation& station, Row& row, const RowSink& sink) {
+    const int lastLine =
+        std::min({station.LastLine, kCellLines - 1, static_cast<int>(station.Lines.size()) - 1});
+    for (int line = 0; line <= lastLine; ++line) {
+        for (const ReportCell& cell : station.Lines[static_cast<size_t>(line)]) {
+            if (cell == ReportCell{}) {
+                continue;
+            }
+            SetCell(cell, row);
+            if (!sink(row)) {
+                return false;
             }
         }
     }
+    return true;
 }
 
-size_t CellCount(const Book& book) {
-    size_t cells = 0;
+bool EachBookRow(const Book& book, Row& row, const RowSink& sink) {
+    row[kSide].Text = book.Type == RoadwayType::Undivided ? ""
+                      : book.Side == Side::Left           ? "Left"
+                                                          : "Right";
     for (const ReportStation& station : book.Stations) {
-        cells += std::max<size_t>(station.Lines.size() * kCellColumns, 1);
+        row[kStation].Text = station.StationText;
+        row[kStationValue].Text = StationValueText(station.StationText);
+        if (!station.MessageKind.empty()) {
+            SetMessage(station, row);
+            if (!sink(row)) {
+                return false;
+            }
+        } else if (!EachCellRow(station, row, sink)) {
+            return false;
+        }
     }
-    return cells;
+    return true;
 }
 
 }  // namespace
 
-std::vector<std::string> GradesHeader() {
-    return {"Side",   "Station",   "Station Value", "Name",         "Code",
-            "Offset", "Elevation", "Slope",         "Offset Point", "Message"};
+const std::vector<std::string>& GradeRows::HeaderRow() const {
+    static const std::vector<std::string> header{
+        "Side",   "Station",   "Station Value", "Name",         "Code",
+        "Offset", "Elevation", "Slope",         "Offset Point", "Message"};
+    return header;
 }
 
-namespace {
-
-RowTable TableOf(std::span<const Book> books) {
-    RowTable table{GradesHeader(), {}};
-    size_t cells = 0;
-    for (const Book& book : books) {
-        cells += CellCount(book);
+bool GradeRows::EachRow(const RowSink& sink) const {
+    Row row = EmptyGradeRow();
+    for (const Book* book : books_) {
+        if (!EachBookRow(*book, row, sink)) {
+            return false;
+        }
     }
-    table.Rows.reserve(cells);
-    for (const Book& book : books) {
-        AppendBookRows(book, table);
-    }
-    return table;
+    return true;
 }
 
-}  // namespace
-
-RowTable GradesTable(const std::vector<Book>& books) {
-    return TableOf(books);
-}
-
-std::vector<NamedTable> GradesSheets(const std::vector<Book>& books) {
-    std::vector<NamedTable> sheets;
-    for (const Book& book : books) {
-        const std::string side = SideName(book);
-        sheets.push_back({side.empty() ? "Grades" : side, TableOf({&book, 1})});
+std::string GradesSheetName(const Book& book) {
+    if (book.Type == RoadwayType::Undivided) {
+        return "Grades";
     }
-    return sheets;
+    return book.Side == Side::Left ? "Left" : "Right";
 }
 
 }  // namespace corvane

@@ -1,7 +1,9 @@
-// The grades of the books as rows: one row per cell a book prints, in book
-// order, and one row per message station.
+// The grades of books as rows: one row per cell a book prints, in book order,
+// and one row per message station, under the header
+// Side,Station,Station Value,Name,Code,Offset,Elevation,Slope,Offset Point,Message
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "report/report_book.h"
@@ -9,14 +11,22 @@
 
 namespace corvane {
 
-// Side,Station,Station Value,Name,Code,Offset,Elevation,Slope,Offset Point,Message
-std::vector<std::string> GradesHeader();
+// The rows are made as they are handed over, from the books themselves, which
+// must outlive this.
+class GradeRows final : public RowSource {
+  public:
+    // The books in the order given (the left side before the right).
+    explicit GradeRows(std::vector<const Book*> books) : books_(std::move(books)) {}
 
-// The rows of every book in the order given (the left side before the right).
-RowTable GradesTable(const std::vector<Book>& books);
+    const std::vector<std::string>& HeaderRow() const override;
+    bool EachRow(const RowSink& sink) const override;
 
-// One table a book, named after its side: "Grades" for an undivided roadway,
-// "Left" and "Right" for a divided one.
-std::vector<NamedTable> GradesSheets(const std::vector<Book>& books);
+  private:
+    std::vector<const Book*> books_;
+};
+
+// The name of a book's sheet: "Grades" for an undivided roadway, "Left" or
+// "Right" for a side of a divided one.
+std::string GradesSheetName(const Book& book);
 
 }  // namespace corvane

@@ -10,44 +10,71 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
 
+// Checked for every field of every row, so by hand rather than by searches.
 bool MightRunAsFormula(std::string_view text) {
-    return !text.empty() &&
-           std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos &&
-           !IsPlainNumber(text);
+    if (text.empty()) {
+        return false;
+    }
+    switch (text.front()) {
+        case '=':
+        case '+':
+        case '-':
+        case '@':
+        case '\t':
+        case '\r':
+            return !IsPlainNumber(text);
+        default:
+            return false;
+    }
 }
 
-template <typename Fields, typename TextOf>
-void AppendLine(const Fields& fields, TextOf textOf, std::string& out) {
+bool NeedsQuotes(std::string_view text) {
+    for (const char c : text) {
+        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
+            return true;
+        }
+    }
+    return false;
+}
+
+void AppendHeader(const RowSource& table, std::string& out) {
     bool first = true;
-    for (const auto& field : fields) {
+    for (const std::string& title : table.HeaderRow()) {
         if (!first) {
             out += ',';
         }
         first = false;
-        AppendCsvField(textOf(field), out);
+        AppendCsvField(title, out);
     }
     out += kLineEnd;
 }
 
-void AppendHeader(const RowTable& table, std::string& out) {
-    AppendLine(
-        table.Header, [](const std::string& text) -> std::string_view { return text; }, out);
-}
-
 void AppendRow(const Row& row, std::string& out) {
-    AppendLine(
-        row, [](const Field& field) -> std::string_view { return field.Text; }, out);
+    bool first = true;
+    for (const Field& field : row) {
+        if (!first) {
+            out += ',';
+        }
+        first = false;
+        AppendCsvField(field.Text, out);
+    }
+    out += kLineEnd;
 }
 
 }  // namespace
 
 void AppendCsvField(std::string_view text, std::string& line) {
-    const std::string_view guard = MightRunAsFormula(text) ? "'" : "";
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        line.append(guard).append(text);
+    const bool quoted = NeedsQuotes(text);
+    if (quoted) {
+        line += '"';
+    }
+    if (MightRunAsFormula(text)) {
+        line += '\'';
+    }
+    if (!quoted) {
+        line.append(text);
         return;
     }
-    line.append("\"").append(guard);
     for (const char c : text) {
         line += c;
         if (c == '"') {
@@ -57,25 +84,25 @@ void AppendCsvField(std::string_view text, std::string& line) {
     line += '"';
 }
 
-std::string CsvText(const RowTable& table) {
+std::string CsvText(const RowSource& table) {
     std::string text;
     AppendHeader(table, text);
-    for (const Row& row : table.Rows) {
+    table.EachRow([&text](const Row& row) {
         AppendRow(row, text);
-    }
+        return true;
+    });
     return text;
 }
 
-WriteOutcome WriteCsv(const RowTable& table, const std::string& path) {
+WriteOutcome WriteCsv(const RowSource& table, const std::string& path) {
     WholeFile file(path);
     std::string line(path == "-" ? "" : kByteOrderMark);
     AppendHeader(table, line);
-    bool written = file.Open() && file.Write(line);
-    for (size_t row = 0; written && row < table.Rows.size(); ++row) {
+    bool written = file.Open() && file.Write(line) && table.EachRow([&](const Row& row) {
         line.clear();
-        AppendRow(table.Rows[row], line);
-        written = file.Write(line);
-    }
+        AppendRow(row, line);
+        return file.Write(line);
+    });
     written = written && file.Commit();
     return {written, written ? std::string() : file.Reason()};
 }

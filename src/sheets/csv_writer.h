@@ -17,11 +17,11 @@ namespace corvane {
 void AppendCsvField(std::string_view text, std::string& line);
 
 // The header and every row, without a byte-order mark.
-std::string CsvText(const RowTable& table);
+std::string CsvText(const RowSource& table);
 
 // Writes the table whole or not at all. A file starts with the UTF-8
 // byte-order mark, which tells a spreadsheet the encoding; "-" is standard
 // output, which gets none.
-WriteOutcome WriteCsv(const RowTable& table, const std::string& path);
+WriteOutcome WriteCsv(const RowSource& table, const std::string& path);
 
 }  // namespace corvane

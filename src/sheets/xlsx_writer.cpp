@@ -29,22 +29,23 @@ size_t CharacterCount(const std::string& text) {
     }));
 }
 
-std::vector<double> ColumnWidths(const RowTable& table) {
-    std::vector<size_t> longest(table.Header.size());
-    for (size_t column = 0; column < table.Header.size(); ++column) {
-        longest[column] = CharacterCount(table.Header[column]);
-    }
-    for (const Row& row : table.Rows) {
-        for (size_t column = 0; column < row.size() && column < longest.size(); ++column) {
-            longest[column] = std::max(longest[column], CharacterCount(row[column].Text));
+// The longest text of each column so far, header included.
+class ColumnWidths {
+  public:
+    void Widen(size_t column, const std::string& text) {
+        if (column >= longest_.size()) {
+            longest_.resize(column + 1);
         }
+        longest_[column] = std::max(longest_[column], CharacterCount(text));
     }
-    std::vector<double> widths;
-    for (const size_t characters : longest) {
-        widths.push_back(std::min(static_cast<double>(characters) + kColumnMargin, kWidestColumn));
+    size_t Count() const { return longest_.size(); }
+    double Width(size_t column) const {
+        return std::min(static_cast<double>(longest_[column]) + kColumnMargin, kWidestColumn);
     }
-    return widths;
-}
+
+  private:
+    std::vector<size_t> longest_;
+};
 
 // One workbook being written; the first error stops the writing.
 class WorkbookWriter {
@@ -68,29 +69,35 @@ class WorkbookWriter {
     WorkbookWriter(const WorkbookWriter&) = delete;
     WorkbookWriter& operator=(const WorkbookWriter&) = delete;
 
-    void AddSheet(const NamedTable& sheet) {
+    // The rows go out as they come (a row leaves memory once the next
+    // begins); the columns' widths, known only at the end, are set last.
+    void AddSheet(const SheetRows& sheet) {
         lxw_worksheet* worksheet =
             error_ ? nullptr : workbook_add_worksheet(workbook_, sheet.Name.c_str());
         if (!worksheet) {
             error_ = error_ ? error_ : LXW_ERROR_SHEETNAME_ALREADY_USED;
             return;
         }
-        const std::vector<double> widths = ColumnWidths(sheet.Table);
-        for (size_t column = 0; column < widths.size(); ++column) {
-            Check(worksheet_set_column(worksheet, Column(column), Column(column), widths[column],
-                                       nullptr));
-        }
+        ColumnWidths widths;
         worksheet_freeze_panes(worksheet, 1, 0);
-        for (size_t column = 0; column < sheet.Table.Header.size(); ++column) {
-            Check(worksheet_write_string(worksheet, 0, Column(column),
-                                         sheet.Table.Header[column].c_str(), bold_));
+        const std::vector<std::string>& header = sheet.Rows.HeaderRow();
+        for (size_t column = 0; column < header.size(); ++column) {
+            widths.Widen(column, header[column]);
+            Check(worksheet_write_string(worksheet, 0, Column(column), header[column].c_str(),
+                                         bold_));
         }
-        for (size_t row = 0; row < sheet.Table.Rows.size() && !error_; ++row) {
-            const Row& fields = sheet.Table.Rows[row];
+        lxw_row_t next = 1;
+        sheet.Rows.EachRow([&](const Row& fields) {
             for (size_t column = 0; column < fields.size(); ++column) {
-                WriteField(worksheet, static_cast<lxw_row_t>(row + 1), Column(column),
-                           fields[column]);
+                widths.Widen(column, fields[column].Text);
+                WriteField(worksheet, next, Column(column), fields[column]);
             }
+            ++next;
+            return !error_;
+        });
+        for (size_t column = 0; column < widths.Count(); ++column) {
+            Check(worksheet_set_column(worksheet, Column(column), Column(column),
+                                       widths.Width(column), nullptr));
         }
     }
 
@@ -148,10 +155,10 @@ std::string ReasonOf(lxw_error error) {
     return reason;
 }
 
-bool WriteWorkbook(const std::vector<NamedTable>& sheets, const std::string& path,
+bool WriteWorkbook(const std::vector<SheetRows>& sheets, const std::string& path,
                    std::string& reason) {
     WorkbookWriter workbook(path);
-    for (const NamedTable& sheet : sheets) {
+    for (const SheetRows& sheet : sheets) {
         workbook.AddSheet(sheet);
     }
     errno = 0;
@@ -175,7 +182,7 @@ bool CopyInto(const std::string& scratch, WholeFile& file) {
     return true;
 }
 
-WriteOutcome WriteThroughScratch(const std::vector<NamedTable>& sheets, WholeFile& file) {
+WriteOutcome WriteThroughScratch(const std::vector<SheetRows>& sheets, WholeFile& file) {
     std::string scratch = (std::filesystem::temp_directory_path() / "corvane-XXXXXX").string();
     const int descriptor = ::mkstemp(scratch.data());
     if (descriptor < 0) {
@@ -191,7 +198,7 @@ WriteOutcome WriteThroughScratch(const std::vector<NamedTable>& sheets, WholeFil
 
 }  // namespace
 
-WriteOutcome WriteXlsx(const std::vector<NamedTable>& sheets, const std::string& path) {
+WriteOutcome WriteXlsx(const std::vector<SheetRows>& sheets, const std::string& path) {
     if (path == "-") {
         return {false, "a workbook cannot be written to standard output"};
     }

@@ -16,8 +16,14 @@
 
 namespace corvane {
 
+// A sheet of the workbook: its name and its rows.
+struct SheetRows {
+    std::string Name;
+    const RowSource& Rows;
+};
+
 // Writes the workbook whole or not at all. A workbook is never written to
 // standard output ("-"): that is refused.
-WriteOutcome WriteXlsx(const std::vector<NamedTable>& sheets, const std::string& path);
+WriteOutcome WriteXlsx(const std::vector<SheetRows>& sheets, const std::string& path);
 
 }  // namespace corvane

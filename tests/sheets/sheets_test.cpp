@@ -44,8 +44,18 @@ class SheetsTest : public ::testing::Test {
     std::string CsvMatchingWorkbook(const std::vector<Book>& books, std::string sheetNames) {
         const std::string csv = (folder_ / "grades.csv").string();
         const std::string xlsx = (folder_ / "grades.xlsx").string();
-        EXPECT_TRUE(WriteCsv(GradesTable(books), csv));
-        EXPECT_TRUE(WriteXlsx(GradesSheets(books), xlsx));
+        std::vector<const Book*> all;
+        std::vector<GradeRows> sides;
+        for (const Book& book : books) {
+            all.push_back(&book);
+            sides.emplace_back(std::vector<const Book*>{&book});
+        }
+        std::vector<SheetRows> sheets;
+        for (size_t i = 0; i < books.size(); ++i) {
+            sheets.push_back({GradesSheetName(books[i]), sides[i]});
+        }
+        EXPECT_TRUE(WriteCsv(GradeRows(all), csv));
+        EXPECT_TRUE(WriteXlsx(sheets, xlsx));
         const std::string check =
             "/usr/bin/python3 " CORVANE_XLSX_CHECK " " + xlsx + " " + csv + " " + sheetNames;
         EXPECT_EQ(std::system(check.c_str()), 0) << check;
@@ -184,7 +194,7 @@ TEST(NumberToStoreTest, PlainNumbersOfAtMostFifteenSignificantDigits) {
 
 // Standard output gets no byte-order mark, and no workbook at all.
 TEST(SheetsOutputTest, StandardOutput) {
-    const RowTable table{{"A", "B"}, {{{"1"}, {"x,y"}}}};
+    const RowTable table({"A", "B"}, {{{"1"}, {"x,y"}}});
     testing::internal::CaptureStdout();
     EXPECT_TRUE(WriteCsv(table, "-"));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "A,B\r\n1,\"x,y\"\r\n");
@@ -195,12 +205,14 @@ TEST(SheetsOutputTest, StandardOutput) {
 // workbook refuses, a missing folder) leaves the old file as it was and
 // nothing beside it; a good write replaces it.
 TEST_F(SheetsTest, WrittenWholeOrNotAtAll) {
-    RowTable big{{"Name"}, {}};
+    RowTable big({"Name"});
     big.Rows.assign(20000, Row{{"Left Shoulder"}});
-    using Writer = std::function<WriteOutcome(const RowTable&, const std::string&)>;
-    const Writer csv = [](const RowTable& t, const std::string& path) { return WriteCsv(t, path); };
+    using Writer = std::function<WriteOutcome(const RowSource&, const std::string&)>;
+    const Writer csv = [](const RowSource& t, const std::string& path) {
+        return WriteCsv(t, path);
+    };
     const auto xlsx = [](std::string sheet) -> Writer {
-        return [sheet](const RowTable& t, const std::string& path) {
+        return [sheet](const RowSource& t, const std::string& path) {
             return WriteXlsx({{sheet, t}}, path);
         };
     };
