@@ -63,7 +63,7 @@ class WorkbookWriter {
     }
     ~WorkbookWriter() {
         if (workbook_) {
-            workbook_close(workbook_);  // only after a failure: Close() took it otherwise
+            workbook_close(workbook_);  // Close() was never called
         }
     }
     WorkbookWriter(const WorkbookWriter&) = delete;
@@ -72,10 +72,13 @@ class WorkbookWriter {
     // The rows go out as they come (a row leaves memory once the next
     // begins); the columns' widths, known only at the end, are set last.
     void AddSheet(const SheetRows& sheet) {
+        if (!error_) {
+            Check(workbook_validate_sheet_name(workbook_, sheet.Name.c_str()));
+        }
         lxw_worksheet* worksheet =
             error_ ? nullptr : workbook_add_worksheet(workbook_, sheet.Name.c_str());
         if (!worksheet) {
-            error_ = error_ ? error_ : LXW_ERROR_SHEETNAME_ALREADY_USED;
+            Check(LXW_ERROR_MEMORY_MALLOC_FAILED);
             return;
         }
         ColumnWidths widths;

@@ -4,8 +4,10 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -192,13 +194,17 @@ TEST(NumberToStoreTest, PlainNumbersOfAtMostFifteenSignificantDigits) {
     }
 }
 
-// Standard output gets no byte-order mark, and no workbook at all.
-TEST(SheetsOutputTest, StandardOutput) {
+// Standard output gets no byte-order mark, and no workbook at all; a device
+// is written in place, and its failure is the system's.
+TEST(SheetsOutputTest, StandardOutputAndDevices) {
     const RowTable table({"A", "B"}, {{{"1"}, {"x,y"}}});
     testing::internal::CaptureStdout();
     EXPECT_TRUE(WriteCsv(table, "-"));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "A,B\r\n1,\"x,y\"\r\n");
     EXPECT_FALSE(WriteXlsx({{"Grades", table}}, "-"));
+    EXPECT_TRUE(WriteCsv(table, "/dev/null") && WriteXlsx({{"Grades", table}}, "/dev/null"));
+    EXPECT_EQ(WriteCsv(table, "/dev/full").Reason, std::strerror(ENOSPC));
+    EXPECT_EQ(WriteXlsx({{"Grades", table}}, "/dev/full").Reason, std::strerror(ENOSPC));
 }
 
 // A write that fails at any point (a file size limit, a sheet name the
