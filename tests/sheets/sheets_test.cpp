@@ -58,8 +58,9 @@ class SheetsTest : public ::testing::Test {
         }
         EXPECT_TRUE(WriteCsv(GradeRows(all), csv));
         EXPECT_TRUE(WriteXlsx(sheets, xlsx));
-        const std::string check =
-            "/usr/bin/python3 " CORVANE_XLSX_CHECK " " + xlsx + " " + csv + " " + sheetNames;
+        const std::string check = "/usr/bin/python3 " CORVANE_XLSX_CHECK " " + xlsx + " " + csv +
+                                  " --sheets " + sheetNames +
+                                  " --numbers 'Station Value' Offset Elevation Slope";
         EXPECT_EQ(std::system(check.c_str()), 0) << check;
         return ReadFile(csv);
     }

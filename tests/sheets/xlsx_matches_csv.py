@@ -1,8 +1,14 @@
 """Reads a workbook back and checks it cell by cell against the CSV of the
-same table: xlsx_matches_csv.py BOOK.xlsx TABLE.csv SHEET... Exits 1 with
-the first difference."""
+same table; exits 1 with the first difference:
+
+    xlsx_matches_csv.py BOOK.xlsx TABLE.csv --sheets NAME... --numbers COLUMN...
+
+A plain number of at most 15 significant digits in a --numbers column must be
+stored as a number, and every other text as text."""
+import argparse
 import csv
 import math
+import re
 import sys
 
 import openpyxl
@@ -18,9 +24,17 @@ def fail(where, message):
     sys.exit(f"{where}: {message}")
 
 
-def check_cell(where, cell, text):
+def storable(text):
+    return re.fullmatch(r"[+-]?(\d+\.?\d*|\.\d+)", text) and len(
+        re.sub(r"^[+-]?[0.]*|\.", "", text)) <= 15
+
+
+def check_cell(where, cell, text, number_column):
     value = cell.value
-    if isinstance(value, (int, float)) and not isinstance(value, bool):
+    is_number = isinstance(value, (int, float)) and not isinstance(value, bool)
+    if is_number != bool(number_column and storable(text)):
+        fail(where, f"{value!r} stored for {text!r}")
+    if is_number:
         shown = cell.number_format.rstrip("%")
         decimals = len(shown) - 2 if "." in shown else 0
         scale = 100 if cell.number_format.endswith("%") else 1
@@ -33,7 +47,7 @@ def check_cell(where, cell, text):
         fail(where, f"{value!r} against {text!r}")
 
 
-def main(workbook_path, csv_path, names):
+def main(workbook_path, csv_path, names, numbers):
     with open(csv_path, encoding="utf-8-sig", newline="") as file:
         header, *rows = [[unguarded(t) for t in row] for row in csv.reader(file)]
     workbook = openpyxl.load_workbook(workbook_path)
@@ -48,9 +62,9 @@ def main(workbook_path, csv_path, names):
             fail(sheet.title, "header")
         mine = rows[next_row:next_row + len(cells) - 1]
         next_row += len(cells) - 1
-        for r, (row, texts) in enumerate(zip(cells[1:], mine), start=2):
-            for cell, text in zip(row, texts):
-                check_cell(f"{sheet.title}!{cell.coordinate}", cell, text)
+        for row, texts in zip(cells[1:], mine):
+            for cell, text, title in zip(row, texts, header):
+                check_cell(f"{sheet.title}!{cell.coordinate}", cell, text, title in numbers)
         for c, title in enumerate(header):
             longest = max(len(t[c]) for t in [header] + mine)
             width = sheet.column_dimensions[openpyxl.utils.get_column_letter(c + 1)].width
@@ -60,4 +74,10 @@ def main(workbook_path, csv_path, names):
         fail(workbook_path, f"{next_row} rows against {len(rows)}")
 
 
-main(sys.argv[1], sys.argv[2], sys.argv[3:])
+arguments = argparse.ArgumentParser()
+arguments.add_argument("workbook")
+arguments.add_argument("csv")
+arguments.add_argument("--sheets", nargs="+", required=True)
+arguments.add_argument("--numbers", nargs="*", default=[])
+given = arguments.parse_args()
+main(given.workbook, given.csv, given.sheets, given.numbers)
