@@ -8,10 +8,11 @@
 #   src/grades     common input
 #   src/report     common input grades
 #   src/compare    common input grades report
-#   src/viewer     common input grades report compare (and Qt)
+#   src/sheets     common input grades report (and libxlsxwriter, never Qt)
+#   src/viewer     common input grades report compare sheets (and Qt)
 #   src/app        everything
 #   tests/<f>      <f> and what <f> may include; tests/preview_run is app's Qt-free part
-#   fuzz           everything below app
+#   fuzz           everything below app but sheets (the fuzz build leaves it out)
 #   bench          everything (not checked)
 
 cmake_minimum_required(VERSION 3.25)
@@ -21,13 +22,16 @@ set(allowed_input "common;input")
 set(allowed_grades "common;input;grades")
 set(allowed_report "common;input;grades;report")
 set(allowed_compare "common;input;grades;report;compare")
-set(allowed_viewer "common;input;grades;report;compare;viewer")
-set(allowed_app "common;input;grades;report;compare;viewer;app")
+set(allowed_sheets "common;input;grades;report;sheets")
+set(allowed_viewer "common;input;grades;report;compare;sheets;viewer")
+set(allowed_app "common;input;grades;report;compare;sheets;viewer;app")
+# The fuzz build has only the standard-library core, without the sheets.
+set(allowed_fuzz "common;input;grades;report;compare;viewer")
 set(allowed_preview_run "${allowed_app}")
 set(allowed_architecture "")
-set(qt_free common input grades report compare)
+set(qt_free common input grades report compare sheets)
 
-set(project_folders common input grades report compare viewer app)
+set(project_folders common input grades report compare sheets viewer app)
 set(violations "")
 
 function(check_file file allowed qt_allowed)
@@ -65,7 +69,7 @@ foreach(folder IN LISTS project_folders)
     endif()
 endforeach()
 check_folder("${ROOT}/tests/preview_run" "${allowed_preview_run}" OFF)
-check_folder("${ROOT}/fuzz" "${allowed_viewer}" ON)
+check_folder("${ROOT}/fuzz" "${allowed_fuzz}" ON)
 
 if(violations)
     list(JOIN violations "\n  " text)
