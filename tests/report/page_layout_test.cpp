@@ -6,9 +6,9 @@
 #include <cmath>
 #include <regex>
 
-#include "report/book_pages.h"
 #include "report/draw_page.h"
-#include "report/recording_surface.h"
+#include "report/make_books.h"
+#include "support/recording_surface.h"
 
 namespace corvane {
 namespace {
@@ -106,7 +106,7 @@ TEST(PaginationTest, StationListAndPagesInPrintOrder) {
               (std::vector<std::string>{"1" + gap + "S0", "1" + gap + "S2", "1" + gap + "S3",
                                         "1" + gap + "S4", "2" + gap + "S4", "3" + gap + "S4"}));
     book.Side = Side::Right;
-    EXPECT_EQ(AllBookPages({Book{}, book}, {Pagination{}, pagination}),
+    EXPECT_EQ(AllBookPages(BookSet{{{Book{}, Pagination{}}, {book, pagination}}, kLegal}),
               (std::vector<BookPage>{
                   {Side::Left, 0}, {Side::Right, 0}, {Side::Right, 1}, {Side::Right, 2}}));
     EXPECT_EQ(PagesOf({Side::Left, 2, 3}),
