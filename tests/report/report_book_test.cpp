@@ -159,5 +159,32 @@ TEST(GoldenBookTest, SamplesMakeTheirCheckedBooks) {
     }
 }
 
+// A right offset point asked alone is made; a page the layout does not fit on
+// stops the chain after the books, with its message.
+TEST(MakeBooksTest, RightOffsetAloneAndAPageOutsideTheRange) {
+    for (const PageSize page : {PageSize{96, 63}, PageSize{96, 110}}) {
+        RecordingMessages messages;
+        ReadResult read = ReadRoadway(CORVANE_TEST_DATA "/short-undivided.csv", messages);
+        ChainOptions options;
+        options.Offsets.Right = {true, "2", kFromLastPoint};
+        auto made = MakeBooks(std::move(read.Roadway), options, page, messages);
+        if (const BookSet* books = std::get_if<BookSet>(&made)) {
+            const ReportStation& first = books->Books.at(0).Book.Stations.at(0);
+            const ReportCell& offsetPoint = first.Cell(first.LastLine, 0);
+            EXPECT_EQ(std::tie(offsetPoint.Name, offsetPoint.Offset, offsetPoint.Elevation),
+                      std::make_tuple("Rt. offsetPt.", "26.0000", "100.7300"));
+            EXPECT_TRUE(messages.shown.empty());
+        } else {
+            EXPECT_EQ(std::get<RunStop>(made), RunStop::Stopped);
+            EXPECT_EQ(messages.shown,
+                      std::vector<std::string>{
+                          "The printer's page of 96x110 cells is outside the range the book "
+                          "fits on: " +
+                          AcceptedPageRangeText() + ". Please choose another printer."});
+        }
+        EXPECT_EQ(made.index(), page.Lines < 100 ? 0u : 1u);
+    }
+}
+
 }  // namespace
 }  // namespace corvane
