@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/text_book.h"
 #include "bench_support.h"
 #include "report/grades_table.h"
+#include "report/text_book.h"
 #include "sheets/csv_writer.h"
 #include "sheets/whole_file.h"
 #include "sheets/xlsx_writer.h"
@@ -59,7 +59,8 @@ void BM_Text(benchmark::State& run, RoadwayType type) {
     Measure(run, type, [&path](const PreparedBooks& books) {
         WholeFile file(path);
         return file.Open() &&
-               WriteTextBook(books, [&file](std::string_view page) { return file.Write(page); }) &&
+               WriteTextBook(books, books.Header,
+                             [&file](std::string_view page) { return file.Write(page); }) &&
                file.Commit();
     });
     std::filesystem::remove(path);
@@ -76,11 +77,10 @@ void BM_Csv(benchmark::State& run, RoadwayType type) {
 void BM_Xlsx(benchmark::State& run, RoadwayType type) {
     const std::string path = OutputPath("corvane-bench-grades.xlsx");
     Measure(run, type, [&path](const PreparedBooks& books) {
-        std::vector<GradeRows> sides;
+        const std::vector<GradeRows> sides = GradeRowsPerBook(BooksOf(books));
         std::vector<SheetRows> sheets;
-        sides.reserve(books.Books.size());
-        for (const Book* book : BooksOf(books)) {
-            sheets.push_back({GradesSheetName(*book), sides.emplace_back(std::vector{book})});
+        for (const GradeRows& side : sides) {
+            sheets.push_back({side.SheetName(), side});
         }
         return WriteXlsx(sheets, path).Written;
     });

@@ -16,16 +16,12 @@ PreviewWindows::~PreviewWindows() {
     delete viewer_.data();
 }
 
-PrinterAndFont PreviewWindows::ChoosePrinterAndFont() {
+PrinterFontChoice PreviewWindows::ChoosePrinterAndFont() {
     PrinterFontDialog dialog(state_, services_.messages, services_.printersAndFonts);
     // Cancel gives no answer: the printer and font chosen earlier stay.
     if (const std::optional<PrinterFontChoice> choice = dialog.Ask(services_.dialogs))
         state_.Choose(*choice);
-    return {state_.PrinterName(), state_.FontName()};
-}
-
-PageSize PreviewWindows::PageOf(const PrinterAndFont&) {
-    return state_.PrinterPage();
+    return {state_.PrinterName(), state_.FontName(), state_.PrinterPage()};
 }
 
 void PreviewWindows::ShowBooks(PreparedBooks books) {

@@ -10,7 +10,6 @@ namespace corvane {
 
 namespace {
 
-const std::string kSlopePattern = "##.00";
 constexpr int kNameGap = 2;
 constexpr std::size_t kKindWidth = 10;  // "removed" and three blanks
 
@@ -47,10 +46,6 @@ std::string StationLine(const ReportStation& station) {
         }
     }
     return line;
-}
-
-std::string PrintedSlope(const ReportCell& cell) {
-    return std::string(Trim(FormatNumber(cell.Slope, kSlopePattern)));
 }
 
 std::string ElevationAtOffset(const ReportCell& cell) {

@@ -15,7 +15,6 @@ std::string StationLine(const ReportStation& station);
 
 // The cell's slope as its page prints it, without "%" ("2.00", "-.50"); empty
 // when the page prints none.
-std::string PrintedSlope(const ReportCell& cell);
 
 // "53.7350 @ -23.500": the cell's elevation and offset.
 std::string ElevationAtOffset(const ReportCell& cell);

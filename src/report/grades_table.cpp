@@ -11,9 +11,6 @@ namespace corvane {
 
 namespace {
 
-// The page prints a slope with two decimals.
-const std::string kSlopePattern = "##.00";
-
 // The value of a station text with B's decimals ("512+50.00" -> "51250.00");
 // empty when the text has none.
 std::string StationValueText(std::string_view station, std::optional<int> stationDigits) {
@@ -53,7 +50,7 @@ void SetCell(const ReportCell& cell, Row& row) {
     row[kCode].Text = cell.Code;
     row[kOffset].Text = Trim(cell.Offset);
     row[kElevation].Text = Trim(cell.Elevation);
-    row[kSlope].Text = Trim(FormatNumber(cell.Slope, kSlopePattern));
+    row[kSlope].Text = PrintedSlope(cell);
     row[kOffsetPoint].Text = cell.IsOffsetPoint ? "yes" : "no";
     row[kMessage].Text.clear();
 }
@@ -131,6 +128,19 @@ GradeRows::GradeRows(std::vector<const Book*> books, std::optional<int> stationD
             stationDigits_ = StationDigitsOf(*book);
         }
     }
+}
+
+std::string GradeRows::SheetName() const {
+    return books_.empty() ? std::string("Grades") : GradesSheetName(*books_.front());
+}
+
+std::vector<GradeRows> GradeRowsPerBook(const std::vector<const Book*>& books) {
+    const std::optional<int> stationDigits = GradeRows(books).StationDigits();
+    std::vector<GradeRows> perBook;
+    for (const Book* book : books) {
+        perBook.emplace_back(std::vector{book}, stationDigits);
+    }
+    return perBook;
 }
 
 std::string GradesSheetName(const Book& book) {

@@ -25,6 +25,11 @@ class GradeRows final : public RowSource {
     const std::vector<std::string>& HeaderRow() const override;
     bool EachRow(const RowSink& sink) const override;
 
+    // The B digits the station values are read with; none when no station has a value.
+    std::optional<int> StationDigits() const { return stationDigits_; }
+    // The name of the sheet of the first book (see GradesSheetName).
+    std::string SheetName() const;
+
   private:
     std::vector<const Book*> books_;
     std::optional<int> stationDigits_;
@@ -33,5 +38,9 @@ class GradeRows final : public RowSource {
 // The name of a book's sheet: "Grades" for an undivided roadway, "Left" or
 // "Right" for a side of a divided one.
 std::string GradesSheetName(const Book& book);
+
+// One GradeRows a book, for a sheet a side: each reads station values with the
+// B digits of the whole file, as the rows of all books together would.
+std::vector<GradeRows> GradeRowsPerBook(const std::vector<const Book*>& books);
 
 }  // namespace corvane

@@ -29,6 +29,10 @@ struct ReportCell {
 };
 using CellLine = std::array<ReportCell, kCellColumns>;
 
+// The slope as a cell prints it: two decimals, trimmed, without the "%";
+// empty when the cell has none or it is no number.
+std::string PrintedSlope(const ReportCell& cell);
+
 struct ReportStation {
     std::string Label;  // "Cross Sec. Sta." or "Design Sec. Sta."
     std::string StationText;

@@ -47,14 +47,13 @@ class SheetsTest : public ::testing::Test {
         const std::string csv = (folder_ / "grades.csv").string();
         const std::string xlsx = (folder_ / "grades.xlsx").string();
         std::vector<const Book*> all;
-        std::vector<GradeRows> sides;
         for (const Book& book : books) {
             all.push_back(&book);
-            sides.emplace_back(std::vector<const Book*>{&book});
         }
+        const std::vector<GradeRows> sides = GradeRowsPerBook(all);
         std::vector<SheetRows> sheets;
-        for (size_t i = 0; i < books.size(); ++i) {
-            sheets.push_back({GradesSheetName(books[i]), sides[i]});
+        for (const GradeRows& side : sides) {
+            sheets.push_back({side.SheetName(), side});
         }
         EXPECT_TRUE(WriteCsv(GradeRows(all), csv));
         EXPECT_TRUE(WriteXlsx(sheets, xlsx));

@@ -563,7 +563,7 @@ class ViewerTest : public QObject {
         finder.Open(Side::Right);
 
         Child<QComboBox>(finder, "Combo2")->setEditText(c.edited);
-        finder.Command1_Click();
+        finder.FindStation();
 
         QCOMPARE(run.state.CurrentPage(),
                  c.page < 0 ? test::LastPage(run.state, Side::Right) : c.page);
@@ -582,7 +582,7 @@ class ViewerTest : public QObject {
         list->setCurrentIndex(list->count() - 1);
 
         run.state.Load(test::Undivided(10));
-        finder.Command1_Click();
+        finder.FindStation();
         QCOMPARE(redraws, 0);
         QVERIFY(finder.isVisible());
         QCOMPARE(list->count(), 10);
