@@ -55,34 +55,12 @@ QByteArray PrinterDescription(const QByteArray& paper, QSize points, int inset) 
                             QByteArray::number(points.width() - inset) + " " +
                             QByteArray::number(points.height() - inset);
     QByteArray ppd = R"ppd(*PPD-Adobe: "4.3"
-*FormatVersion: "4.3"
-*FileVersion: "1.0"
-*LanguageVersion: English
-*LanguageEncoding: ISOLatin1
-*PCFileName: "CORVANE.PPD"
-*Manufacturer: "Corvane"
-*Product: "(Corvane Test Printer)"
 *ModelName: "Corvane Test Printer"
-*ShortNickName: "Corvane Test Printer"
-*NickName: "Corvane Test Printer"
-*PSVersion: "(3010.000) 0"
-*LanguageLevel: "3"
-*ColorDevice: False
-*DefaultColorSpace: Gray
-*FileSystem: False
-*Throughput: "1"
-*TTRasterizer: Type42
 *cupsFilter: "application/pdf 0 -"
 *OpenUI *PageSize: PickOne
-*OrderDependency: 10 AnySetup *PageSize
 *DefaultPageSize: PAPER
-*PageSize PAPER: "<</PageSize[SIZE]>>setpagedevice"
+*PageSize PAPER: ""
 *CloseUI: *PageSize
-*OpenUI *PageRegion: PickOne
-*OrderDependency: 10 AnySetup *PageRegion
-*DefaultPageRegion: PAPER
-*PageRegion PAPER: "<</PageSize[SIZE]>>setpagedevice"
-*CloseUI: *PageRegion
 *DefaultImageableArea: PAPER
 *ImageableArea PAPER: "AREA"
 *DefaultPaperDimension: PAPER
