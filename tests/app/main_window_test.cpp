@@ -224,7 +224,7 @@ class MainWindowTest : public QObject {
         const QSize userSize(500, 400);
         viewer->resize(userSize);
         QTRY_COMPARE(viewer->size(), userSize);
-        viewer->viewForward_Click();
+        viewer->ShowNextPage();
 
         desktop.Preview("i4-divided.csv");
         QCOMPARE(desktop.Viewer(), viewer.data());
@@ -264,7 +264,7 @@ class MainWindowTest : public QObject {
         desktop.Box("Check2", 0)->setChecked(true);  // as the command line's --left-offset 3
         desktop.Text("Text2", 0)->setText("3");
         desktop.Preview("i4-divided.csv");
-        desktop.Viewer()->viewForward_Click();
+        desktop.Viewer()->ShowNextPage();
         desktop.messages.shown.clear();
         const std::string shown = desktop.Showing();
         const QImage picture = desktop.Viewer()->grab().toImage();
