@@ -10,7 +10,7 @@
 #include <string>
 #include <variant>
 
-#include "app/preview_run.h"
+#include "app/book_run.h"
 #include "common/messages.h"
 
 #ifndef CORVANE_BENCH_DATA_DIR
@@ -38,8 +38,8 @@ class CountingMessages : public Messages {
 
 // The main window's controls as a person previewing the whole book leaves
 // them, with a fixed header date so runs are alike.
-inline PreviewInputs AllPointsInputs(RoadwayType type) {
-    PreviewInputs inputs;
+inline RunInputs AllPointsInputs(RoadwayType type) {
+    RunInputs inputs;
     inputs.InputFile = LargestFile(type);
     inputs.ProjectNumber = "0417-60";
     inputs.ControlNumber = "11010";
@@ -48,8 +48,8 @@ inline PreviewInputs AllPointsInputs(RoadwayType type) {
 }
 
 // Both offset points, so AddOffsetPoints has work to do.
-inline PreviewInputs OffsetPointInputs(RoadwayType type) {
-    PreviewInputs inputs = AllPointsInputs(type);
+inline RunInputs OffsetPointInputs(RoadwayType type) {
+    RunInputs inputs = AllPointsInputs(type);
     inputs.Offsets.Left = {true, "10", kFromLastPoint};
     inputs.Offsets.Right = {true, "12.5", kFromCenterLine};
     return inputs;
@@ -57,13 +57,13 @@ inline PreviewInputs OffsetPointInputs(RoadwayType type) {
 
 // The books a Preview run prepares on a Letter page. A benchmark without
 // books measures nothing, so any failure ends the program with its message.
-inline PreparedBooks PrepareLargest(const PreviewInputs& inputs) {
+inline PreparedBooks PrepareLargest(const RunInputs& inputs) {
     if (!std::ifstream(inputs.InputFile)) {
         std::cerr << "missing " << inputs.InputFile << ": build the bench_data target first\n";
         std::exit(1);
     }
     CountingMessages messages;
-    PreviewHooks noWindow;
+    RunHooks noWindow;
     auto prepared = PrepareBooks(inputs, messages, noWindow);
     if (auto* books = std::get_if<PreparedBooks>(&prepared))
         return std::move(*books);

@@ -6,9 +6,9 @@
 #include <cstdio>
 
 #include "app/pdf_book.h"
-#include "app/text_book.h"
 #include "bench_qt_main.h"
 #include "bench_support.h"
+#include "report/text_book.h"
 
 namespace corvane::bench {
 namespace {
@@ -18,7 +18,7 @@ void BM_ExportText(benchmark::State& run, RoadwayType type) {
     int pages = 0;
     for (auto _ : run) {
         const PreparedBooks books = PrepareLargest(type);
-        WriteTextBook(books, [sink](std::string_view page) {
+        WriteTextBook(books, books.Header, [sink](std::string_view page) {
             return std::fwrite(page.data(), 1, page.size(), sink) == page.size();
         });
         pages = BookPages(books);

@@ -22,6 +22,7 @@
 #include "app/main_window.h"
 #include "bench_qt_main.h"
 #include "bench_support.h"
+#include "support/scripted_dialogs.h"
 
 namespace corvane::bench {
 namespace {

@@ -9,7 +9,7 @@
 #include "bench_qt_main.h"
 #include "bench_support.h"
 #include "report/draw_page.h"
-#include "viewer/dialogs.h"
+#include "support/scripted_dialogs.h"
 #include "viewer/painter_surface.h"
 #include "viewer/report_viewer.h"
 

@@ -1,7 +1,8 @@
 // The whole chain from the bytes of a file to the text of every page: read,
-// slopes, offset points, selection, books, pagination and drawing. The first
-// bytes of the input choose the options a person would: which points, which
-// offset points at which distances, and a page inside the accepted range.
+// then MakeBooks (slopes, offset points, selection, books, pagination; a
+// divided roadway's sides on two threads), then drawing. The first bytes of
+// the input choose the options a person would: which points, which offset
+// points at which distances, and a page inside the accepted range.
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -10,6 +11,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "common/messages.h"
@@ -18,14 +21,11 @@
 #include "grades/number_text.h"
 #include "grades/offset_points.h"
 #include "grades/point_selection.h"
-#include "grades/slopes.h"
 #include "input/read_roadway.h"
-#include "report/book_pages.h"
 #include "report/draw_page.h"
 #include "report/grid_surface.h"
+#include "report/make_books.h"
 #include "report/page_geometry.h"
-#include "report/pagination.h"
-#include "report/report_book.h"
 
 namespace corvane::fuzz {
 namespace {
@@ -43,22 +43,20 @@ constexpr double kPageStep = 0.25;
 constexpr int kLineSteps = static_cast<int>((kPageLinesBelow - kFewestPageLines) / kPageStep);
 
 struct RunOptions {
-    bool keepAllPoints = false;
-    PointTypes types;
-    OffsetRequests offsets;
+    ChainOptions chain;
     PageSize page;
 };
 
 RunOptions OptionsFrom(const uint8_t* bytes) {
     RunOptions options;
     const auto bit = [](uint8_t byte, int n) { return ((byte >> n) & 1) != 0; };
-    options.keepAllPoints = bit(bytes[0], 0);
-    options.offsets.Left = {bit(bytes[0], 1), kDistances[bytes[2] % kDistances.size()],
-                            bit(bytes[0], 3) ? kFromCenterLine : kFromLastPoint};
-    options.offsets.Right = {bit(bytes[0], 2), kDistances[bytes[3] % kDistances.size()],
-                             bit(bytes[0], 4) ? kFromCenterLine : kFromLastPoint};
-    options.types = {bit(bytes[1], 0), bit(bytes[1], 1), bit(bytes[1], 2), bit(bytes[1], 3),
-                     bit(bytes[1], 4), bit(bytes[1], 5), bit(bytes[1], 6)};
+    options.chain.KeepAllPoints = bit(bytes[0], 0);
+    options.chain.Offsets.Left = {bit(bytes[0], 1), kDistances[bytes[2] % kDistances.size()],
+                                  bit(bytes[0], 3) ? kFromCenterLine : kFromLastPoint};
+    options.chain.Offsets.Right = {bit(bytes[0], 2), kDistances[bytes[3] % kDistances.size()],
+                                   bit(bytes[0], 4) ? kFromCenterLine : kFromLastPoint};
+    options.chain.Types = {bit(bytes[1], 0), bit(bytes[1], 1), bit(bytes[1], 2), bit(bytes[1], 3),
+                           bit(bytes[1], 4), bit(bytes[1], 5), bit(bytes[1], 6)};
     // Columns: fine steps over the narrow pages, then coarse ones up to the widest.
     const int columns = bytes[4];
     options.page.Columns =
@@ -70,42 +68,34 @@ RunOptions OptionsFrom(const uint8_t* bytes) {
     return options;
 }
 
-// "##.00" and one more "0" per decimal of the file's first offset.
-bool IsNumberFormat(std::string_view format) {
-    return format.starts_with(kInitialNumberFormat) &&
-           format.find_first_not_of('0', kInitialNumberFormat.size()) == std::string_view::npos;
-}
-
-// Slopes and offset points are computed: plain numbers that fit their cells.
-void CheckComputedTexts(const Roadway& roadway, const std::string& numberFormat) {
-    for (const Side side : roadway.Sides()) {
-        for (const Station& station : roadway.StationsOf(side)) {
-            for (const Point& point : station.Points) {
-                FUZZ_CHECK(IsPlainNumberText(point.Slope));
-                FUZZ_CHECK(point.Slope.size() < kReportCellWidth);
-            }
-            for (const OffsetPoint& offsetPoint : {station.LeftOffsetPt, station.RightOffsetPt}) {
-                if (offsetPoint.Offset == "Error") {
-                    FUZZ_CHECK(offsetPoint.Elevation == "Btwn Pts");
-                    continue;
-                }
-                FUZZ_CHECK(!offsetPoint.Offset.empty() || offsetPoint.Elevation.empty());
-                for (const std::string& text : {offsetPoint.Offset, offsetPoint.Elevation}) {
-                    FUZZ_CHECK(IsPlainNumberText(text));
-                    const std::string shown = FormatNumber(text, numberFormat);
-                    FUZZ_CHECK(IsPlainNumberText(shown) && shown.size() <= kReportCellWidth);
-                }
-            }
-        }
+// The computed texts of the cells: slopes are plain numbers that fit their
+// cells; an offset point's offset and elevation are printed numbers that fit
+// theirs, or say that the point would lie between points.
+void CheckCell(const ReportCell& cell) {
+    FUZZ_CHECK(IsPlainNumberText(cell.Slope));
+    FUZZ_CHECK(cell.Slope.size() < kReportCellWidth);
+    if (!cell.IsOffsetPoint)
+        return;
+    FUZZ_CHECK(cell.Code.empty());
+    if (cell.Offset == "Error") {
+        FUZZ_CHECK(cell.Elevation == "Btwn Pts");
+        return;
     }
+    FUZZ_CHECK(!cell.Offset.empty() || cell.Elevation.empty());
+    for (const std::string& shown : {cell.Offset, cell.Elevation})
+        FUZZ_CHECK(IsPlainNumberText(shown) && shown.size() <= kReportCellWidth);
 }
 
-void CheckBook(const Book& book, const std::vector<Station>& stations) {
-    FUZZ_CHECK(book.Stations.size() == stations.size());
+// One block a station of the side as read, each holding the lines it draws.
+void CheckBook(const Book& book, size_t stations) {
+    FUZZ_CHECK(book.Stations.size() == stations);
     for (const ReportStation& block : book.Stations) {
         FUZZ_CHECK(block.LastLine >= 0 && block.LastLine < kCellLines);
         FUZZ_CHECK(block.Lines.size() <= static_cast<size_t>(block.LastLine) + 1);
         FUZZ_CHECK(block.MessageKind.empty() || block.Lines.empty());
+        for (const CellLine& line : block.Lines)
+            for (const ReportCell& cell : line)
+                CheckCell(cell);
     }
 }
 
@@ -181,8 +171,8 @@ bool HeaderLineHolds(std::string_view page, int line, int column, std::string_vi
 
 // Each page: drawn, exactly as many right-trimmed lines as the page has, valid
 // UTF-8, with its page number. A page beyond the last is not drawn at all.
-void CheckPages(const std::vector<Book>& books, const std::vector<Pagination>& paginations,
-                PageSize size) {
+void CheckPages(const BookSet& books) {
+    const PageSize size = books.PageSize;
     const HeaderStyle style{"FUZZ 1", "01 02 2026", ""};
     const int lines = RoundHalfEven(size.Lines);
     const int headerLine = LineFromBottom(size, kHeaderLineFromBottom);
@@ -192,10 +182,9 @@ void CheckPages(const std::vector<Book>& books, const std::vector<Pagination>& p
     GridSurface grid(lines);
     std::string text;
     size_t pageCount = 0;
-    for (const BookPage& page : AllBookPages(books, paginations)) {
-        const size_t index = page.Side == Side::Left ? 0 : 1;
-        const Book& book = books.at(index);
-        const Pagination& pagination = paginations.at(index);
+    for (const BookPage& page : AllBookPages(books)) {
+        const Book& book = books.BookOf(page.Side)->Book;
+        const Pagination& pagination = books.BookOf(page.Side)->Pagination;
         grid.Clear();
         FUZZ_CHECK(DrawPage(grid, book, pagination, page.Page, size, style));
         text.clear();
@@ -210,11 +199,10 @@ void CheckPages(const std::vector<Book>& books, const std::vector<Pagination>& p
         ++pageCount;
     }
     size_t expected = 0;
-    for (size_t i = 0; i < books.size(); ++i) {
-        expected += static_cast<size_t>(paginations[i].LastPage) + 1;
+    for (const auto& [book, pagination] : books.Books) {
+        expected += static_cast<size_t>(pagination.LastPage) + 1;
         grid.Clear();
-        FUZZ_CHECK(
-            !DrawPage(grid, books[i], paginations[i], paginations[i].LastPage + 1, size, style));
+        FUZZ_CHECK(!DrawPage(grid, book, pagination, pagination.LastPage + 1, size, style));
         text = grid.PageText();
         FUZZ_CHECK(IsTrimmedPage(text, lines) &&
                    std::all_of(text.begin(), text.end(), [](char c) { return c == '\n'; }));
@@ -230,32 +218,26 @@ void RunPipeline(const RunOptions& options, std::string_view file) {
         return;
     }
     const size_t shownByReader = messages.shown.size();
-    SlopedRoadway sloped = CalculateSlopes(std::move(read.Roadway));
-    FUZZ_CHECK(IsNumberFormat(sloped.NumberFormat));
-    if (options.offsets.Any()) {
-        sloped.Roadway =
-            AddOffsetPoints(std::move(sloped.Roadway), options.offsets, sloped.NumberFormat);
+    std::vector<std::pair<Side, size_t>> stations;
+    for (const Side side : read.Roadway.Sides()) {
+        stations.emplace_back(side, read.Roadway.StationsOf(side).size());
     }
-    CheckComputedTexts(sloped.Roadway, sloped.NumberFormat);
-    std::optional<Selection> selection =
-        options.keepAllPoints ? KeepAllPoints(std::move(sloped.Roadway))
-                              : SelectPoints(std::move(sloped.Roadway), options.types, messages);
-    // A selection refused says why, once.
-    FUZZ_CHECK(messages.shown.size() == shownByReader + (selection ? 0 : 1));
-    if (!selection) {
+    auto made = MakeBooks(std::move(read.Roadway), options.chain, options.page, messages);
+    // A selection refused says why, once, whichever side refused it; books come without a word.
+    const BookSet* books = std::get_if<BookSet>(&made);
+    FUZZ_CHECK(messages.shown.size() == shownByReader + (books ? 0 : 1));
+    if (!books) {
+        FUZZ_CHECK(std::get<RunStop>(made) == RunStop::Stopped && !options.chain.KeepAllPoints);
         return;
     }
-    CheckComputedTexts(selection->Roadway, sloped.NumberFormat);
-    const std::vector<Book> books = BuildBooks(
-        selection->Roadway, {options.offsets, selection->ShowOffsetPoints, sloped.NumberFormat});
-    FUZZ_CHECK(books.size() == selection->Roadway.Sides().size());
-    std::vector<Pagination> paginations;
-    for (const Book& book : books) {
-        CheckBook(book, selection->Roadway.StationsOf(book.Side));
-        paginations.push_back(Paginate(book, options.page));
-        CheckPagination(book, paginations.back());
+    FUZZ_CHECK(books->PageSize == options.page && books->Books.size() == stations.size());
+    for (size_t i = 0; i < stations.size(); ++i) {
+        const auto& [book, pagination] = books->Books[i];
+        FUZZ_CHECK(book.Side == stations[i].first);
+        CheckBook(book, stations[i].second);
+        CheckPagination(book, pagination);
     }
-    CheckPages(books, paginations, options.page);
+    CheckPages(*books);
 }
 
 }  // namespace
@@ -267,7 +249,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const corvane::fuzz::RunOptions options = corvane::fuzz::OptionsFrom(data);
     FUZZ_CHECK(corvane::PageFitsLayout(options.page));
-    for (const corvane::OffsetRequest* request : {&options.offsets.Left, &options.offsets.Right}) {
+    for (const corvane::OffsetRequest* request :
+         {&options.chain.Offsets.Left, &options.chain.Offsets.Right}) {
         FUZZ_CHECK(corvane::ParseNumber(request->Distance).has_value());
     }
     const std::string_view file(reinterpret_cast<const char*>(data) + corvane::fuzz::kOptionBytes,

@@ -12,6 +12,8 @@ default_packages=(
     poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf
     xvfb xauth fontconfig fonts-dejavu-core fonts-liberation
     time mawk
+    libxlsxwriter-dev  # the spreadsheet writers' workbook library
+    python3-openpyxl   # the tests read the written workbooks back with it
     file  # cpack's Debian generator reads the program's type with it
     lintian  # judges the form of the Debian package the tests pack
 )

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Cross-builds the Qt-free core and its GoogleTest programs for 64-bit Windows
 # with MinGW-w64 into build-win/ (or $CORVANE_WIN_BUILD_DIR) and runs the tests
-# under Wine. Installs what is missing (apt-get as root, or through sudo).
-# Exits non-zero on any failure.
+# under Wine. CORVANE_CORE_ONLY leaves out Qt and the spreadsheet writers of
+# src/sheets (they need libxlsxwriter). Installs what is missing (apt-get as
+# root, or through sudo). Exits non-zero on any failure.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${CORVANE_WIN_BUILD_DIR:-$here/build-win}

@@ -12,10 +12,10 @@
 #include <string_view>
 #include <variant>
 
+#include "app/book_run.h"
 #include "app/export_options.h"
 #include "app/pdf_book.h"
-#include "app/preview_run.h"
-#include "app/text_book.h"
+#include "report/text_book.h"
 #include "viewer/book_file.h"
 
 namespace corvane {
@@ -41,7 +41,7 @@ bool WriteTextForm(const PreparedBooks& books, const QString& path, Messages& me
     }
     // The book is written page by page as it is drawn; an unfinished book
     // never replaces the file at the output path.
-    const bool written = WriteTextBook(books, [&output](std::string_view page) {
+    const bool written = WriteTextBook(books, books.Header, [&output](std::string_view page) {
         const auto size = static_cast<qint64>(page.size());
         return output.write(page.data(), size) == size;
     });
@@ -58,9 +58,9 @@ bool WriteBook(const PreparedBooks& books, const ExportOptions& options, Message
     return WriteTextForm(books, options.OutputPath, messages);
 }
 
-// The command line's part of the Preview run: no dialog, the page it was
+// The command line's part of the run: no dialog, the page it was
 // given, and a refused file name said aloud where the window stops without a word.
-class CommandLineRun : public PreviewHooks {
+class CommandLineRun : public RunHooks {
   public:
     CommandLineRun(Messages& messages, PageSize page) : messages_(messages), page_(page) {}
     void FileNameRefused(const std::string& inputFile) override {
@@ -68,7 +68,7 @@ class CommandLineRun : public PreviewHooks {
             "Not a paving grades report (the file name must contain .csv, in any letter case): " +
             inputFile);
     }
-    PageSize PageOf(const PrinterAndFont&) override { return page_; }
+    PrinterFontChoice ChoosePrinterAndFont() override { return {{}, {}, page_}; }
 
   private:
     Messages& messages_;

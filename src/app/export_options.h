@@ -5,17 +5,17 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/preview_run.h"
+#include "app/book_run.h"
 #include "report/page_geometry.h"
 
 namespace corvane {
 
 struct ExportOptions {
     QString InputFile;
-    QString OutputPath;    // "-" is standard output
-    bool Pdf = false;      // otherwise the text form
-    PreviewInputs Inputs;  // as the main window's controls would hold them
-    PageSize Page;         // the printer page in cells
+    QString OutputPath;  // "-" is standard output
+    bool Pdf = false;    // otherwise the text form
+    RunInputs Inputs;    // as the main window's controls would hold them
+    PageSize Page;       // the printer page in cells
     QPageSize::PageSizeId Paper = QPageSize::Letter;
 };
 

@@ -313,8 +313,8 @@ void MainWindow::ShowAbout() {
     services_.dialogs.Exec(about);
 }
 
-PreviewInputs MainWindow::Inputs() const {
-    PreviewInputs inputs;
+RunInputs MainWindow::Inputs() const {
+    RunInputs inputs;
     // The readers open the file by its narrow name: the file system's own
     // encoding here, the ANSI code page on Windows, as QFile::encodeName gives it.
     inputs.InputFile = QFile::encodeName(chosenFile_).toStdString();
@@ -329,7 +329,7 @@ PreviewInputs MainWindow::Inputs() const {
 }
 
 void MainWindow::Preview() {
-    if (RunPreview(Inputs(), services_.messages, previewWindows_) == RunOutcome::EndProgram) {
+    if (RunAndShowBooks(Inputs(), services_.messages, previewWindows_) == RunOutcome::EndProgram) {
         // The file's side markers are wrong: its message has been shown, and
         // the program ends as a failure so a calling script can tell.
         EndProgram(1);

@@ -14,7 +14,7 @@
 #include <array>
 #include <vector>
 
-#include "app/preview_run.h"
+#include "app/book_run.h"
 #include "app/preview_windows.h"
 #include "app/window_services.h"
 #include "viewer/remembered_settings.h"
@@ -43,7 +43,7 @@ class MainWindow : public QWidget {
     double OuterHeightTwips() const { return outerHeightTwips_; }
 
     // What the controls hold, as the next Preview run takes it.
-    PreviewInputs Inputs() const;
+    RunInputs Inputs() const;
 
     // What the Preview command opened.
     const PreviewWindows& Windows() const { return previewWindows_; }

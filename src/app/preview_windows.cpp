@@ -20,7 +20,7 @@ PreviewWindows::~PreviewWindows() {
     delete viewer_.data();
 }
 
-PrinterAndFont PreviewWindows::ChoosePrinterAndFont() {
+PrinterFontChoice PreviewWindows::ChoosePrinterAndFont() {
     PrinterFontDialog dialog(state_, services_.messages, services_.printersAndFonts);
     dialog.PresetFields(lastPrinter_, lastFont_);
     // Cancel gives no answer: the printer and font chosen earlier stay.
@@ -30,11 +30,7 @@ PrinterAndFont PreviewWindows::ChoosePrinterAndFont() {
         lastFont_ = QString::fromStdString(choice->FontName);
         RememberedSettings().RememberPrinterAndFont(lastPrinter_, lastFont_);
     }
-    return {state_.PrinterName(), state_.FontName()};
-}
-
-PageSize PreviewWindows::PageOf(const PrinterAndFont&) {
-    return state_.PrinterPage();
+    return {state_.PrinterName(), state_.FontName(), state_.PrinterPage()};
 }
 
 void PreviewWindows::ShowBooks(PreparedBooks books) {

@@ -11,14 +11,14 @@
 
 #include <QPointer>
 
-#include "app/preview_run.h"
+#include "app/book_run.h"
 #include "app/window_services.h"
 #include "viewer/report_viewer.h"
 #include "viewer/viewer_state.h"
 
 namespace corvane {
 
-class PreviewWindows : public PreviewHooks {
+class PreviewWindows : public RunHooks {
   public:
     // Measures the current printer's page, on which the books are laid out
     // until another printer is chosen.
@@ -27,8 +27,7 @@ class PreviewWindows : public PreviewHooks {
     PreviewWindows(const PreviewWindows&) = delete;
     PreviewWindows& operator=(const PreviewWindows&) = delete;
 
-    PrinterAndFont ChoosePrinterAndFont() override;
-    PageSize PageOf(const PrinterAndFont& chosen) override;
+    PrinterFontChoice ChoosePrinterAndFont() override;
     void ShowBooks(PreparedBooks books) override;
 
     const ViewerState& State() const { return state_; }

@@ -10,14 +10,23 @@ bool IsContinuationByte(unsigned char byte) {
 
 }  // namespace
 
+char ToUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 std::string ToUpper(std::string_view text) {
     std::string upper(text);
     for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
+        c = ToUpper(c);
     }
     return upper;
+}
+
+std::string ProgramErrorText(std::string_view prefix, std::string_view description,
+                             std::string_view routine) {
+    std::string text(prefix);
+    text.append(description).append(" occured in ").append(routine);
+    return text;
 }
 
 std::string_view Trim(std::string_view text) {

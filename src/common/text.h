@@ -10,6 +10,14 @@ namespace corvane {
 
 // Upper-cased copy: the ASCII letters a..z become A..Z, every other byte stays.
 std::string ToUpper(std::string_view text);
+// The same for one byte.
+char ToUpper(char c);
+
+// prefix + description + " occured in " + routine: the text of a fault that
+// ends a routine. The readers' prefix is "Program Error : ", the point
+// selection's "Program Error: ".
+std::string ProgramErrorText(std::string_view prefix, std::string_view description,
+                             std::string_view routine);
 
 // The text without leading and trailing spaces. Tabs and other blanks stay:
 // the file format trims spaces only, so a tab is content.

@@ -12,10 +12,6 @@ namespace corvane {
 
 namespace {
 
-// Every value is reduced to this many significant digits before it becomes
-// text, so results agree with what a user can read and type back.
-constexpr int kSignificantDigits = 15;
-
 // The largest power of ten of a leading digit still written without an
 // exponent: from 1E+15 up the 15 significant digits end before the point.
 constexpr int kLargestPlainExponent = 14;

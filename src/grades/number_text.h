@@ -9,6 +9,10 @@
 
 namespace corvane {
 
+// Every value is reduced to this many significant digits before it becomes
+// text, so results agree with what a user can read and type back.
+inline constexpr int kSignificantDigits = 15;
+
 // Locale-independent: optional blanks around, optional sign, digits with an
 // optional decimal point, optional exponent. Anything else is not a number.
 std::optional<double> ParseNumber(std::string_view text);

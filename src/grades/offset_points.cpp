@@ -8,12 +8,11 @@
 #include <vector>
 
 #include "grades/number_text.h"
+#include "grades/slopes.h"
 
 namespace corvane {
 
 namespace {
-
-constexpr double kPercent = 100.0;
 
 // What an offset point that would not lie beyond the outermost point shows.
 const std::string kNotBeyondOffset = "Error";

@@ -8,11 +8,16 @@
 #include <utility>
 #include <vector>
 
+#include "common/text.h"
 #include "grades/slopes.h"
 
 namespace corvane {
 
 namespace {
+
+// The selection's faults read "Program Error: ", unlike the readers' "Program Error : ".
+constexpr std::string_view kSelectionErrorPrefix = "Program Error: ";
+constexpr std::string_view kSelectionRoutine = "FilterPoints";
 
 // One point type of the "Show On Report" frame: its box, the text a code must
 // contain, and whether the code's letters are compared in upper case. Only the
@@ -33,10 +38,6 @@ constexpr std::array<PointType, 6> kPointTypes{{
     {&PointTypes::CLPoints, "CL", true},
 }};
 
-char UpperAscii(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // Whether `text` (upper case) occurs in `code`, upper-casing the code's
 // letters on the fly when asked.
 bool Contains(std::string_view code, std::string_view text, bool ignoreCase) {
@@ -45,7 +46,7 @@ bool Contains(std::string_view code, std::string_view text, bool ignoreCase) {
     }
     for (std::size_t start = 0; start + text.size() <= code.size(); ++start) {
         std::size_t matched = 0;
-        while (matched < text.size() && UpperAscii(code[start + matched]) == text[matched]) {
+        while (matched < text.size() && ToUpper(code[start + matched]) == text[matched]) {
             ++matched;
         }
         if (matched == text.size()) {
@@ -61,7 +62,7 @@ std::string TooManyPointsMessage(const Station& station, std::string_view side) 
         description += " (" + std::string(side) + ")";
     }
     description += " has more than " + std::to_string(kMaxPoints) + " points to report";
-    return "Program Error: " + description + " occured in FilterPoints";
+    return ProgramErrorText(kSelectionErrorPrefix, description, kSelectionRoutine);
 }
 
 // The points of the ticked types of one station, without their slopes; nothing
@@ -127,7 +128,7 @@ std::optional<Selection> SelectPoints(Roadway roadway, const PointTypes& types,
     try {
         return SelectAll(std::move(roadway), types, messages);
     } catch (const std::exception& error) {
-        messages.Show("Program Error: " + std::string(error.what()) + " occured in FilterPoints");
+        messages.Show(ProgramErrorText(kSelectionErrorPrefix, error.what(), kSelectionRoutine));
         return std::nullopt;
     }
 }

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "grades/number_text.h"
+
 namespace corvane {
 
 namespace {
@@ -29,8 +31,6 @@ constexpr auto kIntegerPowersOfTen = PowersOfTen<std::uint64_t, 16>();
 // Integers up to 2^53 are exact in a double.
 constexpr std::uint64_t kLargestExactInteger = 1ULL << 53;
 constexpr std::size_t kMostDigits = 18;
-// Values become text with this many significant digits (see number_text.h).
-constexpr int kSignificantDigits = 15;
 
 // The decimal value is within 5e-15 of the double (15 significant digits) and
 // the scaling adds a rounding of its own; closer than this to a half, the

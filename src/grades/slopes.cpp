@@ -17,9 +17,6 @@ namespace {
 
 // Segments narrower than this carry no meaningful slope.
 constexpr double kMinimumSegmentWidth = 0.2;
-constexpr double kPercent = 100.0;
-// Slopes always show two decimals, whatever NumberFormat says for offsets.
-constexpr std::string_view kSlopePattern = "##.00";
 // The report prints a slope with a "%" after it, and both fit in a cell.
 constexpr std::size_t kSlopeWidth = kReportCellWidth - 1;
 

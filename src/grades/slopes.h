@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "input/roadway.h"
 
@@ -10,6 +11,11 @@ namespace corvane {
 // The pattern offsets and elevations of offset points are printed with,
 // before the file's decimals lengthen it.
 inline const std::string kInitialNumberFormat = "##.00";
+
+// Slopes always show two decimals, whatever the number format says for offsets.
+inline constexpr std::string_view kSlopePattern = "##.00";
+// Slopes are in percent: rise over run times this.
+inline constexpr double kPercent = 100.0;
 
 struct SlopedRoadway {
     corvane::Roadway Roadway;

@@ -1,5 +1,6 @@
 #include "input/data_lines.h"
 
+#include "common/text.h"
 #include "input/reader_messages.h"
 
 namespace corvane {
@@ -31,7 +32,8 @@ DataLines::Result DataLines::Next(bool check_content) {
             return Result::Failed;
         case LineReader::Status::ReadError:
             messages_.Show(ProgramErrorText(
-                "cannot read " + path_ + " (" + lines_.ErrorReason() + ")", routine_));
+                kReaderErrorPrefix, "cannot read " + path_ + " (" + lines_.ErrorReason() + ")",
+                routine_));
             return Result::Failed;
     }
     return Result::Failed;

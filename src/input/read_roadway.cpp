@@ -80,13 +80,14 @@ bool HasComma(std::string_view line) {
 ReadResult ReadOpenFile(LineReader& file, const std::string& path, Messages& messages) {
     const Header header = ReadHeader(file, path);
     if (!header.problem.empty()) {
-        messages.Show(ProgramErrorText(header.problem, kRoutine));
+        messages.Show(ProgramErrorText(kReaderErrorPrefix, header.problem, kRoutine));
         return {};
     }
     const std::string& title_line = header.lines[0];
     const std::string& roadway_line = header.lines[2];
     if (!HasComma(title_line)) {
-        messages.Show(ProgramErrorText("the title line of " + path + " has no comma", kRoutine));
+        messages.Show(ProgramErrorText(kReaderErrorPrefix,
+                                       "the title line of " + path + " has no comma", kRoutine));
         return {};
     }
     if (TitleOf(title_line) != kTitle) {
@@ -94,8 +95,9 @@ ReadResult ReadOpenFile(LineReader& file, const std::string& path, Messages& mes
         return {};
     }
     if (!HasComma(roadway_line)) {
-        messages.Show(
-            ProgramErrorText("the roadway line (line 3) of " + path + " has no comma", kRoutine));
+        messages.Show(ProgramErrorText(kReaderErrorPrefix,
+                                       "the roadway line (line 3) of " + path + " has no comma",
+                                       kRoutine));
         return {};
     }
     if (Trim(ToUpper(FirstColumn(roadway_line))) == kDividedWord) {
@@ -109,8 +111,8 @@ ReadResult ReadOpenFile(LineReader& file, const std::string& path, Messages& mes
 ReadResult ReadRoadway(const std::string& path, Messages& messages) {
     LineReader file;
     if (!file.Open(path)) {
-        messages.Show(
-            ProgramErrorText("cannot open " + path + " (" + file.ErrorReason() + ")", kRoutine));
+        messages.Show(ProgramErrorText(
+            kReaderErrorPrefix, "cannot open " + path + " (" + file.ErrorReason() + ")", kRoutine));
         return {};
     }
     return ReadOpenFile(file, path, messages);

@@ -2,12 +2,6 @@
 
 namespace corvane {
 
-std::string ProgramErrorText(std::string_view description, std::string_view routine) {
-    std::string text = "Program Error : ";
-    text.append(description).append(" occured in ").append(routine);
-    return text;
-}
-
 std::string LineRejectionText(std::string_view path, int64_t line_number, std::string_view what) {
     std::string text = "Line " + std::to_string(line_number) + " of ";
     text.append(path).append(": ").append(what).append(". The file has not been read.");

@@ -14,8 +14,8 @@ inline const std::string kInvalidFileType = "Invalid File Type check file format
 // A divided row that ends before a column it needs; reading goes on.
 inline const std::string kDividedRowTooShort = "Error in StoreSide";
 
-// "Program Error : " + description + " occured in " + routine.
-std::string ProgramErrorText(std::string_view description, std::string_view routine);
+// The prefix of a reader's fault (see ProgramErrorText).
+inline constexpr std::string_view kReaderErrorPrefix = "Program Error : ";
 
 // A file refused because of one line: names the file, the 1-based line number
 // and what is wrong with it, so the user can find and fix the line.

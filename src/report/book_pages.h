@@ -1,9 +1,8 @@
-// The pages of a set of books in print order.
+// One page of a book and a range of pages.
 #pragma once
 
 #include <vector>
 
-#include "report/pagination.h"
 #include "report/report_book.h"
 
 namespace corvane {
@@ -26,10 +25,5 @@ struct PageRange {
 
 // The pages of the range, in order.
 std::vector<BookPage> PagesOf(const PageRange& range);
-
-// Every page in print order: each book's pages 0..LastPage, the books in the
-// order given (the left side before the right). paginations[i] is that of books[i].
-std::vector<BookPage> AllBookPages(const std::vector<Book>& books,
-                                   const std::vector<Pagination>& paginations);
 
 }  // namespace corvane

@@ -4,13 +4,13 @@
 
 #include "common/text.h"
 #include "grades/number_text.h"
+#include "grades/slopes.h"
 #include "report/text_cells.h"
 
 namespace corvane {
 
 namespace {
 
-const std::string kSlopePattern = "##.00";
 const std::string kElevationOffsetJoint = " @ ";
 
 int BlockRow(PageSize page, int block) {
@@ -25,13 +25,13 @@ void PutCellText(Surface& surface, int column, int line, std::string_view text) 
 }
 
 // A point cell on three lines: label; elevation " @ " offset; slope with "%",
-// starting three characters before the end of the line above.
-void DrawCell(Surface& surface, const ReportCell& cell, int x, int row) {
+// starting three characters before the end of the line above. The second line
+// is joined in elevationAtOffset, the caller's: mostly past the length a string
+// holds without allocating, it keeps its memory from cell to cell.
+void DrawCell(Surface& surface, const ReportCell& cell, int x, int row,
+              std::string& elevationAtOffset) {
     const std::string_view elevation = Trim(cell.Elevation);
     const std::string& offset = cell.Offset;
-    // Joined for every cell of every page, mostly past the length a string
-    // holds without allocating; the buffer keeps its memory from cell to cell.
-    thread_local std::string elevationAtOffset;
     elevationAtOffset.assign(elevation).append(kElevationOffsetJoint).append(offset);
     const int slopeIndent = CellCount(elevationAtOffset) - 3;
 
@@ -39,7 +39,7 @@ void DrawCell(Surface& surface, const ReportCell& cell, int x, int row) {
     if (!elevation.empty() && !Trim(offset).empty()) {
         PutCellText(surface, x, row + 1, elevationAtOffset);
     }
-    const std::string slope(Trim(FormatNumber(cell.Slope, kSlopePattern)));
+    const std::string slope = PrintedSlope(cell);
     if (!slope.empty()) {
         PutCellText(surface, x + slopeIndent, row + 2, slope + "%");
     }
@@ -58,14 +58,15 @@ void DrawMessage(Surface& surface, PageSize page, const ReportStation& station, 
     PutCellText(surface, x, row + 1, station.MessageText);
 }
 
-void DrawCellLine(Surface& surface, PageSize page, const ReportStation& station, int line,
-                  int row) {
+void DrawCellLine(Surface& surface, PageSize page, const ReportStation& station, int line, int row,
+                  std::string& scratch) {
     if (static_cast<size_t>(line) >= station.Lines.size()) {
         return;  // a line that holds no cell draws nothing
     }
     for (int k = 0; k < kCellColumns; ++k) {
         const int x = RoundHalfEven(page.Columns - kFirstCellColumnFromRight + kCellColumnStep * k);
-        DrawCell(surface, station.Lines[static_cast<size_t>(line)][static_cast<size_t>(k)], x, row);
+        DrawCell(surface, station.Lines[static_cast<size_t>(line)][static_cast<size_t>(k)], x, row,
+                 scratch);
     }
 }
 
@@ -78,6 +79,7 @@ PageStart LayOutPageBody(const Book& book, PageSize page, PageStart start, Surfa
     int line = start.Line;
     int block = 0;
     int row = 0;
+    std::string scratch;  // one buffer for every cell of the page
     while (index <= lastStation && row < kPageLineLimit) {
         row = BlockRow(page, block);
         if (row >= kPageLineLimit) {
@@ -103,7 +105,7 @@ PageStart LayOutPageBody(const Book& book, PageSize page, PageStart start, Surfa
         while (line <= lastLine && row < kPageLineLimit) {
             row = BlockRow(page, block);
             if (surface) {
-                DrawCellLine(*surface, page, station, line, row);
+                DrawCellLine(*surface, page, station, line, row, scratch);
             }
             ++line;
             ++block;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <string_view>
 
+#include "common/text.h"
 #include "grades/number_text.h"
+#include "grades/slopes.h"
 
 namespace corvane {
 
@@ -138,6 +140,10 @@ class StationBlockBuilder {
 };
 
 }  // namespace
+
+std::string PrintedSlope(const ReportCell& cell) {
+    return std::string(Trim(FormatNumber(cell.Slope, kSlopePattern)));
+}
 
 const ReportCell& ReportStation::Cell(int line, int column) const {
     static const ReportCell kEmpty{};

@@ -29,6 +29,10 @@ struct ReportCell {
 };
 using CellLine = std::array<ReportCell, kCellColumns>;
 
+// The slope as a cell prints it: two decimals, trimmed, without the "%";
+// empty when the cell has none or it is no number.
+std::string PrintedSlope(const ReportCell& cell);
+
 struct ReportStation {
     std::string Label;  // "Cross Sec. Sta." or "Design Sec. Sta."
     std::string StationText;
@@ -42,6 +46,8 @@ struct ReportStation {
 
     // The cell at (line, column); empty when the line is not held.
     const ReportCell& Cell(int line, int column) const;
+
+    bool operator==(const ReportStation&) const = default;
 };
 
 struct Book {

@@ -74,24 +74,24 @@ void AboutDialog::CreateControls() {
     AddLine(this, TwipsRect(*this, 225, 2430, 5310, 30));
     AddLine(this, TwipsRect(*this, 240, 2445, 5310, 30));
 
-    auto* cmdOK = new QPushButton("OK", this);
-    cmdOK->setObjectName("cmdOK");
-    cmdOK->setGeometry(TwipsRect(*this, 4245, 2625, 1260, 345));
-    cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &AboutDialog::cmdOK_Click);
+    auto* okButton = new QPushButton("OK", this);
+    okButton->setObjectName("cmdOK");
+    okButton->setGeometry(TwipsRect(*this, 4245, 2625, 1260, 345));
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &AboutDialog::CloseBox);
 
-    auto* cmdSysInfo = new QPushButton("&System Info...", this);
-    cmdSysInfo->setObjectName("cmdSysInfo");
-    cmdSysInfo->setGeometry(TwipsRect(*this, 4260, 3075, 1245, 345));
-    connect(cmdSysInfo, &QPushButton::clicked, this, &AboutDialog::cmdSysInfo_Click);
+    auto* systemInfoButton = new QPushButton("&System Info...", this);
+    systemInfoButton->setObjectName("cmdSysInfo");
+    systemInfoButton->setGeometry(TwipsRect(*this, 4260, 3075, 1245, 345));
+    connect(systemInfoButton, &QPushButton::clicked, this, &AboutDialog::StartSystemInformation);
 
     // A caption too wide for its button widens the column of buttons to the
     // left: they keep their right edge, and the notice wraps in the room left
     // of them.
-    WidenToCaption(*cmdSysInfo, Qt::AlignRight);
-    WidenToCaption(*cmdOK, Qt::AlignRight);
-    const int buttonsLeft = std::min(cmdOK->x(), cmdSysInfo->x());
-    for (QPushButton* button : {cmdOK, cmdSysInfo}) {
+    WidenToCaption(*systemInfoButton, Qt::AlignRight);
+    WidenToCaption(*okButton, Qt::AlignRight);
+    const int buttonsLeft = std::min(okButton->x(), systemInfoButton->x());
+    for (QPushButton* button : {okButton, systemInfoButton}) {
         button->setGeometry(button->geometry().adjusted(buttonsLeft - button->x(), 0, 0, 0));
     }
     const int noticeLeft = TwipsToPixels(255, logicalDpiX());
@@ -107,12 +107,12 @@ void AboutDialog::CreateControls() {
     FixClientSize(*this, kClientWidthTwips, kClientHeightTwips);
 }
 
-void AboutDialog::cmdOK_Click() {
+void AboutDialog::CloseBox() {
     accept();
 }
 
-void AboutDialog::cmdSysInfo_Click() {
-    StartSysInfo(tools_, messages_);
+void AboutDialog::StartSystemInformation() {
+    StartSystemInformationTool(tools_, messages_);
 }
 
 }  // namespace corvane

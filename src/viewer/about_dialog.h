@@ -16,8 +16,8 @@ class AboutDialog : public QDialog {
     AboutDialog(Messages& messages, const SystemTools& tools, QWidget* parent = nullptr);
 
   public slots:
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
+    void CloseBox();                // cmdOK
+    void StartSystemInformation();  // cmdSysInfo
 
   private:
     void CreateControls();

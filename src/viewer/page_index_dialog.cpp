@@ -45,30 +45,30 @@ std::vector<std::string> PageIndexEntries(const PaginatedBook& book) {
 PageIndexDialog::PageIndexDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Select Page Number"));
-    combo1_ = new QComboBox(this);
-    combo1_->setObjectName(QStringLiteral("Combo1"));
+    entries_ = new QComboBox(this);
+    entries_->setObjectName(QStringLiteral("Combo1"));
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(Heading("Label1", "Page#", this), 0, 0);
     grid->addWidget(Heading("Label2", "Start Station", this), 0, 1);
     grid->addWidget(Heading("Label3", "End Station", this), 0, 2);
-    grid->addWidget(combo1_, 1, 0, 1, 3);
+    grid->addWidget(entries_, 1, 0, 1, 3);
     FixClientSize(*this, 4650, 1245);
 
     // activated, not currentIndexChanged: picking the entry already shown must close the index too.
-    connect(combo1_, &QComboBox::activated, this, &PageIndexDialog::Combo1_Click);
+    connect(entries_, &QComboBox::activated, this, &PageIndexDialog::EntryPicked);
 }
 
 void PageIndexDialog::Relist(const PaginatedBook* book) {
-    combo1_->clear();
+    entries_->clear();
     if (book) {
         for (const std::string& entry : PageIndexEntries(*book)) {
-            combo1_->addItem(QString::fromStdString(entry));
+            entries_->addItem(QString::fromStdString(entry));
         }
     }
     // A book of fewer than three pages has no entries: nothing to preset, and
     // the index is left with its close button or Escape.
-    combo1_->setCurrentIndex(combo1_->count() > 0 ? 0 : -1);
+    entries_->setCurrentIndex(entries_->count() > 0 ? 0 : -1);
 }
 
 std::optional<int> PageIndexDialog::PickPage(Dialogs& dialogs) {
@@ -79,9 +79,9 @@ std::optional<int> PageIndexDialog::PickPage(Dialogs& dialogs) {
     return picked_;
 }
 
-void PageIndexDialog::Combo1_Click(int position) {
+void PageIndexDialog::EntryPicked(int position) {
     // Entry i is page i + 1.
-    if (position >= 0 && position < combo1_->count()) {
+    if (position >= 0 && position < entries_->count()) {
         picked_ = position + 1;
     }
     accept();

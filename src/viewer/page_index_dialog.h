@@ -37,10 +37,10 @@ class PageIndexDialog : public QDialog {
 
   private slots:
     // Picking an entry closes the index.
-    void Combo1_Click(int position);
+    void EntryPicked(int position);  // Combo1
 
   private:
-    QComboBox* combo1_ = nullptr;
+    QComboBox* entries_ = nullptr;  // Combo1
     std::optional<int> picked_;
 };
 

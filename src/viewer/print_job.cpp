@@ -225,6 +225,8 @@ class NativePrinterTarget : public PrintTarget {
             QPrinterInfo::printerInfo(QString::fromStdString(printerName_)),
             QPrinter::HighResolution);
         printer_->setDocName(QString::fromUtf8(kProgramTitle));
+        // The page the book was laid out on, so the printer scales nothing.
+        printer_->setPageLayout(ReportPageLayout(printerName_));
         if (!printer_->isValid() || !painter.begin(printer_.get())) {
             why = QStringLiteral("the printer %1 could not start the document")
                       .arg(Quoted(printerName_));

@@ -83,19 +83,19 @@ PrintPagesDialog::PrintPagesDialog(const ViewerState& state, Messages& messages,
 }
 
 void PrintPagesDialog::CreateControls() {
-    label4_ = MakeLabel("Label4", QString(), this);
-    label4_->installEventFilter(this);
-    combo2_ = new QComboBox(this);
-    combo2_->setObjectName(QStringLiteral("Combo2"));
-    combo2_->addItems({kLeftSide, kRightSide});
-    combo2_->setCurrentIndex(-1);
-    combo2_->hide();
-    label3_ = MakeLabel("Label3", kTotalPages, this);
-    label6_ = MakeLabel("Label6", QString(), this);
-    text1_ = new QLineEdit(this);
-    text1_->setObjectName(QStringLiteral("Text1"));
-    text2_ = new QLineEdit(this);
-    text2_->setObjectName(QStringLiteral("Text2"));
+    roadwayType_ = MakeLabel("Label4", QString(), this);
+    roadwayType_->installEventFilter(this);
+    sideList_ = new QComboBox(this);
+    sideList_->setObjectName(QStringLiteral("Combo2"));
+    sideList_->addItems({kLeftSide, kRightSide});
+    sideList_->setCurrentIndex(-1);
+    sideList_->hide();
+    totalHeading_ = MakeLabel("Label3", kTotalPages, this);
+    pageTotal_ = MakeLabel("Label6", QString(), this);
+    firstPage_ = new QLineEdit(this);
+    firstPage_->setObjectName(QStringLiteral("Text1"));
+    lastPage_ = new QLineEdit(this);
+    lastPage_->setObjectName(QStringLiteral("Text2"));
     QPushButton* command2 = MakeButton("Command2", " . . .", this);
     QPushButton* command3 = MakeButton("Command3", " . . .", this);
     QPushButton* cancel = MakeButton("Command1(0)", "Cancel", this);
@@ -103,15 +103,15 @@ void PrintPagesDialog::CreateControls() {
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(MakeLabel("Label2", QStringLiteral("Roadway Type:"), this), 0, 0);
-    grid->addWidget(label4_, 0, 1);
-    grid->addWidget(combo2_, 0, 2);
-    grid->addWidget(label3_, 1, 0);
-    grid->addWidget(label6_, 1, 1);
+    grid->addWidget(roadwayType_, 0, 1);
+    grid->addWidget(sideList_, 0, 2);
+    grid->addWidget(totalHeading_, 1, 0);
+    grid->addWidget(pageTotal_, 1, 1);
     grid->addWidget(MakeLabel("Label1", QStringLiteral("Print Pages From:"), this), 2, 0);
-    grid->addWidget(text1_, 2, 1);
+    grid->addWidget(firstPage_, 2, 1);
     grid->addWidget(command2, 2, 2);
     grid->addWidget(MakeLabel("Label5", QStringLiteral("To:"), this), 3, 0);
-    grid->addWidget(text2_, 3, 1);
+    grid->addWidget(lastPage_, 3, 1);
     grid->addWidget(command3, 3, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -119,22 +119,22 @@ void PrintPagesDialog::CreateControls() {
     buttons->addWidget(print);
     grid->addLayout(buttons, 4, 0, 1, 3);
 
-    connect(combo2_, &QComboBox::activated, this, &PrintPagesDialog::Combo2_Click);
-    connect(command2, &QPushButton::clicked, this, &PrintPagesDialog::Command2_Click);
-    connect(command3, &QPushButton::clicked, this, &PrintPagesDialog::Command3_Click);
-    connect(cancel, &QPushButton::clicked, this, [this] { Command1_Click(0); });
-    connect(print, &QPushButton::clicked, this, [this] { Command1_Click(1); });
+    connect(sideList_, &QComboBox::activated, this, &PrintPagesDialog::SideChosen);
+    connect(command2, &QPushButton::clicked, this, &PrintPagesDialog::PickFirstPage);
+    connect(command3, &QPushButton::clicked, this, &PrintPagesDialog::PickLastPage);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(print, &QPushButton::clicked, this, &PrintPagesDialog::Print);
 }
 
 // The headings, the roadway type and the side list change with each Preview and
 // side; their room is kept for the widest of them, so the dialog keeps its
 // size and no caption is cut when one changes.
 void PrintPagesDialog::ReserveRoomForEveryCaption() {
-    ReserveWidthFor(*label3_, {kTotalPages, kTotalLeft, kTotalRight});
-    ReserveWidthFor(*label4_, {kUndivided, kDivided});
-    QSizePolicy sideListPolicy = combo2_->sizePolicy();
+    ReserveWidthFor(*totalHeading_, {kTotalPages, kTotalLeft, kTotalRight});
+    ReserveWidthFor(*roadwayType_, {kUndivided, kDivided});
+    QSizePolicy sideListPolicy = sideList_->sizePolicy();
     sideListPolicy.setRetainSizeWhenHidden(true);
-    combo2_->setSizePolicy(sideListPolicy);
+    sideList_->setSizePolicy(sideListPolicy);
 }
 
 std::optional<PageRange> PrintPagesDialog::Ask() {
@@ -150,38 +150,38 @@ std::optional<PageRange> PrintPagesDialog::Ask() {
 // totals of the books on show.
 void PrintPagesDialog::Refresh() {
     const QString roadwayType = state_.Type() == RoadwayType::Divided ? kDivided : kUndivided;
-    if (label4_->text() != roadwayType) {
-        label4_->setText(roadwayType);
-        Label4_Change();
+    if (roadwayType_->text() != roadwayType) {
+        roadwayType_->setText(roadwayType);
+        ShowSideChoice();
     }
     // A new Preview of the same roadway type may have changed the page totals.
     ShowTotal();
 }
 
 bool PrintPagesDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == label4_ && event->type() == QEvent::MouseButtonRelease) {
-        Label4_Change();
+    if (watched == roadwayType_ && event->type() == QEvent::MouseButtonRelease) {
+        ShowSideChoice();
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void PrintPagesDialog::Label4_Change() {
-    if (label4_->text() == kUndivided) {
-        combo2_->hide();
-    } else if (label4_->text() == kDivided) {
-        combo2_->show();
-        combo2_->setCurrentIndex(combo2_->findText(kLeftSide));
-        Combo2_Click();
+void PrintPagesDialog::ShowSideChoice() {
+    if (state_.Type() == RoadwayType::Undivided) {
+        sideList_->hide();
+    } else {
+        sideList_->show();
+        sideList_->setCurrentIndex(sideList_->findText(kLeftSide));
+        SideChosen();
     }
 }
 
-void PrintPagesDialog::Combo2_Click() {
+void PrintPagesDialog::SideChosen() {
     ShowTotal();
     pageIndex_->Relist(ChosenBook());
 }
 
 Side PrintPagesDialog::ChosenSide() const {
-    if (state_.Type() == RoadwayType::Divided && combo2_->currentText() == kRightSide) {
+    if (state_.Type() == RoadwayType::Divided && sideList_->currentText() == kRightSide) {
         return Side::Right;
     }
     return Side::Left;
@@ -198,21 +198,21 @@ int PrintPagesDialog::LastPageOfChosenBook() const {
 
 void PrintPagesDialog::ShowTotal() {
     if (state_.Type() == RoadwayType::Divided) {
-        label3_->setText(ChosenSide() == Side::Right ? kTotalRight : kTotalLeft);
+        totalHeading_->setText(ChosenSide() == Side::Right ? kTotalRight : kTotalLeft);
     } else {
-        label3_->setText(kTotalPages);
+        totalHeading_->setText(kTotalPages);
     }
-    label6_->setText(QString::number(LastPageOfChosenBook() + 1LL));
+    pageTotal_->setText(QString::number(LastPageOfChosenBook() + 1LL));
     // A total longer than any before may need more room.
     FixClientSize(*this, 4680, 3330);
 }
 
-void PrintPagesDialog::Command2_Click() {
-    PickPage(*text1_);
+void PrintPagesDialog::PickFirstPage() {
+    PickPage(*firstPage_);
 }
 
-void PrintPagesDialog::Command3_Click() {
-    PickPage(*text2_);
+void PrintPagesDialog::PickLastPage() {
+    PickPage(*lastPage_);
 }
 
 // Puts the page number picked in the page index, with one blank after it
@@ -225,18 +225,10 @@ void PrintPagesDialog::PickPage(QLineEdit& field) {
     }
 }
 
-void PrintPagesDialog::Command1_Click(int index) {
-    if (index == 1) {
-        Print();
-    } else {
-        reject();
-    }
-}
-
 void PrintPagesDialog::Print() {
     const int pageCount = LastPageOfChosenBook() + 1;
-    const std::optional<int> from = ReadPageNumber(text1_->text().toStdString(), pageCount);
-    const std::optional<int> to = ReadPageNumber(text2_->text().toStdString(), pageCount);
+    const std::optional<int> from = ReadPageNumber(firstPage_->text().toStdString(), pageCount);
+    const std::optional<int> to = ReadPageNumber(lastPage_->text().toStdString(), pageCount);
     if (!from || !to) {
         messages_.Show(" Page numbers should be from 1 to " + std::to_string(pageCount) +
                        ", Please correct");

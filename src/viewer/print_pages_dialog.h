@@ -41,11 +41,11 @@ class PrintPagesDialog : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private slots:
-    void Label4_Change();
-    void Combo2_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command1_Click(int index);
+    // Shows the side list for a divided roadway (preset to the left side), hides it otherwise.
+    void ShowSideChoice();
+    void SideChosen();     // Combo2
+    void PickFirstPage();  // Command2
+    void PickLastPage();   // Command3
 
   private:
     void CreateControls();
@@ -62,12 +62,12 @@ class PrintPagesDialog : public QDialog {
     Messages& messages_;
     Dialogs& dialogs_;
     PageIndexDialog* pageIndex_ = nullptr;
-    QLabel* label3_ = nullptr;
-    QLabel* label4_ = nullptr;
-    QLabel* label6_ = nullptr;
-    QComboBox* combo2_ = nullptr;
-    QLineEdit* text1_ = nullptr;
-    QLineEdit* text2_ = nullptr;
+    QLabel* totalHeading_ = nullptr;  // Label3
+    QLabel* roadwayType_ = nullptr;   // Label4
+    QLabel* pageTotal_ = nullptr;     // Label6
+    QComboBox* sideList_ = nullptr;   // Combo2
+    QLineEdit* firstPage_ = nullptr;  // Text1
+    QLineEdit* lastPage_ = nullptr;   // Text2
     std::optional<PageRange> range_;
 };
 

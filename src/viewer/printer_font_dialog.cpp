@@ -65,19 +65,19 @@ void PrinterFontDialog::CreateControls() {
         // The list itself holds the focus and hands typed keys to its line
         // edit directly, past any filter there: the keys are watched here.
         list->installEventFilter(this);
-        combo1_[index] = list;
+        lists_[index] = list;
     }
 
-    cmdDone_ = new QPushButton("&Preview", this);
-    cmdDone_->setObjectName("cmdDone");
-    cmdDone_->setGeometry(TwipsRect(*this, 4800, 120, 1215, 375));
-    cmdDone_->setDefault(true);
-    connect(cmdDone_, &QPushButton::clicked, this, &PrinterFontDialog::cmdDone_Click);
+    previewButton_ = new QPushButton("&Preview", this);
+    previewButton_->setObjectName("cmdDone");
+    previewButton_->setGeometry(TwipsRect(*this, 4800, 120, 1215, 375));
+    previewButton_->setDefault(true);
+    connect(previewButton_, &QPushButton::clicked, this, &PrinterFontDialog::Choose);
 
-    cmdCancel_ = new QPushButton("&Cancel", this);
-    cmdCancel_->setObjectName("cmdCancel");
-    cmdCancel_->setGeometry(TwipsRect(*this, 4800, 720, 1215, 375));
-    connect(cmdCancel_, &QPushButton::clicked, this, &PrinterFontDialog::cmdCancel_Click);
+    cancelButton_ = new QPushButton("&Cancel", this);
+    cancelButton_->setObjectName("cmdCancel");
+    cancelButton_->setGeometry(TwipsRect(*this, 4800, 720, 1215, 375));
+    connect(cancelButton_, &QPushButton::clicked, this, &PrinterFontDialog::Cancel);
 }
 
 std::optional<PrinterFontChoice> PrinterFontDialog::Ask(Dialogs& dialogs) {
@@ -101,9 +101,9 @@ void PrinterFontDialog::Load(const std::string& chosenPrinter) {
 
 void PrinterFontDialog::FillPrinters(const std::string& chosenPrinter) {
     const QStringList printers = platform_.PrinterNames();
-    combo1_[0]->addItems(printers);
+    lists_[0]->addItems(printers);
     if (!printers.isEmpty()) {
-        combo1_[0]->setEditText(CurrentPrinterName(chosenPrinter, platform_));
+        lists_[0]->setEditText(CurrentPrinterName(chosenPrinter, platform_));
     }
 }
 
@@ -116,12 +116,12 @@ void PrinterFontDialog::FillFonts() {
         if (std::find(kReportFonts.begin(), kReportFonts.end(), family) == kReportFonts.end()) {
             continue;
         }
-        combo1_[1]->addItem(family);
+        lists_[1]->addItem(family);
         if (++found == 2) {
             preset = family;
         }
     }
-    combo1_[1]->setEditText(preset);
+    lists_[1]->setEditText(preset);
 }
 
 void PrinterFontDialog::PresetFields(const QString& printer, const QString& font) {
@@ -130,37 +130,37 @@ void PrinterFontDialog::PresetFields(const QString& printer, const QString& font
         return;
     }
     if (printers.contains(printer)) {
-        combo1_[0]->setEditText(printer);
+        lists_[0]->setEditText(printer);
     }
     if (platform_.ScreenFonts().contains(font)) {
-        combo1_[1]->setEditText(font);
+        lists_[1]->setEditText(font);
     }
 }
 
 bool PrinterFontDialog::eventFilter(QObject* watched, QEvent* event) {
     if (IsTypedKey(*event)) {
         for (int index = 0; index < 2; ++index) {
-            if (watched == combo1_[index]) {
+            if (watched == lists_[index]) {
                 RunTrapped(messages_, kErrorPrefix, " frmSystem(combo1_keypress)",
-                           [this, index] { combo1_KeyPress(index); });
+                           [this, index] { MoveFocusOnFrom(index); });
             }
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void PrinterFontDialog::combo1_KeyPress(int index) {
-    if (index == 0) {
-        combo1_[1]->setFocus(Qt::OtherFocusReason);
+void PrinterFontDialog::MoveFocusOnFrom(int list) {
+    if (list == 0) {
+        lists_[1]->setFocus(Qt::OtherFocusReason);
     } else {
-        cmdDone_->setFocus(Qt::OtherFocusReason);
+        previewButton_->setFocus(Qt::OtherFocusReason);
     }
 }
 
-void PrinterFontDialog::cmdDone_Click() {
+void PrinterFontDialog::Choose() {
     RunTrapped(messages_, kErrorPrefix, " frmSystem(cmdDone)", [this] {
-        const QString printer = combo1_[0]->currentText();
-        PrinterFontChoice choice{printer.toStdString(), combo1_[1]->currentText().toStdString(),
+        const QString printer = lists_[0]->currentText();
+        PrinterFontChoice choice{printer.toStdString(), lists_[1]->currentText().toStdString(),
                                  std::nullopt};
         // A name that matches no installed printer is kept for the messages,
         // while the pages keep going, and are laid out on the page of, the
@@ -173,7 +173,7 @@ void PrinterFontDialog::cmdDone_Click() {
     });
 }
 
-void PrinterFontDialog::cmdCancel_Click() {
+void PrinterFontDialog::Cancel() {
     RunTrapped(messages_, kErrorPrefix, " frmSystem(cmdcancel)", [this] { reject(); });
 }
 

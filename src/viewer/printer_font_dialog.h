@@ -36,8 +36,8 @@ class PrinterFontDialog : public QDialog {
     std::optional<PrinterFontChoice> Ask(Dialogs& dialogs);
 
   public slots:
-    void cmdDone_Click();
-    void cmdCancel_Click();
+    void Choose();  // cmdDone, "&Preview"
+    void Cancel();  // cmdCancel
 
   protected:
     // Any key typed in a list moves the focus on; the key itself still lands
@@ -49,13 +49,14 @@ class PrinterFontDialog : public QDialog {
     void Load(const std::string& chosenPrinter);
     void FillPrinters(const std::string& chosenPrinter);
     void FillFonts();
-    void combo1_KeyPress(int index);
+    // A key typed in the printer list moves on to the fonts, one in the fonts to "&Preview".
+    void MoveFocusOnFrom(int list);
 
     Messages& messages_;
     const PrintersAndFonts& platform_;
-    QComboBox* combo1_[2] = {nullptr, nullptr};
-    QPushButton* cmdDone_ = nullptr;
-    QPushButton* cmdCancel_ = nullptr;
+    QComboBox* lists_[2] = {nullptr, nullptr};  // Combo1(0): the printers, Combo1(1): the fonts
+    QPushButton* previewButton_ = nullptr;      // cmdDone
+    QPushButton* cancelButton_ = nullptr;       // cmdCancel
     std::optional<PrinterFontChoice> choice_;
 };
 

@@ -16,14 +16,23 @@ QPageLayout QuarterInchLayout(QPageSize::PageSizeId paper) {
 
 QPageLayout ReportPageLayout(const std::string& printerName) {
     const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(printerName));
-    if (!printerName.empty() && !info.isNull()) {
-        // The book is measured on what the device can reach: the page less its
-        // hardware margins.
-        QPageLayout layout = QPrinter(info, QPrinter::HighResolution).pageLayout();
-        layout.setMargins(layout.minimumMargins());
-        return layout;
+    // A queue without a driver (a raw queue) names no paper of its own.
+    const QPageSize paper = info.isNull() ? QPageSize() : info.defaultPageSize();
+    if (printerName.empty() || !paper.isValid()) {
+        return QuarterInchLayout(QPageSize::Letter);
     }
-    return QuarterInchLayout(QPageSize::Letter);
+    // A printer starts on the toolkit's default paper, not on its own: it is given the paper it
+    // holds, and with it the driver's unprintable margins of that paper.
+    QPrinter printer(info, QPrinter::HighResolution);
+    if (!printer.setPageSize(paper)) {
+        return QuarterInchLayout(QPageSize::Letter);
+    }
+    printer.setPageOrientation(QPageLayout::Portrait);
+    // The book is measured on what the device can reach: the page less its
+    // hardware margins.
+    QPageLayout layout = printer.pageLayout();
+    layout.setMargins(layout.minimumMargins());
+    return layout;
 }
 
 PageSize PrintableCells(const QPageLayout& layout) {

@@ -1,12 +1,14 @@
 // The report viewer ("Display Report"): shows one page of the grade book at a
 // time, pages through the left and right books as one sequence, finds
 // stations and prints. What it shows and where it is comes from the
-// ViewerState; the viewer keeps only its window's zoom.
+// ViewerState; the viewer keeps only how large it draws the page.
 //
 // The page is drawn into a retained image by the handlers only (never in answer
-// to an exposure) and the window shows that image.
+// to an exposure) and the window shows that image. Until the user zooms, the
+// page is fitted into the window at every resize; a zoom the user chose holds
+// until Fit Page, with scroll bars when the page is larger than the window.
 //
-// report_viewer.cpp holds loading, sizing, paging and closing;
+// report_viewer.cpp holds loading, sizing, zooming, paging and closing;
 // report_viewer_commands.cpp holds the Go To and Print commands.
 #pragma once
 
@@ -14,6 +16,7 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 
 #include "common/messages.h"
 #include "viewer/dialogs.h"
@@ -21,15 +24,13 @@
 
 class QAction;
 class QLabel;
+class QMenu;
+class QScrollArea;
 
 namespace corvane {
 
 class PrintPagesDialog;
 class StationFinder;
-
-// The zoom at which the window, of this outer size in twips, shows a page of
-// 11520 x 15120 twips by its limiting side, with 300 twips to spare.
-double ZoomToFit(double widthTwips, double heightTwips);
 
 class ReportViewer : public QMainWindow {
     Q_OBJECT
@@ -39,9 +40,10 @@ class ReportViewer : public QMainWindow {
                  QWidget* parent = nullptr);
     ~ReportViewer() override;
 
-    // Sizes the window to the page of the books on show at zoom 1 and shows
-    // the Go To entries of their roadway type. Done once, when the viewer is
-    // first loaded: a later run keeps the user's size and these entries.
+    // Sizes the window to the page of the books on show at zoom 1, no larger
+    // than the screen's free area, and shows the Go To entries of their roadway
+    // type. Done once, when the viewer is first loaded: a later run keeps the
+    // user's size and these entries.
     void Load();
 
     // Draws the current page of the ViewerState afresh and shows it.
@@ -50,32 +52,60 @@ class ReportViewer : public QMainWindow {
     // A menu item by its name.
     QAction* MenuItem(const QString& name) const;
 
+    // The View menu ("mnuView"), where other ways of viewing the book add their entries.
+    QMenu* ViewMenu() const { return viewMenu_; }
+
+    // Shows a line of the status bar, which says what the viewer holds: each
+    // part of it (a station range, a compare) has a line of its own, named by the
+    // caller and kept in the order first shown; an empty text hides the line.
+    void ShowStatus(const QString& name, const QString& text);
+    QString StatusText(const QString& name) const;
+
+    // The zoom the page is drawn at, and whether it is fitted to the window.
+    double Zoom() const { return zoom_; }
+    bool FitsPage() const { return !chosenZoom_; }
+
   public slots:
-    void viewForward_Click();
-    void viewBackward_Click();
-    void mnuGoToStation_Click();
-    void mnuStationLeft_Click();
-    void mnuStationRight_Click();
-    void viewprint_Click();
-    void PrnSelPages_Click();
-    void SaveAsPdf_Click();
-    void viewEnd_Click();
+    void ShowNextPage();
+    void ShowPreviousPage();
+    void FindStation();
+    void FindStationLeft();
+    void FindStationRight();
+    void PrintAll();
+    void PrintSelectedPages();
+    void SaveAsPdf();
+    void CloseViewer();
+    // A step larger or smaller, held across resizes; Fit Page fits again.
+    void ZoomIn();
+    void ZoomOut();
+    void FitPage();
 
   protected:
-    void resizeEvent(QResizeEvent* event) override;
+    // A page fitted to the window is fitted again when its area changes size;
+    // Ctrl and the wheel over the page zoom it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void CreateMenus();
+    void CreateViewMenu(QMenu* view);
     void CreatePageView();
     QAction* AddMenuItem(QWidget* menu, const QString& name, const QString& caption);
-    QImage BlankPage() const;
+    void SizeToPage();
+    QSize PageAreaSize() const;
+    QImage BlankPage(QSize size) const;
+    void ChooseZoom(std::optional<double> zoom);
     void OpenStationFinder(Side side);
 
     ViewerState& state_;
     Messages& messages_;
     Dialogs& dialogs_;
     double zoom_ = 1;
+    std::optional<double> chosenZoom_;  // none: fitted to the window
+    int wheelTurn_ = 0;                 // Ctrl+wheel turned but not yet a whole step
+    QScrollArea* pageArea_ = nullptr;
     QLabel* pageView_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QLabel* zoomLevel_ = nullptr;
     std::unique_ptr<StationFinder> stationFinder_;
     // Kept between uses after Print, so it shows the last choice again.
     std::unique_ptr<PrintPagesDialog> printPages_;

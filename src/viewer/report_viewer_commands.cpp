@@ -71,17 +71,17 @@ void PrintAndReport(QWidget* window, const ViewerState& state, const std::vector
 
 }  // namespace
 
-void ReportViewer::mnuGoToStation_Click() {
+void ReportViewer::FindStation() {
     RunTrapped(messages_, " Program Error : ", " In mnuGoTOStation_Click",
                [this] { OpenStationFinder(Side::Left); });
 }
 
-void ReportViewer::mnuStationLeft_Click() {
+void ReportViewer::FindStationLeft() {
     RunTrapped(messages_, "Program Error : ", " In mnuStationLeft_Click",
                [this] { OpenStationFinder(Side::Left); });
 }
 
-void ReportViewer::mnuStationRight_Click() {
+void ReportViewer::FindStationRight() {
     RunTrapped(messages_, "PRogram Error : ", " In mnuStationRight_Click",
                [this] { OpenStationFinder(Side::Right); });
 }
@@ -96,12 +96,12 @@ void ReportViewer::OpenStationFinder(Side side) {
 }
 
 // Every page of the book, or of both sides, as one job. The viewer keeps its page.
-void ReportViewer::viewprint_Click() {
+void ReportViewer::PrintAll() {
     RunTrapped(messages_, "Program Error : ", " occured in viewPrint_click",
                [this] { PrintAndReport(this, state_, AllBookPages(state_.Books()), messages_); });
 }
 
-void ReportViewer::PrnSelPages_Click() {
+void ReportViewer::PrintSelectedPages() {
     RunTrapped(messages_, "Program Error : ", " occured in viewPrint_click", [this] {
         if (!printPages_) {
             printPages_ = std::make_unique<PrintPagesDialog>(state_, messages_, dialogs_, this);
@@ -119,7 +119,7 @@ void ReportViewer::PrnSelPages_Click() {
 
 // The pages of Print All, written to a PDF file on the page of the chosen
 // printer. The viewer keeps its page.
-void ReportViewer::SaveAsPdf_Click() {
+void ReportViewer::SaveAsPdf() {
     RunTrapped(messages_, "Program Error : ", " occured in SaveAsPdf_Click", [this] {
         QString path = dialogs_.SaveFileName(this, QStringLiteral("Save as PDF"),
                                              QStringLiteral("PDF Files (*.pdf)"));

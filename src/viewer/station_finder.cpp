@@ -82,12 +82,12 @@ StationFinder::StationFinder(ViewerState& state, Messages& messages, RedrawViewe
     setWindowTitle(QStringLiteral("Find Station on the Page"));
     setModal(false);
 
-    combo1_ = new QComboBox(this);
-    combo1_->setObjectName(QStringLiteral("Combo1"));
-    combo2_ = new QComboBox(this);
-    combo2_->setObjectName(QStringLiteral("Combo2"));
-    combo2_->setEditable(true);
-    combo2_->setEditText(QStringLiteral("Combo2"));
+    leftList_ = new QComboBox(this);
+    leftList_->setObjectName(QStringLiteral("Combo1"));
+    rightList_ = new QComboBox(this);
+    rightList_->setObjectName(QStringLiteral("Combo2"));
+    rightList_->setEditable(true);
+    rightList_->setEditText(QStringLiteral("Combo2"));
     auto* find = new QPushButton(QStringLiteral("Find"), this);
     find->setObjectName(QStringLiteral("Command1"));
     find->setDefault(true);
@@ -97,32 +97,32 @@ StationFinder::StationFinder(ViewerState& state, Messages& messages, RedrawViewe
     grid->addWidget(MakeLabel("Label3", "Station", this), 0, 2);
     grid->addWidget(MakeLabel("Label1", "Station :", this), 1, 0);
     // The two lists share one place; only one is visible at a time.
-    grid->addWidget(combo1_, 1, 1, 1, 2);
-    grid->addWidget(combo2_, 1, 1, 1, 2);
+    grid->addWidget(leftList_, 1, 1, 1, 2);
+    grid->addWidget(rightList_, 1, 1, 1, 2);
     grid->addWidget(find, 2, 2, Qt::AlignRight);
     grid->setColumnStretch(2, 1);
-    combo1_->setMinimumContentsLength(30);
-    combo2_->setMinimumContentsLength(30);
+    leftList_->setMinimumContentsLength(30);
+    rightList_->setMinimumContentsLength(30);
     FixClientSize(*this, 4680, 1605);
 
-    connect(find, &QPushButton::clicked, this, &StationFinder::Command1_Click);
+    connect(find, &QPushButton::clicked, this, &StationFinder::FindStation);
 }
 
 void StationFinder::FillLists() {
-    FillList(*combo1_, state_.StationList(Side::Left));
-    FillList(*combo2_, state_.StationList(Side::Right));
+    FillList(*leftList_, state_.StationList(Side::Left));
+    FillList(*rightList_, state_.StationList(Side::Right));
 }
 
 bool StationFinder::ListsAreCurrent() const {
-    return ListShows(*combo1_, state_.StationList(Side::Left)) &&
-           ListShows(*combo2_, state_.StationList(Side::Right));
+    return ListShows(*leftList_, state_.StationList(Side::Left)) &&
+           ListShows(*rightList_, state_.StationList(Side::Right));
 }
 
 void StationFinder::Open(Side side) {
     side_ = side;
     FillLists();
-    combo1_->setVisible(side == Side::Left);
-    combo2_->setVisible(side == Side::Right);
+    leftList_->setVisible(side == Side::Left);
+    rightList_->setVisible(side == Side::Right);
     PresetToFirstEntry(*ListOf(side));
     show();
     raise();
@@ -130,11 +130,11 @@ void StationFinder::Open(Side side) {
 }
 
 QComboBox* StationFinder::ListOf(Side side) const {
-    return side == Side::Left ? combo1_ : combo2_;
+    return side == Side::Left ? leftList_ : rightList_;
 }
 
 // Goes to the page of the entry of the list on show, in the book of its side.
-void StationFinder::Command1_Click() {
+void StationFinder::FindStation() {
     QComboBox* list = ListOf(side_);
     if (!ListsAreCurrent()) {
         // A Preview ran while the finder was open: its entries belong to the

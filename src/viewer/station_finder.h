@@ -35,7 +35,7 @@ class StationFinder : public QDialog {
     void Open(Side side);
 
   public slots:
-    void Command1_Click();
+    void FindStation();  // Command1, "Find"
 
   private:
     void FillLists();
@@ -47,8 +47,8 @@ class StationFinder : public QDialog {
     Messages& messages_;
     RedrawViewerPage redraw_;
     Side side_ = Side::Left;
-    QComboBox* combo1_ = nullptr;
-    QComboBox* combo2_ = nullptr;
+    QComboBox* leftList_ = nullptr;   // Combo1: the undivided book or the left side
+    QComboBox* rightList_ = nullptr;  // Combo2: the right side
 };
 
 }  // namespace corvane

@@ -19,11 +19,11 @@ const char* const kMsInfoFile = "\\MSINFO32.EXE";
 // when neither is there.
 QString RegisteredSysInfo(const SystemTools& tools) {
     QString path;
-    if (tools.GetKeyValue(kLocalMachineRoot, kMsInfoKey, kMsInfoPathValue, path)) {
+    if (tools.ReadMachineRegistryText(kMsInfoKey, kMsInfoPathValue, path)) {
         return path;
     }
     QString folder;
-    if (tools.GetKeyValue(kLocalMachineRoot, kSharedToolsKey, kSharedToolsValue, folder) &&
+    if (tools.ReadMachineRegistryText(kSharedToolsKey, kSharedToolsValue, folder) &&
         tools.FileExists(folder + kMsInfoFile)) {
         return folder + kMsInfoFile;
     }
@@ -53,27 +53,23 @@ QString SysInfoOnPath(const SystemTools& tools) {
 
 }  // namespace
 
-bool SystemTools::GetKeyValue(uint32_t keyRoot, const QString& keyName, const QString& subKeyRef,
-                              QString& keyVal) const {
-    keyVal.clear();
+bool SystemTools::ReadMachineRegistryText(const QString& key, const QString& valueName,
+                                          QString& text) const {
+    text.clear();
 #ifdef Q_OS_WIN
-    if (keyRoot != kLocalMachineRoot) {
-        return false;
-    }
-    const QSettings key("HKEY_LOCAL_MACHINE\\" + keyName, QSettings::NativeFormat);
-    const QVariant value = key.value(subKeyRef);
+    const QSettings settings("HKEY_LOCAL_MACHINE\\" + key, QSettings::NativeFormat);
+    const QVariant value = settings.value(valueName);
     // String values are taken as they are and 32-bit numbers as decimal text;
     // any other type reads as nothing.
     if (value.typeId() == QMetaType::QString || value.typeId() == QMetaType::Int ||
         value.typeId() == QMetaType::UInt) {
-        keyVal = value.toString();
+        text = value.toString();
         return true;
     }
     return false;
 #else
-    Q_UNUSED(keyRoot);
-    Q_UNUSED(keyName);
-    Q_UNUSED(subKeyRef);
+    Q_UNUSED(key);
+    Q_UNUSED(valueName);
     return false;
 #endif
 }
@@ -90,7 +86,7 @@ bool SystemTools::Start(const QString& program) const {
     return QProcess::startDetached(program, {});
 }
 
-void StartSysInfo(const SystemTools& tools, Messages& messages) {
+void StartSystemInformationTool(const SystemTools& tools, Messages& messages) {
     QString program = RegisteredSysInfo(tools);
     if (program.isEmpty()) {
         program = SysInfoOnPath(tools);

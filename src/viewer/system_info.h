@@ -6,7 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
 
 #include "common/messages.h"
 
@@ -14,18 +13,15 @@ namespace corvane {
 
 inline constexpr const char* kSysInfoUnavailable = "System Information Is Unavailable At This Time";
 
-// Registry roots, as the registry functions take them.
-inline constexpr uint32_t kLocalMachineRoot = 0x80000002;
-
 // The platform operations the tool's search needs: a seam, so tests can stand
 // in a machine with or without the tool.
 class SystemTools {
   public:
     virtual ~SystemTools() = default;
-    // Reads a registry value as text; false when the key or value is missing.
-    // Always false off Windows.
-    virtual bool GetKeyValue(uint32_t keyRoot, const QString& keyName, const QString& subKeyRef,
-                             QString& keyVal) const;
+    // Reads a value of a key of the machine's registry (HKEY_LOCAL_MACHINE) as
+    // text; false when the key or value is missing. Always false off Windows.
+    virtual bool ReadMachineRegistryText(const QString& key, const QString& valueName,
+                                         QString& text) const;
     virtual bool FileExists(const QString& path) const;
     // The full path of a program on the PATH, or empty.
     virtual QString FindOnPath(const QString& program) const;
@@ -34,6 +30,6 @@ class SystemTools {
 };
 
 // Finds and starts the tool, or shows kSysInfoUnavailable.
-void StartSysInfo(const SystemTools& tools, Messages& messages);
+void StartSystemInformationTool(const SystemTools& tools, Messages& messages);
 
 }  // namespace corvane

@@ -1,59 +1,25 @@
 // What a person moves in the viewer: the book on show, the page, the finder
 // lists, the chosen printer and font. The windows ask it; it asks report/.
 //
-// Qt-free: the Preview run builds PreparedBooks without the windows, and
-// everything of PreparedBooks is defined here, so using it links nothing of
-// the viewer.
+// Qt-free: a run builds PreparedBooks without the windows, and everything of
+// PreparedBooks is defined here, so using it links nothing of the viewer.
 #pragma once
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "report/book_pages.h"
 #include "report/draw_page.h"
-#include "report/pagination.h"
-#include "report/report_book.h"
+#include "report/make_books.h"
 
 namespace corvane {
 
-// A book with its pages laid out: what one Preview run produces per side.
-struct PaginatedBook {
-    corvane::Book Book;
-    corvane::Pagination Pagination;
+// What a run hands to the viewer, by value: the books and how to head their pages.
+struct PreparedBooks : BookSet {
+    HeaderStyle Header;      // project number, date and the report font
+    std::string SourceFile;  // the paving-grades file the books were read from
 };
-
-// Everything a Preview run hands to the viewer, by value.
-struct PreparedBooks {
-    std::vector<PaginatedBook> Books;  // the undivided book, or left then right
-    corvane::PageSize PageSize;        // the page the books were paginated for
-    HeaderStyle Header;                // project number, date and the report font
-    std::string SourceFile;            // the paving-grades file the books were read from
-
-    // The book of a side; null when there is none.
-    const PaginatedBook* BookOf(Side side) const {
-        const auto found =
-            std::find_if(Books.begin(), Books.end(),
-                         [side](const PaginatedBook& book) { return book.Book.Side == side; });
-        return found == Books.end() ? nullptr : &*found;
-    }
-    // The type of the roadway the books were made from (Undivided without books).
-    RoadwayType Type() const {
-        return Books.empty() ? RoadwayType::Undivided : Books.front().Book.Type;
-    }
-};
-
-// Every page of the books in print order: each book's pages 0..LastPage, the
-// left side before the right.
-inline std::vector<BookPage> AllBookPages(const PreparedBooks& books) {
-    std::vector<BookPage> pages;
-    for (const PaginatedBook& book : books.Books) {
-        const std::vector<BookPage> ofBook = PagesOf({book.Book.Side, 0, book.Pagination.LastPage});
-        pages.insert(pages.end(), ofBook.begin(), ofBook.end());
-    }
-    return pages;
-}
 
 // The answer of the font and printer dialog.
 struct PrinterFontChoice {

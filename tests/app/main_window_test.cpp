@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "app/main_window.h"
-#include "app/text_book.h"
 #include "bad_inputs.h"
+#include "report/text_book.h"
 #include "viewer/captions_fit.h"
 #include "viewer/fake_platform.h"
 #include "viewer/fresh_settings.h"
@@ -69,7 +69,7 @@ struct Desktop {
     bool MenuShown(const char* name) const { return Viewer()->MenuItem(name)->isVisible(); }
     // The books on show with the file they came from, the side and the page.
     std::string Showing() const {
-        return TextBook(State().Books()) + State().Books().SourceFile +
+        return TextBook(State().Books(), State().Books().Header) + State().Books().SourceFile +
                char('0' + int(State().CurrentSide())) + std::to_string(State().CurrentPage());
     }
 
@@ -155,7 +155,7 @@ class MainWindowTest : public QObject {
     }
 
     // The file chooser keeps the last choice on Cancel; the controls gather into the inputs.
-    void controlsGatherIntoThePreviewInputs() {
+    void controlsGatherIntoTheRunInputs() {
         Desktop desktop;
         auto* label = desktop.Control<QLabel>("Label4");
         desktop.Click("Command1");  // cancelled before any choice
@@ -180,7 +180,7 @@ class MainWindowTest : public QObject {
         desktop.Control<QComboBox>("Combo1(1)")->setCurrentIndex(1);
         desktop.Text("Text1", 0)->setText("0417");
 
-        const PreviewInputs inputs = desktop.form->Inputs();
+        const RunInputs inputs = desktop.form->Inputs();
         QCOMPARE(inputs.ProjectNumber, std::string("0417"));
         QVERIFY(!inputs.CheckAllPoints);
         QVERIFY(inputs.Types.JLPoints && inputs.Types.CLPoints && !inputs.Types.BOCPoints &&
@@ -256,7 +256,7 @@ class MainWindowTest : public QObject {
         const QSize userSize(500, 400);
         viewer->resize(userSize);
         QTRY_COMPARE(viewer->size(), userSize);
-        viewer->viewForward_Click();
+        viewer->ShowNextPage();
 
         desktop.Preview("i4-divided.csv");
         QCOMPARE(desktop.Viewer(), viewer.data());
@@ -296,7 +296,7 @@ class MainWindowTest : public QObject {
         desktop.Box("Check2", 0)->setChecked(true);  // as the command line's --left-offset 3
         desktop.Text("Text2", 0)->setText("3");
         desktop.Preview("i4-divided.csv");
-        desktop.Viewer()->viewForward_Click();
+        desktop.Viewer()->ShowNextPage();
         desktop.messages.shown.clear();
         const std::string shown = desktop.Showing();
         const QImage picture = desktop.Viewer()->grab().toImage();
@@ -323,7 +323,9 @@ class MainWindowTest : public QObject {
             QCOMPARE(desktop.State().Books().SourceFile, input.toStdString());
             QCOMPARE(desktop.State().CurrentPage(), 0);
             const QString fault =
-                BookFault(QString::fromStdString(TextBook(desktop.State().Books())), book, file);
+                BookFault(QString::fromStdString(
+                              TextBook(desktop.State().Books(), desktop.State().Books().Header)),
+                          book, file);
             QVERIFY2(fault.isEmpty(), qPrintable(fault));
         }
     }

@@ -46,6 +46,29 @@ ScriptedDialogs::Answer SelectPages(const QString& side, int from, int to) {
     };
 }
 
+// The driver description of a printer that takes PDF as it is and holds one paper: its name,
+// its size in points, and how far in from each edge the printable area lies.
+QByteArray PrinterDescription(const QByteArray& paper, QSize points, int inset) {
+    const QByteArray size =
+        QByteArray::number(points.width()) + " " + QByteArray::number(points.height());
+    const QByteArray area = QByteArray::number(inset) + " " + QByteArray::number(inset) + " " +
+                            QByteArray::number(points.width() - inset) + " " +
+                            QByteArray::number(points.height() - inset);
+    QByteArray ppd = R"ppd(*PPD-Adobe: "4.3"
+*ModelName: "Corvane Test Printer"
+*cupsFilter: "application/pdf 0 -"
+*OpenUI *PageSize: PickOne
+*DefaultPageSize: PAPER
+*PageSize PAPER: ""
+*CloseUI: *PageSize
+*DefaultImageableArea: PAPER
+*ImageableArea PAPER: "AREA"
+*DefaultPaperDimension: PAPER
+*PaperDimension PAPER: "SIZE"
+)ppd";
+    return ppd.replace("PAPER", paper).replace("SIZE", size).replace("AREA", area);
+}
+
 // Runs a queue command of cups-client, which the private scheduler needs too; true when it
 // succeeded or there is none.
 bool QueueCommand(QStringList command) {
@@ -83,15 +106,20 @@ class PrintingTest : public QObject {
             return {};
         return QDir(outDir_).filePath(Jobs().at(jobsSeen_++));
     }
-    // Preview of a sample file with the queue chosen in the font and printer dialog.
-    ReportViewer* Preview(const QString& sample) {
+    // Preview of a sample file with the queue chosen in the font and printer dialog; the
+    // messages it gave are left in messages_.
+    ReportViewer* PreviewShowing(const QString& sample, const QString& queue = kQueue) {
         form_->ChooseFile(QDir(CORVANE_TEST_DATA).filePath(sample));
         form_->findChild<QLineEdit*>("Text1(0)")->setText("P-77");
         form_->findChild<QLineEdit*>("Text1(1)")->setText("C-5");
-        dialogs_.setNextAnswer(test::Fill({{"combo1(0)", kQueue}}, "cmdDone"));
+        dialogs_.setNextAnswer(test::Fill({{"combo1(0)", queue}}, "cmdDone"));
         form_->Preview();
-        messages_.shown.clear();
         return form_->Windows().Viewer();
+    }
+    ReportViewer* Preview(const QString& sample) {
+        ReportViewer* viewer = PreviewShowing(sample);
+        messages_.shown.clear();
+        return viewer;
     }
     // The longest book a file may hold: 2001 stations of 31 points a side, some 6400 pages.
     QString LongReport() {
@@ -165,6 +193,74 @@ class PrintingTest : public QObject {
                      qPrintable(numbers[page] + " not on\n" + pages[page]));
         QVERIFY(pages.first().contains("Project No: P-77") &&
                 pages.first().contains("PAVE-GRADES"));
+    }
+
+    // The book is laid out on the paper the queue holds, portrait, less what the printer cannot
+    // reach, as the export lays it out on that page; the job is printed on that paper. A queue
+    // without a driver names no paper and gets a Letter page with quarter-inch margins. A paper
+    // the layout does not fit stops the Preview with no book.
+    void booksAreLaidOutOnThePaperOfTheQueue_data() {
+        QTest::addColumn<QByteArray>("paper");  // empty: the queue without a driver
+        QTest::addColumn<QSize>("points");
+        QTest::addColumn<int>("inset");
+        QTest::addColumn<QString>("cells");  // the page the book is laid out on; empty: refused
+        QTest::newRow("no driver") << QByteArray() << QSize(612, 792) << 0 << "96x63";
+        QTest::newRow("Letter") << QByteArray("Letter") << QSize(612, 792) << 0 << "102x66";
+        QTest::newRow("Legal") << QByteArray("Legal") << QSize(612, 1008) << 0 << "102x84";
+        QTest::newRow("Legal, 18 pt unprintable")
+            << QByteArray("Legal") << QSize(612, 1008) << 18 << "96x81";
+        QTest::newRow("A5") << QByteArray("A5") << QSize(420, 595) << 0 << "";
+        QTest::newRow("2 x 2 inches") << QByteArray("w144h144") << QSize(144, 144) << 0 << "";
+    }
+
+    void booksAreLaidOutOnThePaperOfTheQueue() {
+        QFETCH(QByteArray, paper);
+        QFETCH(QSize, points);
+        QFETCH(int, inset);
+        QFETCH(QString, cells);
+        QString queue = kQueue;
+        if (!paper.isEmpty()) {
+            queue = "corvane-paper";
+            const QString ppd = folder_.filePath("paper.ppd");
+            QVERIFY(WriteFile(ppd, PrinterDescription(paper, points, inset)));
+            QVERIFY(QueueCommand(
+                {"lpadmin", "-p", queue, "-E", "-v", "corvane-pdf:" + outDir_, "-P", ppd}));
+        }
+        const auto removeQueue = qScopeGuard([&] {
+            if (queue != kQueue)
+                QueueCommand({"lpadmin", "-x", queue});
+        });
+        const ViewerState& state = form_->Windows().State();
+        const PageSize before = state.Page();
+        messages_.shown.clear();
+
+        ReportViewer* viewer = PreviewShowing("i4-divided.csv", queue);
+
+        if (cells.isEmpty()) {
+            QCOMPARE(messages_.shown.size(), size_t{1});
+            QVERIFY2(messages_.shown.front().rfind("The printer's page of ", 0) == 0,
+                     messages_.shown.front().c_str());
+            QCOMPARE(state.Page(), before);
+            return;
+        }
+        QCOMPARE(messages_.shown, std::vector<std::string>{});
+        QCOMPARE(QString::fromStdString(PageCellsText(state.Page())), cells);
+        const Run exported = RunCorvane(
+            {CORVANE_BINARY, "export", QDir(CORVANE_TEST_DATA).filePath("i4-divided.csv"),
+             "--project", "P-77", "--control", "C-5", "--page", cells, "-o", "-"});
+        QCOMPARE(exported.exitCode, 0);
+        const int pages = static_cast<int>(AllBookPages(state.Books()).size());
+        QCOMPARE(pages, static_cast<int>(exported.out.count('\f')));
+
+        viewer->MenuItem("viewprint")->trigger();
+        const QString job = NextJob();
+        QVERIFY2(!job.isEmpty(), "the job did not arrive");
+        const QString info = QString::fromUtf8(RunCorvane({"pdfinfo", job}).out);
+        const QString expected = QString("Pages: +%1\n(.*\n)*Page size: +%2 x %3 pts")
+                                     .arg(pages)
+                                     .arg(points.width())
+                                     .arg(points.height());
+        QVERIFY2(info.contains(QRegularExpression(expected)), qPrintable(info));
     }
 
     // Print All of a long book that ends without reaching the queue: refused by the queue,

@@ -7,10 +7,14 @@
 #   src/input      common
 #   src/grades     common input
 #   src/report     common input grades
-#   src/viewer     common input grades report (and Qt)
+#   src/compare    common input grades report
+#   src/sheets     common input grades report (and libxlsxwriter, never Qt)
+#   src/viewer     common input grades report compare sheets (and Qt)
 #   src/app        everything
-#   tests/<f>      <f> and what <f> may include; tests/preview_run is app's Qt-free part
-#   fuzz           everything below app
+#   tests/<f>      <f>, what <f> may include, and the test doubles of tests/support;
+#                  tests/book_run is app's Qt-free part
+#   tests/support  the test doubles: common input grades report viewer (and Qt)
+#   fuzz           common input grades report compare (and no Qt)
 #   bench          everything (not checked)
 
 cmake_minimum_required(VERSION 3.25)
@@ -19,13 +23,17 @@ set(allowed_common "common")
 set(allowed_input "common;input")
 set(allowed_grades "common;input;grades")
 set(allowed_report "common;input;grades;report")
-set(allowed_viewer "common;input;grades;report;viewer")
-set(allowed_app "common;input;grades;report;viewer;app")
-set(allowed_preview_run "${allowed_app}")
+set(allowed_compare "common;input;grades;report;compare")
+set(allowed_sheets "common;input;grades;report;sheets")
+set(allowed_viewer "common;input;grades;report;compare;sheets;viewer")
+set(allowed_app "common;input;grades;report;compare;sheets;viewer;app")
+set(allowed_book_run "${allowed_app}")
+set(allowed_support "${allowed_viewer};support")
+set(allowed_fuzz "common;input;grades;report;compare")
 set(allowed_architecture "")
-set(qt_free common input grades report)
+set(qt_free common input grades report compare sheets)
 
-set(project_folders common input grades report viewer app)
+set(project_folders common input grades report compare sheets viewer app support)
 set(violations "")
 
 function(check_file file allowed qt_allowed)
@@ -57,13 +65,15 @@ foreach(folder IN LISTS project_folders)
     if(folder IN_LIST qt_free)
         set(qt OFF)
     endif()
-    check_folder("${ROOT}/src/${folder}" "${allowed_${folder}}" ${qt})
+    if(IS_DIRECTORY "${ROOT}/src/${folder}")
+        check_folder("${ROOT}/src/${folder}" "${allowed_${folder}}" ${qt})
+    endif()
     if(IS_DIRECTORY "${ROOT}/tests/${folder}")
-        check_folder("${ROOT}/tests/${folder}" "${allowed_${folder}}" ${qt})
+        check_folder("${ROOT}/tests/${folder}" "${allowed_${folder}};support" ${qt})
     endif()
 endforeach()
-check_folder("${ROOT}/tests/preview_run" "${allowed_preview_run}" OFF)
-check_folder("${ROOT}/fuzz" "${allowed_viewer}" ON)
+check_folder("${ROOT}/tests/book_run" "${allowed_book_run};support" OFF)
+check_folder("${ROOT}/fuzz" "${allowed_fuzz}" OFF)
 
 if(violations)
     list(JOIN violations "\n  " text)

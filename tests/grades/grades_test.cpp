@@ -72,7 +72,11 @@ TEST(FormatNumber, FixedDecimalsAsTheReportPrintsThem) {
              {"12,5", "12,5"}, {"1e20", "100000000000000000000.00"},
              {"1.23456789012345678", "1.23"}, {"1.23456789", "1.2346", "##.0000"},
              {"0.00005", ".0001", "##.0000"}, {"99.72", "99.720000", "##.000000"},
-             {"Btwn Pts", "Btwn Pts", "##.000"}}) {
+             {"Btwn Pts", "Btwn Pts", "##.000"},
+             // Past the fast path's decimals the general rounder takes over.
+             {"0.000000000000005", ".00000000000001", "##.00000000000000"},
+             {"-0.000000000000004", ".00000000000000", "##.00000000000000"},
+             {"0.999999999999995", "1.00000000000000", "##.00000000000000"}}) {
         // clang-format on
         EXPECT_EQ(FormatNumber(c.text, c.pattern), c.formatted) << c.text << " " << c.pattern;
     }

@@ -192,6 +192,8 @@ std::vector<Case> Cases() {
          "1048576 characters"},
         {"quotes mean nothing", U + "MAIN,\"1,2\",PT,,PGL,1,,,,JL,5,6,7\n", "\"1/0"},
         {"31 points fit", U + Rows("1", 31), "1/30"},
+        {"32 points do not", U + Rows("1", 32), "refused + line 35: a station holds at most 31 "
+         "points, this row would be point 32"},
         {"words", U + "some words\n",
          "refused + line 4: a point row needs at least 12 columns, this one has 1"},
         {"the separator after the 2001st station is the last line",

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <regex>
 
-#include "report/book_pages.h"
 #include "report/draw_page.h"
-#include "report/recording_surface.h"
+#include "report/make_books.h"
+#include "support/recording_surface.h"
 
 namespace corvane {
 namespace {
@@ -67,6 +67,7 @@ TEST(PaginationTest, PageStartsLastPageAndEveryLineShownOnce) {
         {kLetter, std::vector<int>(16, 1), {{0, 0}, {8, 0}, {16, 0}, {16, 0}}, 2},
         {kLetter, nine, {{0, 0}, {8, 0}, {9, 0}}, 1},
         {{96, 66}, nine, {{0, 0}, {7, 0}, {9, 0}, {9, 0}}, 2},
+        {{96, 70}, nine, {{0, 0}, {6, 0}, {9, 0}, {9, 0}}, 2},  // no block starts on the limit, 50
         {{96, 62.5}, nine, {{0, 0}, {8, 0}, {9, 0}}, 1},  // rows 6.5 + 6b round to 6, 12 ... 48
         {kLetter, {1, 1, 1, 1, 1, 1, 1, 4, 1}, {{0, 0}, {7, 2}, {9, 0}, {9, 0}}, 2},
         {kLetter, eightThenLongest, {{0, 0}, {8, 0}, {8, 9}, {9, 0}}, 2},
@@ -106,7 +107,7 @@ TEST(PaginationTest, StationListAndPagesInPrintOrder) {
               (std::vector<std::string>{"1" + gap + "S0", "1" + gap + "S2", "1" + gap + "S3",
                                         "1" + gap + "S4", "2" + gap + "S4", "3" + gap + "S4"}));
     book.Side = Side::Right;
-    EXPECT_EQ(AllBookPages({Book{}, book}, {Pagination{}, pagination}),
+    EXPECT_EQ(AllBookPages(BookSet{{{Book{}, Pagination{}}, {book, pagination}}, kLegal}),
               (std::vector<BookPage>{
                   {Side::Left, 0}, {Side::Right, 0}, {Side::Right, 1}, {Side::Right, 2}}));
     EXPECT_EQ(PagesOf({Side::Left, 2, 3}),
@@ -202,8 +203,9 @@ TEST(PageRangeTest, AcceptedPagesAreThoseTheLayoutFitsOn) {
     EXPECT_EQ(PageCellsText({96, 70.157}), "96x70.16");
     EXPECT_EQ(PageCellsText({88.496, 61.4999}), "88.496x61.4999");  // never onto the other side
     EXPECT_EQ(PageCellsText({1000.004, 105.4999}), "1000.004x105.4999");
-    EXPECT_EQ(RoundHalfEven(0.5) + RoundHalfEven(1.5) + RoundHalfEven(-2.5) + RoundHalfEven(-7.2),
-              0 + 2 - 2 - 7);
+    for (const auto& [value, rounded] : std::vector<std::pair<double, int>>{
+             {0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {-2.5, -2}, {-7.2, -7}, {7.6, 8}})
+        EXPECT_EQ(RoundHalfEven(value), rounded) << value;
     EXPECT_EQ(std::make_tuple(RoundHalfEven(1e12), RoundHalfEven(-1e12), RoundHalfEven(NAN)),
               std::make_tuple(INT_MAX, INT_MIN, 0));
 }

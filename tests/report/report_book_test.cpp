@@ -7,16 +7,14 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <optional>
+#include <variant>
 
 #include "common/messages.h"
 #include "grades/offset_points.h"
 #include "grades/point_selection.h"
-#include "grades/slopes.h"
 #include "input/read_roadway.h"
-#include "report/book_pages.h"
-#include "report/draw_page.h"
-#include "report/grid_surface.h"
+#include "report/make_books.h"
+#include "report/text_book.h"
 
 namespace corvane {
 namespace {
@@ -128,64 +126,27 @@ TEST(ReportBookTest, SegmentNameTranslatesExactCodesOnly) {
     EXPECT_EQ(SegmentName("br") + SegmentName(" BR") + SegmentName("CL"), "br BRCL");
 }
 
-struct BookRequest {
-    std::optional<PointTypes> types;  // nullopt: every point
-    OffsetRequests offsets;
-};
-
-// Slopes, offset points, selection and the books of a roadway just read.
-std::vector<Book> MakeBooks(Roadway roadway, const BookRequest& request) {
-    SlopedRoadway sloped = CalculateSlopes(std::move(roadway));
-    if (request.offsets.Any()) {
-        sloped.Roadway =
-            AddOffsetPoints(std::move(sloped.Roadway), request.offsets, sloped.NumberFormat);
-    }
-    RecordingMessages messages;
-    std::optional<Selection> selection =
-        request.types ? SelectPoints(std::move(sloped.Roadway), *request.types, messages)
-                      : KeepAllPoints(std::move(sloped.Roadway));
-    EXPECT_TRUE(selection && messages.shown.empty());
-    return BuildBooks(selection->Roadway,
-                      {request.offsets, selection->ShowOffsetPoints, sloped.NumberFormat});
-}
-
-// Every page in print order on the character grid, each ended by a form feed line.
-std::string TextBook(const std::vector<Book>& books, PageSize size, const HeaderStyle& style) {
-    std::vector<Pagination> paginations;
-    for (const Book& book : books) {
-        paginations.push_back(Paginate(book, size));
-    }
-    GridSurface grid(RoundHalfEven(size.Lines));
-    std::string text;
-    for (const BookPage& page : AllBookPages(books, paginations)) {
-        const size_t book = page.Side == Side::Left ? 0 : 1;
-        grid.Clear();
-        EXPECT_TRUE(DrawPage(grid, books[book], paginations[book], page.Page, size, style));
-        grid.AppendPageText(text);
-        text += "\f\n";
-    }
-    return text;
-}
-
 // The exports of the samples as checked by hand: the undivided one with every
 // point; the divided one with offset, edge of pavement and JL points, a left
 // offset point 2 from the last point and a right one 3 from the center line.
 TEST(GoldenBookTest, SamplesMakeTheirCheckedBooks) {
     const PointTypes offsetEdgeAndJoint{true, false, true, true, false, false, false};
-    const std::vector<std::tuple<std::string, std::string, std::string, BookRequest>> cases{
+    const std::vector<std::tuple<std::string, std::string, std::string, ChainOptions>> cases{
         {"undivided-sample.csv", "undivided-sample.txt", "US 441", {}},
         {"divided-sample.csv",
          "divided-sample-offsets.txt",
          "SR 9B",
-         {offsetEdgeAndJoint, {{true, "2", kFromLastPoint}, {true, "3", kFromCenterLine}}}}};
-    for (const auto& [sample, golden, project, request] : cases) {
+         {false, offsetEdgeAndJoint, {{true, "2", kFromLastPoint}, {true, "3", kFromCenterLine}}}}};
+    for (const auto& [sample, golden, project, options] : cases) {
         SCOPED_TRACE(golden);
         RecordingMessages messages;
         ReadResult read = ReadRoadway(CORVANE_SAMPLES "/" + sample, messages);
         ASSERT_EQ(read.Outcome, ReadOutcome::Read);
         EXPECT_TRUE(messages.shown.empty());
-        const std::string text = TextBook(MakeBooks(std::move(read.Roadway), request), {96, 63},
-                                          {project, "12 06 2026", ""});
+        auto books = MakeBooks(std::move(read.Roadway), options, PageSize{96, 63}, messages);
+        ASSERT_TRUE(std::holds_alternative<BookSet>(books));
+        EXPECT_TRUE(messages.shown.empty());
+        const std::string text = TextBook(std::get<BookSet>(books), {project, "12 06 2026", ""});
         std::ifstream file(CORVANE_TEST_DATA "/golden/" + golden, std::ios::binary);
         const std::string want{std::istreambuf_iterator<char>(file), {}};
         ASSERT_FALSE(want.empty());
@@ -195,6 +156,33 @@ TEST(GoldenBookTest, SamplesMakeTheirCheckedBooks) {
         EXPECT_TRUE(made == text.end() && wanted == want.end())
             << "line " << std::count(text.begin(), made, '\n') + 1 << ": "
             << text.substr(text.rfind('\n', made - text.begin()) + 1, 100);
+    }
+}
+
+// A right offset point asked alone is made; a page the layout does not fit on
+// stops the chain after the books, with its message.
+TEST(MakeBooksTest, RightOffsetAloneAndAPageOutsideTheRange) {
+    for (const PageSize page : {PageSize{96, 63}, PageSize{96, 110}}) {
+        RecordingMessages messages;
+        ReadResult read = ReadRoadway(CORVANE_TEST_DATA "/short-undivided.csv", messages);
+        ChainOptions options;
+        options.Offsets.Right = {true, "2", kFromLastPoint};
+        auto made = MakeBooks(std::move(read.Roadway), options, page, messages);
+        if (const BookSet* books = std::get_if<BookSet>(&made)) {
+            const ReportStation& first = books->Books.at(0).Book.Stations.at(0);
+            const ReportCell& offsetPoint = first.Cell(first.LastLine, 0);
+            EXPECT_EQ(std::tie(offsetPoint.Name, offsetPoint.Offset, offsetPoint.Elevation),
+                      std::make_tuple("Rt. offsetPt.", "26.0000", "100.7300"));
+            EXPECT_TRUE(messages.shown.empty());
+        } else {
+            EXPECT_EQ(std::get<RunStop>(made), RunStop::Stopped);
+            EXPECT_EQ(messages.shown,
+                      std::vector<std::string>{
+                          "The printer's page of 96x110 cells is outside the range the book "
+                          "fits on: " +
+                          AcceptedPageRangeText() + ". Please choose another printer."});
+        }
+        EXPECT_EQ(made.index(), page.Lines < 100 ? 0u : 1u);
     }
 }
 

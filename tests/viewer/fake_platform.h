@@ -39,9 +39,9 @@ class FakeSystemTools : public SystemTools {
             QRegularExpression("^" + QRegularExpression::escape(kind + ":" + name + "=")));
         return found.isEmpty() ? QString() : found[0].section('=', 1);
     }
-    bool GetKeyValue(uint32_t root, const QString& key, const QString& value,
-                     QString& text) const override {
-        text = root == kLocalMachineRoot ? Value("registry", key + "|" + value) : QString();
+    bool ReadMachineRegistryText(const QString& key, const QString& value,
+                                 QString& text) const override {
+        text = Value("registry", key + "|" + value);
         return !text.isEmpty();
     }
     bool FileExists(const QString& path) const override { return machine.contains("file:" + path); }

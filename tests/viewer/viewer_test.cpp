@@ -7,6 +7,7 @@
 #include "fake_platform.h"
 #include "viewer/about_dialog.h"
 #include "viewer/page_index_dialog.h"
+#include "viewer/page_zoom.h"
 #include "viewer/print_job.h"
 #include "viewer/print_pages_dialog.h"
 #include "viewer/printer_font_dialog.h"
@@ -130,27 +131,35 @@ class ViewerTest : public QObject {
     Q_OBJECT
 
   private slots:
-    // The window sizes itself to the page; each resize redraws the page at the
-    // zoom that fits it; the keys page.
+    // The menus; each resize redraws the page at the zoom that fits it; the keys page.
     void aShownViewerSizesZoomsAndPages() {
-        QCOMPARE(ZoomToFit(5760, 15120), 5760.0 / 11820);  // half as wide as tall
-        QCOMPARE(ZoomToFit(15120, 7560), 7560.0 / 15420);  // wider than tall
+        QCOMPARE(ZoomToFit(5760, 15120, {96, 63}), 5760.0 / 11820);  // half as wide as tall
+        QCOMPARE(ZoomToFit(15120, 7560, {96, 63}), 7560.0 / 15420);  // wider than tall
         PreparedBooks books = test::Undivided(20);
         books.PageSize = PageSize{80, 50};
         Viewer viewer(std::move(books));
         ReportViewer* window = viewer.window.get();
         QCOMPARE(window->objectName() + "=" + window->windowTitle(),
                  QString("frmPrint=Display Report"));
-        QCOMPARE(
-            MenuItems(window->menuBar()),
-            "viewForward=&>>, viewBackward=<&<, mnuGoTo=&Go To, mnuPrint=&Print, viewEnd=&End");
+        QCOMPARE(MenuItems(window->menuBar()),
+                 "viewForward=&>>, viewBackward=<&<, mnuGoTo=&Go To, mnuPrint=&Print, "
+                 "mnuView=&View, viewEnd=&End");
         QCOMPARE(MenuItems(window->MenuItem("mnuGoTo")->menu()),
                  "mnuGoToStation=Go To Station, mnuStationLeft=Go To StationLeft, "
                  "mnuStationRight=Go To StationRight");
         QCOMPARE(MenuItems(window->MenuItem("mnuPrint")->menu()),
                  "viewprint=PrintAll, PrnSelPages=Print Selected Pages, SaveAsPdf=Save as PDF...");
-        QCOMPARE(window->size(), QSize(TwipsToPixels(80 * 120, window->logicalDpiX()),
-                                       TwipsToPixels(50 * 240, window->logicalDpiY())));
+        QCOMPARE(MenuItems(window->ViewMenu()),
+                 "mnuZoomIn=Zoom &In, mnuZoomOut=Zoom &Out, mnuFitPage=&Fit Page");
+        QCOMPARE(window->MenuItem("mnuZoomIn")->shortcut(), QKeySequence(QKeySequence::ZoomIn));
+        QCOMPARE(window->MenuItem("mnuZoomOut")->shortcut(), QKeySequence(QKeySequence::ZoomOut));
+        // The status bar says what the viewer holds, a part for each thing; the caption stays.
+        window->ShowStatus("range", "Stations 1+00 to 9+00");
+        window->ShowStatus("compare", "Changes from rev. 2");
+        window->ShowStatus("range", "");
+        QCOMPARE(window->StatusText("compare"), QString("Changes from rev. 2"));
+        QVERIFY(!window->statusBar()->findChild<QLabel*>("range")->isVisibleTo(window));
+        QCOMPARE(window->windowTitle(), QString("Display Report"));
         window->resize(300, 400);
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window));
@@ -180,7 +189,7 @@ class ViewerTest : public QObject {
         QVERIFY(viewer.state.GoTo(c.from.startsWith("left") ? Side::Left : Side::Right,
                                   c.from.section(' ', 1).toInt()));
 
-        c.forward ? viewer.window->viewForward_Click() : viewer.window->viewBackward_Click();
+        c.forward ? viewer.window->ShowNextPage() : viewer.window->ShowPreviousPage();
 
         QCOMPARE(viewer.Where(), c.where);
         QCOMPARE(viewer.messages.shown,
@@ -231,7 +240,7 @@ class ViewerTest : public QObject {
     // laid out on Letter with quarter-inch margins (96 x 63 cells of 120 x 240 twips).
     void printingWithoutAnInstalledPrinterFails() {
         Viewer viewer(test::Undivided(30));
-        viewer.window->viewprint_Click();
+        viewer.window->PrintAll();
         QStringList shown;
         const auto remember = [&](QDialog& dialog) {
             shown << dialog.findChild<QLineEdit*>("Text1")->text();
@@ -242,7 +251,7 @@ class ViewerTest : public QObject {
         viewer.dialogs.setNextAnswer(remember);
         viewer.dialogs.setNextAnswer(remember);
         for (int use = 0; use < 4; ++use)
-            viewer.window->PrnSelPages_Click();
+            viewer.window->PrintSelectedPages();
         QCOMPARE(shown, QStringList({"2", ""}));
         const char* unknown = "corvane-no-such-printer";
         QCOMPARE(PrintPages(viewer.state.Books(), {{Side::Left, 0}}, *MakePrinterTarget(unknown),
@@ -275,10 +284,10 @@ class ViewerTest : public QObject {
         books.SourceFile = report.toStdString();
         Viewer viewer(std::move(books));
         QVERIFY(viewer.state.GoTo(Side::Left, 1));
-        viewer.window->SaveAsPdf_Click();  // no file name: the chooser was cancelled
+        viewer.window->SaveAsPdf();  // no file name: the chooser was cancelled
         viewer.dialogs.setNextFileName(path);
 
-        viewer.window->SaveAsPdf_Click();
+        viewer.window->SaveAsPdf();
 
         const bool saved = chosen == "book";
         QCOMPARE(viewer.messages.shown,
@@ -563,7 +572,7 @@ class ViewerTest : public QObject {
         finder.Open(Side::Right);
 
         Child<QComboBox>(finder, "Combo2")->setEditText(c.edited);
-        finder.Command1_Click();
+        finder.FindStation();
 
         QCOMPARE(run.state.CurrentPage(),
                  c.page < 0 ? test::LastPage(run.state, Side::Right) : c.page);
@@ -582,7 +591,7 @@ class ViewerTest : public QObject {
         list->setCurrentIndex(list->count() - 1);
 
         run.state.Load(test::Undivided(10));
-        finder.Command1_Click();
+        finder.FindStation();
         QCOMPARE(redraws, 0);
         QVERIFY(finder.isVisible());
         QCOMPARE(list->count(), 10);

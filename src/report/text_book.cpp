@@ -1,4 +1,4 @@
-#include "app/text_book.h"
+#include "report/text_book.h"
 
 #include <algorithm>
 #include <future>
@@ -14,7 +14,7 @@ namespace {
 // Draws pages on a character grid of its own, so two can draw at once.
 class PageDrawer {
   public:
-    PageDrawer(const PreparedBooks& books, const HeaderStyle& header)
+    PageDrawer(const BookSet& books, const HeaderStyle& header)
         : books_(books), header_(header), grid_(RoundHalfEven(books.PageSize.Lines)) {}
 
     // Appends the page's lines and its form feed line.
@@ -28,7 +28,7 @@ class PageDrawer {
     }
 
   private:
-    const PreparedBooks& books_;
+    const BookSet& books_;
     const HeaderStyle& header_;
     GridSurface grid_;
 };
@@ -39,9 +39,9 @@ constexpr size_t kRunPages = 256;
 
 }  // namespace
 
-bool WriteTextBook(const PreparedBooks& books, const PageSink& sink) {
+bool WriteTextBook(const BookSet& books, const HeaderStyle& style, const PageSink& sink) {
     // Today's date is read once, so every page of one book carries the same.
-    HeaderStyle header = books.Header;
+    HeaderStyle header = style;
     if (header.Date.empty())
         header.Date = TodayAsHeaderDate();
 
@@ -75,9 +75,9 @@ bool WriteTextBook(const PreparedBooks& books, const PageSink& sink) {
     return true;
 }
 
-std::string TextBook(const PreparedBooks& books) {
+std::string TextBook(const BookSet& books, const HeaderStyle& header) {
     std::string text;
-    WriteTextBook(books, [&text](std::string_view pages) {
+    WriteTextBook(books, header, [&text](std::string_view pages) {
         text += pages;
         return true;
     });

@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "viewer/viewer_state.h"
+#include "report/draw_page.h"
+#include "report/make_books.h"
 
 namespace corvane {
 
@@ -15,11 +16,11 @@ using PageSink = std::function<bool(std::string_view pages)>;
 
 // Every page of the books in print order (the left side before the right).
 // Each page is exactly as many right-trimmed lines as the page has lines
-// (rounded half to even), followed by a line holding only a form feed.
-// Returns false when the sink refuses a page.
-bool WriteTextBook(const PreparedBooks& books, const PageSink& sink);
+// (rounded half to even), followed by a line holding only a form feed. The
+// header's date, when empty, is today's. Returns false when the sink refuses a page.
+bool WriteTextBook(const BookSet& books, const HeaderStyle& header, const PageSink& sink);
 
 // The same, collected in one string.
-std::string TextBook(const PreparedBooks& books);
+std::string TextBook(const BookSet& books, const HeaderStyle& header);
 
 }  // namespace corvane

@@ -1,0 +1,19 @@
+// The changes as a table: one row a change, after a header row.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "compare/book_changes.h"
+
+namespace corvane {
+
+// Side,Station,Name,Code,Kind,Old Offset,Old Elevation,New Offset,New
+// Elevation,Offset Change,Elevation Change,Old Slope,New Slope,Message
+//
+// Side is "Left", "Right", or empty for an undivided roadway; the texts are
+// those the books print, trimmed, the slopes without "%". A changed message
+// gives "OLD -> NEW" in Message, "none" standing for no message.
+std::vector<std::vector<std::string>> ChangeRows(const Comparison& comparison);
+
+}  // namespace corvane
