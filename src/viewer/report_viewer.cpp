@@ -1,6 +1,7 @@
 #include "viewer/report_viewer.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
@@ -13,10 +14,13 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include <algorithm>
+
 #include "viewer/error_trap.h"
 #include "viewer/page_zoom.h"
 #include "viewer/painter_surface.h"
 #include "viewer/print_pages_dialog.h"
+#include "viewer/remembered_settings.h"
 #include "viewer/station_finder.h"
 #include "viewer/twips.h"
 
@@ -151,6 +155,10 @@ QString ReportViewer::StatusText(const QString& name) const {
 void ReportViewer::Load() {
     RunTrapped(messages_, "Program Error : ", " occured in form load", [this] {
         SizeToPage();
+        // A zoom chosen last time holds from the first page, within the steps' bounds.
+        if (const std::optional<double> zoom = RememberedSettings().ViewerZoom()) {
+            ChooseZoom(std::clamp(*zoom, kSmallestZoom, kLargestZoom));
+        }
         const bool divided = state_.Type() == RoadwayType::Divided;
         MenuItem("mnuGoToStation")->setVisible(!divided);
         MenuItem("mnuStationLeft")->setVisible(divided);
@@ -158,12 +166,14 @@ void ReportViewer::Load() {
     });
 }
 
-// The page's size at zoom 1, but no larger than the screen's free area with the
-// window's frame: a taller window would put the page's foot out of reach.
+// The page's size at zoom 1, or the size the last viewer closed with, but no
+// larger than the screen's free area with the window's frame: a taller window
+// would put the page's foot out of reach.
 void ReportViewer::SizeToPage() {
     const PageSize page = state_.Page();
-    const QSize pageSize(TwipsToPixels(page.Columns * kCellWidthTwips, logicalDpiX()),
-                         TwipsToPixels(page.Lines * kCellHeightTwips, logicalDpiY()));
+    const QSize pageSize = RememberedSettings().ViewerSize().value_or(
+        QSize(TwipsToPixels(page.Columns * kCellWidthTwips, logicalDpiX()),
+              TwipsToPixels(page.Lines * kCellHeightTwips, logicalDpiY())));
     // Where the platform knows the frame before the window is shown, it knows it
     // once the window exists.
     create();
@@ -213,6 +223,7 @@ void ReportViewer::FitPage() {
 void ReportViewer::ChooseZoom(std::optional<double> zoom) {
     RunTrapped(messages_, kResizeErrorPrefix, kResizeErrorSuffix, [this, zoom] {
         chosenZoom_ = zoom;
+        RememberedSettings().RememberViewerZoom(zoom);
         const Qt::ScrollBarPolicy scrollBars =
             zoom ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
         pageArea_->setHorizontalScrollBarPolicy(scrollBars);
@@ -285,6 +296,11 @@ void ReportViewer::ShowPreviousPage() {
         }
         RedrawViewerPage();
     });
+}
+
+void ReportViewer::closeEvent(QCloseEvent* event) {
+    RememberedSettings().RememberViewerSize(size());
+    QMainWindow::closeEvent(event);
 }
 
 void ReportViewer::CloseViewer() {

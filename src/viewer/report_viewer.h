@@ -40,10 +40,11 @@ class ReportViewer : public QMainWindow {
                  QWidget* parent = nullptr);
     ~ReportViewer() override;
 
-    // Sizes the window to the page of the books on show at zoom 1, no larger
-    // than the screen's free area, and shows the Go To entries of their roadway
-    // type. Done once, when the viewer is first loaded: a later run keeps the
-    // user's size and these entries.
+    // Sizes the window to the page of the books on show at zoom 1 (or to the
+    // size a viewer had when it last closed), no larger than the screen's free
+    // area, takes up a zoom the user chose last time, and shows the Go To
+    // entries of the books' roadway type. Done once, when the viewer is first
+    // loaded: a later run keeps the user's size, zoom and these entries.
     void Load();
 
     // Draws the current page of the ViewerState afresh and shows it.
@@ -84,6 +85,8 @@ class ReportViewer : public QMainWindow {
     // A page fitted to the window is fitted again when its area changes size;
     // Ctrl and the wheel over the page zoom it.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // However the viewer closes, its size is remembered for the next one.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void CreateMenus();

@@ -5,6 +5,7 @@
 
 #include "captions_fit.h"
 #include "fake_platform.h"
+#include "fresh_settings.h"
 #include "viewer/about_dialog.h"
 #include "viewer/page_index_dialog.h"
 #include "viewer/page_zoom.h"
@@ -131,6 +132,8 @@ class ViewerTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void init() { test::ForgetSettings(); }
+
     // The menus; each resize redraws the page at the zoom that fits it; the keys page.
     void aShownViewerSizesZoomsAndPages() {
         QCOMPARE(ZoomToFit(5760, 15120, {96, 63}), 5760.0 / 11820);  // half as wide as tall
