@@ -230,21 +230,17 @@ class CommandLineTest : public QObject {
         std::array<QByteArray, 2> books;
         for (const bool remembered : {false, true}) {
             QTemporaryDir config;
-            if (remembered)
-                QVERIFY(QDir().mkpath(config.filePath("Corvane")) &&
-                        WriteFile(config.filePath("Corvane/Corvane.ini"),
-                                  "[PrinterAndFont]\nPrinter=Plotter\nFont=Courier New\n"
-                                  "[Viewer]\nSize=@Size(300 200)\nZoom=2\n"));
+            const QByteArray settings = "[PrinterAndFont]\nPrinter=Plotter\nFont=Courier New\n";
+            QVERIFY(!remembered || (QDir().mkpath(config.filePath("Corvane")) &&
+                                    WriteFile(config.filePath("Corvane/Corvane.ini"), settings)));
             const QMap<QString, QByteArray> before = Contents(config.path());
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
             environment.insert("XDG_CONFIG_HOME", config.path());
-            const Run run = RunCorvane(
-                QStringList{CORVANE_BINARY, "export", CORVANE_SAMPLES "/divided-sample.csv", "-o",
-                            "-", "--date", "2026-12-06"} +
-                    kNumbers,
-                {}, {}, environment);
-            QCOMPARE(run.exitCode, 0);
-            QCOMPARE(Contents(config.path()), before);
+            const Run run =
+                RunCorvane({CORVANE_BINARY, "export", CORVANE_SAMPLES "/divided-sample.csv", "-o",
+                            "-", "--date", "2026-12-06", "--project", "1", "--control", "2"},
+                           {}, {}, environment);
+            QVERIFY(run.exitCode == 0 && Contents(config.path()) == before);
             books[remembered] = run.out;
         }
         QCOMPARE(books[1], books[0]);

@@ -152,44 +152,34 @@ class ViewerScreenTest : public QObject {
     // A new viewer opens at the size the last one closed with, however it closed, shrunk to
     // the screen when larger; and at the zoom chosen there until Fit Page fitted it again.
     void aNewViewerOpensAsTheLastOneClosed() {
-        const QSize userSize(700, 500);
         double zoom = 0;
         {
             Window first(PageSize{96, 63});
-            first.viewer.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&first.viewer));
-            first.viewer.resize(userSize);
-            QTRY_COMPARE(first.viewer.size(), userSize);
+            first.viewer.resize(700, 500);
             first.viewer.MenuItem("mnuZoomIn")->trigger();
             zoom = first.viewer.Zoom();
             first.viewer.MenuItem("viewEnd")->trigger();
         }
-        QSize closedSize;
         {
             Window second(PageSize{102, 84});
-            QCOMPARE(second.viewer.size(), userSize);
-            QVERIFY(!second.viewer.FitsPage());
+            QVERIFY(second.viewer.size() == QSize(700, 500) && !second.viewer.FitsPage());
             QCOMPARE(second.viewer.Zoom(), zoom);
             second.viewer.show();
             QVERIFY(QTest::qWaitForWindowExposed(&second.viewer));
             QTest::keyClick(&second.viewer, Qt::Key_0, Qt::ControlModifier);
             second.viewer.resize(600, 450);
-            QTRY_COMPARE(second.viewer.size(), QSize(600, 450));
-            closedSize = second.viewer.size();
             second.viewer.close();  // as the window's close button does
         }
         Window third(PageSize{96, 63});
-        QCOMPARE(third.viewer.size(), closedSize);
-        QVERIFY(third.viewer.FitsPage());
+        QVERIFY(third.viewer.size() == QSize(600, 450) && third.viewer.FitsPage());
 
         RememberedSettings().RememberViewerSize(QSize(5000, 4000));
         Window fourth(PageSize{96, 63});
         fourth.viewer.show();
         QVERIFY(QTest::qWaitForWindowExposed(&fourth.viewer));
         const QRect screen = fourth.viewer.screen()->availableGeometry();
-        QVERIFY(screen.contains(fourth.viewer.frameGeometry()));
-        QCOMPARE(fourth.viewer.frameGeometry().height(), screen.height());
-        QCOMPARE(fourth.messages.shown, std::vector<std::string>{});
+        QVERIFY(screen.contains(fourth.viewer.frameGeometry()) &&
+                fourth.viewer.frameGeometry().height() == screen.height());
     }
 };
 
