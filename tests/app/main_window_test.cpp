@@ -415,9 +415,11 @@ class MainWindowTest : public QObject {
                 data.setUrls(drop.urls);
                 if (!drop.text.isEmpty())
                     data.setText(drop.text);
+                // Shift proposes a move: the file must stay where it is all the same.
                 const auto actions = Qt::CopyAction | Qt::MoveAction;
-                QDragEnterEvent enter({4, 4}, actions, &data, Qt::LeftButton, Qt::NoModifier);
-                QDropEvent dropped(QPointF(4, 4), actions, &data, Qt::LeftButton, Qt::NoModifier);
+                QDragEnterEvent enter({4, 4}, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+                QDropEvent dropped(QPointF(4, 4), actions, &data, Qt::LeftButton,
+                                   Qt::ShiftModifier);
                 QWidget* onto =
                     QString(target) == "Form2" ? desktop.form.get() : desktop.Control(target);
                 QCoreApplication::sendEvent(onto, &enter);
