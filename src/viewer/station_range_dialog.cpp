@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "viewer/dialog_size.h"
+
 namespace corvane {
 
 namespace {
@@ -59,10 +61,10 @@ StationRangeDialog::StationRangeDialog(const ViewerState& state, Messages& messa
     setWindowTitle(QStringLiteral("Stations"));
     from_ = MakeStationList("FromStation", this);
     to_ = MakeStationList("ToStation", this);
-    auto* fromLabel = new QLabel(QStringLiteral("&From"), this);
+    auto* fromLabel = new QLabel(QStringLiteral("From"), this);
     fromLabel->setObjectName(QStringLiteral("FromLabel"));
     fromLabel->setBuddy(from_);
-    auto* toLabel = new QLabel(QStringLiteral("&To"), this);
+    auto* toLabel = new QLabel(QStringLiteral("To"), this);
     toLabel->setObjectName(QStringLiteral("ToLabel"));
     toLabel->setBuddy(to_);
     QPushButton* ok = MakeButton("cmdOK", "OK", this);
@@ -80,6 +82,7 @@ StationRangeDialog::StationRangeDialog(const ViewerState& state, Messages& messa
     buttons->addWidget(cancel);
     grid->addLayout(buttons, 2, 0, 1, 2);
     grid->setColumnStretch(1, 1);
+    FixClientSize(*this, 4200, 1500);
 
     connect(ok, &QPushButton::clicked, this, &StationRangeDialog::Accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

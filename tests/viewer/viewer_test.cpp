@@ -805,8 +805,9 @@ class ViewerTest : public QObject {
         StationFinder finder(run.state, run.messages, {});
         finder.Open(Side::Left);
         PrintPagesDialog pages(run.state, run.messages, run.dialogs);
-        QString cut =
-            test::CutCaptions(about) + test::CutCaptions(fonts) + test::CutCaptions(finder);
+        StationRangeDialog range(run.state, run.messages);
+        QString cut = test::CutCaptions(about) + test::CutCaptions(fonts) +
+                      test::CutCaptions(finder) + test::CutCaptions(range);
         for (const char* side : {"", "LeftSide", "RightSide"}) {
             if (*side) {
                 run.state.Load(test::Divided(40));
