@@ -48,6 +48,10 @@ bool NamesACsvFile(const std::string& inputFile) {
 }
 
 // From the file to the books, the page asked for once they are made.
+ChainOptions OptionsOf(const RunInputs& inputs) {
+    return {inputs.CheckAllPoints, inputs.Types, inputs.Offsets};
+}
+
 std::variant<BookSet, RunStop> BooksOfFile(const RunInputs& inputs, const PageQuestion& page,
                                            Messages& messages) {
     ReadResult read = ReadRoadway(inputs.InputFile, messages);
@@ -59,8 +63,7 @@ std::variant<BookSet, RunStop> BooksOfFile(const RunInputs& inputs, const PageQu
         case ReadOutcome::EndProgram:
             return RunStop::EndProgram;
     }
-    const ChainOptions options{inputs.CheckAllPoints, inputs.Types, inputs.Offsets};
-    return MakeBooks(std::move(read.Roadway), options, page, messages);
+    return MakeBooks(std::move(read.Roadway), OptionsOf(inputs), page, messages);
 }
 
 std::variant<PreparedBooks, RunStop> PrepareBooksUntrapped(const RunInputs& inputs,
@@ -83,7 +86,7 @@ std::variant<PreparedBooks, RunStop> PrepareBooksUntrapped(const RunInputs& inpu
 
     PreparedBooks prepared{std::get<BookSet>(std::move(books)),
                            HeaderStyle{inputs.ProjectNumber, inputs.HeaderDate, chosen.FontName},
-                           inputs.InputFile};
+                           inputs.InputFile, OptionsOf(inputs)};
     return prepared;
 }
 

@@ -133,9 +133,18 @@ std::vector<Book> RangeBooks(const std::vector<Book>& whole, const StationRange&
 
 std::optional<std::string> NoStationInRangeMessage(const std::vector<Book>& whole,
                                                    const StationRange& range) {
-    std::vector<const std::string*> run;  // the file's station texts that name its run
+    std::vector<const Book*> books;
     for (const Book& book : whole) {
-        for (const ReportStation& station : book.Stations) {
+        books.push_back(&book);
+    }
+    return NoStationInRangeMessage(books, range);
+}
+
+std::optional<std::string> NoStationInRangeMessage(const std::vector<const Book*>& whole,
+                                                   const StationRange& range) {
+    std::vector<const std::string*> run;  // the file's station texts that name its run
+    for (const Book* book : whole) {
+        for (const ReportStation& station : book->Stations) {
             if (range.Holds(station.StationText)) {
                 return std::nullopt;
             }

@@ -54,5 +54,8 @@ std::vector<Book> RangeBooks(const std::vector<Book>& whole, const StationRange&
 // the first and the last station texts of the file that have a value.
 std::optional<std::string> NoStationInRangeMessage(const std::vector<Book>& whole,
                                                    const StationRange& range);
+// The same for books held elsewhere (the books of a run, beside their pages).
+std::optional<std::string> NoStationInRangeMessage(const std::vector<const Book*>& whole,
+                                                   const StationRange& range);
 
 }  // namespace corvane

@@ -263,20 +263,16 @@ class NativePrinterTarget : public PrintTarget {
     std::unique_ptr<QPrinter> printer_;
 };
 
-QString PageName(const PreparedBooks& books, const BookPage& page) {
+// Draws one page on the surface; false when there is no such page.
+using PageDrawer = std::function<bool(Surface&, const BookPage&)>;
+
+QString PageName(RoadwayType type, const BookPage& page) {
     QString name = QStringLiteral("page %1").arg(page.Page + 1LL);
-    if (books.Type() == RoadwayType::Divided) {
+    if (type == RoadwayType::Divided) {
         name += page.Side == Side::Left ? QStringLiteral(" of the left side")
                                         : QStringLiteral(" of the right side");
     }
     return name;
-}
-
-// Draws one page of its book; false when the books have no such page.
-bool DrawBookPage(Surface& surface, const PreparedBooks& books, const BookPage& page) {
-    const PaginatedBook* book = books.BookOf(page.Side);
-    return book &&
-           DrawPage(surface, book->Book, book->Pagination, page.Page, books.PageSize, books.Header);
 }
 
 PrintOutcome Fail(Messages& messages, const QString& why) {
@@ -302,8 +298,11 @@ std::unique_ptr<PrintTarget> MakePdfFileTarget(const QString& path, const QPageL
     return std::make_unique<PdfFileTarget>(path, layout);
 }
 
-PrintOutcome PrintPages(const PreparedBooks& books, const std::vector<BookPage>& pages,
-                        PrintTarget& target, Messages& messages, const PrintProgress& progress) {
+namespace {
+
+PrintOutcome PrintDrawnPages(RoadwayType type, const PageDrawer& draw,
+                             const std::vector<BookPage>& pages, PrintTarget& target,
+                             Messages& messages, const PrintProgress& progress) {
     const int total = static_cast<int>(pages.size());
     const auto keepGoing = [&](int done) { return !progress || progress(done, total); };
     if (pages.empty()) {
@@ -324,10 +323,10 @@ PrintOutcome PrintPages(const PreparedBooks& books, const std::vector<BookPage>&
             target.Discard(painter);
             return Fail(messages, why);
         }
-        if (!DrawBookPage(surface, books, pages[done])) {
+        if (!draw(surface, pages[done])) {
             target.Discard(painter);
             return Fail(messages,
-                        PageName(books, pages[done]) + QStringLiteral(" could not be drawn"));
+                        PageName(type, pages[done]) + QStringLiteral(" could not be drawn"));
         }
     }
     if (!keepGoing(total)) {
@@ -336,6 +335,27 @@ PrintOutcome PrintPages(const PreparedBooks& books, const std::vector<BookPage>&
     }
     const PrintOutcome outcome = target.Finish(painter, why, [&] { return keepGoing(total); });
     return outcome == PrintOutcome::Failed ? Fail(messages, why) : outcome;
+}
+
+}  // namespace
+
+PrintOutcome PrintPages(const PreparedBooks& books, const std::vector<BookPage>& pages,
+                        PrintTarget& target, Messages& messages, const PrintProgress& progress) {
+    const PageDrawer draw = [&books](Surface& surface, const BookPage& page) {
+        const PaginatedBook* book = books.BookOf(page.Side);
+        return book && DrawPage(surface, book->Book, book->Pagination, page.Page, books.PageSize,
+                                books.Header);
+    };
+    return PrintDrawnPages(books.Type(), draw, pages, target, messages, progress);
+}
+
+PrintOutcome PrintShownPages(const ViewerState& state, const std::vector<BookPage>& pages,
+                             PrintTarget& target, Messages& messages,
+                             const PrintProgress& progress) {
+    const PageDrawer draw = [&state](Surface& surface, const BookPage& page) {
+        return state.DrawPage(surface, page);
+    };
+    return PrintDrawnPages(state.Type(), draw, pages, target, messages, progress);
 }
 
 }  // namespace corvane

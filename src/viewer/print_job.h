@@ -58,4 +58,10 @@ PrintOutcome PrintPages(const PreparedBooks& books, const std::vector<BookPage>&
                         PrintTarget& target, Messages& messages,
                         const PrintProgress& progress = {});
 
+// The same for pages of the book the viewer shows: the whole book, a station
+// range of it or a changes book.
+PrintOutcome PrintShownPages(const ViewerState& state, const std::vector<BookPage>& pages,
+                             PrintTarget& target, Messages& messages,
+                             const PrintProgress& progress = {});
+
 }  // namespace corvane

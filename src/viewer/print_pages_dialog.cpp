@@ -191,9 +191,9 @@ const PaginatedBook* PrintPagesDialog::ChosenBook() const {
     return state_.BookOf(ChosenSide());
 }
 
+// Of the book on show: a grade book or a changes book.
 int PrintPagesDialog::LastPageOfChosenBook() const {
-    const PaginatedBook* book = ChosenBook();
-    return book ? book->Pagination.LastPage : 0;
+    return state_.LastPage(ChosenSide()).value_or(0);
 }
 
 void PrintPagesDialog::ShowTotal() {

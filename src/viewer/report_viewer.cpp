@@ -90,8 +90,11 @@ void ReportViewer::CreateMenus() {
             &ReportViewer::PrintSelectedPages);
     connect(AddMenuItem(print, "SaveAsPdf", "Save as PDF..."), &QAction::triggered, this,
             &ReportViewer::SaveAsPdf);
+    connect(AddMenuItem(print, "SaveGrades", "Save Grades As..."), &QAction::triggered, this,
+            &ReportViewer::SaveGrades);
 
     CreateViewMenu(bar->addMenu("&View"));
+    AddBookViewEntries(viewMenu_);
 
     connect(AddMenuItem(bar, "viewEnd", "&End"), &QAction::triggered, this,
             &ReportViewer::CloseViewer);
@@ -276,6 +279,7 @@ void ReportViewer::RedrawViewerPage() {
         state_.DrawCurrentPage(surface);
     }
     pageView_->setPixmap(QPixmap::fromImage(std::move(page)));
+    ShowWhatIsOnShow();
 }
 
 void ReportViewer::ShowNextPage() {

@@ -9,7 +9,9 @@
 // until Fit Page, with scroll bars when the page is larger than the window.
 //
 // report_viewer.cpp holds loading, sizing, zooming, paging and closing;
-// report_viewer_commands.cpp holds the Go To and Print commands.
+// report_viewer_commands.cpp holds the Go To and Print commands;
+// report_viewer_views.cpp the views of the book: a station range, the changes
+// from an earlier revision, and the whole book again.
 #pragma once
 
 #include <QImage>
@@ -75,11 +77,21 @@ class ReportViewer : public QMainWindow {
     void PrintAll();
     void PrintSelectedPages();
     void SaveAsPdf();
+    // The grades of the book on show as a CSV file or an Excel workbook.
+    void SaveGrades();
     void CloseViewer();
     // A step larger or smaller, held across resizes; Fit Page fits again.
     void ZoomIn();
     void ZoomOut();
     void FitPage();
+    // Stations... asks for a station range and shows its book; All Stations
+    // shows the whole book again.
+    void ChooseStations();
+    void ShowAllStations();
+    // Changes from Revision... asks for an earlier file and shows what changed
+    // since; The Book returns to the book.
+    void ShowChangesFromRevision();
+    void ShowTheBook();
 
   protected:
     // A page fitted to the window is fitted again when its area changes size;
@@ -98,6 +110,9 @@ class ReportViewer : public QMainWindow {
     QImage BlankPage(QSize size) const;
     void ChooseZoom(std::optional<double> zoom);
     void OpenStationFinder(Side side);
+    void AddBookViewEntries(QMenu* view);
+    // The status bar's lines and the View entries follow what is on show.
+    void ShowWhatIsOnShow();
 
     ViewerState& state_;
     Messages& messages_;

@@ -7,6 +7,7 @@
 
 #include "viewer/book_file.h"
 #include "viewer/error_trap.h"
+#include "viewer/grades_file.h"
 #include "viewer/message_box_messages.h"
 #include "viewer/print_job.h"
 #include "viewer/print_pages_dialog.h"
@@ -26,7 +27,7 @@ constexpr int kShowProgressAfterMs = 500;
 // Prints with a progress dialog that appears for long jobs and can cancel them.
 // It is application modal, so no other command (nor a new Preview in the main
 // window) can change the books while they are being printed.
-PrintOutcome PrintWithProgress(QWidget* window, const PreparedBooks& books,
+PrintOutcome PrintWithProgress(QWidget* window, const ViewerState& state,
                                const std::vector<BookPage>& pages, PrintTarget& target,
                                Messages& messages) {
     QProgressDialog progress(QStringLiteral("Printing..."), QStringLiteral("Cancel"), 0,
@@ -35,7 +36,7 @@ PrintOutcome PrintWithProgress(QWidget* window, const PreparedBooks& books,
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(kShowProgressAfterMs);
     QElapsedTimer handingOver;
-    return PrintPages(books, pages, target, messages, [&](int done, int total) {
+    return PrintShownPages(state, pages, target, messages, [&](int done, int total) {
         if (done < total) {
             progress.setValue(done);
             return !progress.wasCanceled();
@@ -64,9 +65,26 @@ void PrintAndReport(QWidget* window, const ViewerState& state, const std::vector
                     Messages& messages) {
     const std::string printerName = CurrentPrinter(state);
     const std::unique_ptr<PrintTarget> printer = MakePrinterTarget(printerName);
-    if (PrintWithProgress(window, state.Books(), pages, *printer, messages) == PrintOutcome::Sent) {
+    if (PrintWithProgress(window, state, pages, *printer, messages) == PrintOutcome::Sent) {
         messages.Show("Pages have been sent to " + printerName + " printer.");
     }
+}
+
+// However the chooser spelled it, the report the book came from is never
+// replaced, nor the earlier revision whose changes are shown; false when the
+// path names neither.
+bool WouldOverwriteInput(const ViewerState& state, const QString& path, Messages& messages) {
+    std::vector<std::string> inputs{state.Books().SourceFile};
+    if (const RevisionChanges* changes = state.Changes()) {
+        inputs.push_back(changes->EarlierFile);
+    }
+    for (const std::string& input : inputs) {
+        if (OutputIsInput(path, QFile::decodeName(input.c_str()))) {
+            messages.Show(OverwritesInputMessage(path));
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -95,10 +113,10 @@ void ReportViewer::OpenStationFinder(Side side) {
     stationFinder_->Open(side);
 }
 
-// Every page of the book, or of both sides, as one job. The viewer keeps its page.
+// Every page of the book on show, or of both sides, as one job. The viewer keeps its page.
 void ReportViewer::PrintAll() {
     RunTrapped(messages_, "Program Error : ", " occured in viewPrint_click",
-               [this] { PrintAndReport(this, state_, AllBookPages(state_.Books()), messages_); });
+               [this] { PrintAndReport(this, state_, state_.AllPages(), messages_); });
 }
 
 void ReportViewer::PrintSelectedPages() {
@@ -129,17 +147,41 @@ void ReportViewer::SaveAsPdf() {
         if (QFileInfo(path).suffix().isEmpty()) {
             path += QStringLiteral(".pdf");
         }
-        // However the chooser spelled it, the report the book came from is never replaced.
-        if (OutputIsInput(path, QFile::decodeName(state_.Books().SourceFile.c_str()))) {
-            messages_.Show(OverwritesInputMessage(path));
+        if (WouldOverwriteInput(state_, path, messages_)) {
             return;
         }
         const std::unique_ptr<PrintTarget> file =
             MakePdfFileTarget(path, ReportPageLayout(CurrentPrinter(state_)));
-        if (PrintWithProgress(this, state_.Books(), AllBookPages(state_.Books()), *file,
-                              messages_) == PrintOutcome::Sent) {
+        if (PrintWithProgress(this, state_, state_.AllPages(), *file, messages_) ==
+            PrintOutcome::Sent) {
             messages_.Show("Pages have been saved to " + path.toStdString() + ".");
         }
+    });
+}
+
+// The grades of the book on show (or the changes shown), whole or not at all.
+void ReportViewer::SaveGrades() {
+    RunTrapped(messages_, "Program Error : ", " occured in SaveGrades_Click", [this] {
+        QString path =
+            dialogs_.SaveFileName(this, QStringLiteral("Save Grades As"),
+                                  QStringLiteral("CSV files (*.csv);;Excel workbooks (*.xlsx)"));
+        if (path.isEmpty()) {
+            return;
+        }
+        if (QFileInfo(path).suffix().isEmpty()) {
+            path += QStringLiteral(".csv");
+        }
+        if (WouldOverwriteInput(state_, path, messages_)) {
+            return;
+        }
+        const WriteOutcome written =
+            WriteShownGrades(state_, QFile::encodeName(path).toStdString());
+        if (!written) {
+            messages_.Show("Saving failed: the file " + path.toStdString() +
+                           " could not be written: " + written.Reason + ".");
+            return;
+        }
+        messages_.Show("Grades have been saved to " + path.toStdString() + ".");
     });
 }
 

@@ -10,7 +10,12 @@
 
 #include "app/main_window.h"
 #include "bad_inputs.h"
+#include "compare/change_table.h"
+#include "input/read_roadway.h"
+#include "report/grid_surface.h"
+#include "report/station_value.h"
 #include "report/text_book.h"
+#include "sheets/csv_writer.h"
 #include "viewer/captions_fit.h"
 #include "viewer/fake_platform.h"
 #include "viewer/fresh_settings.h"
@@ -101,6 +106,46 @@ QStringList DialogFields(Desktop& desktop, const QString& file = "short-undivide
 QString BrowseFolder(Desktop& desktop) {
     desktop.Click("Command1");
     return desktop.dialogs.lastFolder;
+}
+
+struct Revision {
+    const char* name;
+    QString newer, earlier;  // the report previewed and the earlier revision
+    bool offsets;            // an offset point 2.5 ft in on the left
+    QString range;           // shown before the changes are asked for; empty: the whole book
+    QString message;         // empty: the changes are shown
+};
+
+// The grade books of a file made by the chain itself, with the window's options and the page.
+std::vector<Book> ChainBooks(const Desktop& desktop, const QString& file, const QString& range) {
+    struct OnThePage : RunHooks {
+        PageSize page;
+        PrinterFontChoice ChoosePrinterAndFont() override { return {{}, {}, page}; }
+    } hooks;
+    hooks.page = desktop.State().Page();
+    RunInputs inputs = desktop.form->Inputs();
+    inputs.InputFile = file.toStdString();
+    RecordingMessages messages;
+    std::vector<Book> books;
+    auto made = PrepareBooks(inputs, messages, hooks);
+    for (PaginatedBook& book : std::get<PreparedBooks>(made).Books)
+        books.push_back(std::move(book.Book));
+    if (range.isEmpty())
+        return books;
+    return RangeBooks(books, *ReadStationRange(range.toStdString(), StationDigitsOf(books)).Range);
+}
+
+// Every page the viewer shows, as the text book writes pages.
+std::string PagesOnShow(const ViewerState& state) {
+    GridSurface grid(RoundHalfEven(state.Page().Lines));
+    std::string text;
+    for (const BookPage& page : state.AllPages()) {
+        grid.Clear();
+        state.DrawPage(grid, page);
+        grid.AppendPageText(text);
+        text += "\f\n";
+    }
+    return text;
 }
 
 }  // namespace
@@ -269,6 +314,81 @@ class MainWindowTest : public QObject {
         QVERIFY(!desktop.form->isVisible());
         QTRY_VERIFY(viewer.isNull());
         QCOMPARE(desktop.form->ExitStatus(), 0);
+    }
+
+    // The changes of an earlier revision against the book on show, made with its options and
+    // range, as the compare makes them with no tolerance; refused files and no change keep the
+    // book; The Book returns to it; Save Grades writes the changes shown.
+    void changesFromRevisionShowsTheChangesBook_data() {
+        const QString samples = CORVANE_SAMPLES "/", undivided = "undivided-revised.csv";
+        // clang-format off
+        test::AddRows<Revision>({
+            {"undivided", undivided, samples + "undivided-sample.csv", false, "", ""},
+            {"divided, offsets, a range", "divided-revised.csv", samples + "divided-sample.csv",
+             true, "1212+00..1222+00 NB", ""},
+            {"no change", undivided, kData + "/" + undivided, false, "",
+             "No grade changed from undivided-revised.csv to undivided-revised.csv."},
+            {"other type", undivided, kData + "/i4-divided.csv", false, "",
+             "i4-divided.csv is a divided roadway, undivided-revised.csv an undivided one."},
+            {"refused", undivided, kData + "/golden/changes-undivided.txt", false, "",
+             "changes-undivided.txt: "},
+        });
+        // clang-format on
+    }
+    void changesFromRevisionShowsTheChangesBook() {
+        QFETCH(Revision, c);
+        Desktop desktop;
+        desktop.Box("Check2", 0)->setChecked(c.offsets);
+        desktop.Text("Text2", 0)->setText("2.5");
+        desktop.Preview(c.newer);
+        ReportViewer* viewer = desktop.Viewer();
+        if (!c.range.isEmpty()) {
+            const QStringList bounds = c.range.split("..");
+            desktop.dialogs.setNextAnswer(
+                test::Fill({{"FromStation", bounds[0]}, {"ToStation", bounds[1]}}, "cmdOK"));
+            viewer->MenuItem("mnuStations")->trigger();
+        }
+        viewer->ShowNextPage();
+        QCOMPARE(desktop.messages.shown, Shown{});
+        const std::string book = PagesOnShow(desktop.State());
+        desktop.messages.shown.clear();
+        desktop.dialogs.setNextFileName(c.earlier);
+
+        viewer->MenuItem("mnuChanges")->trigger();
+
+        if (!c.message.isEmpty()) {
+            QCOMPARE(desktop.messages.shown.size(), size_t{1});
+            QVERIFY2(desktop.messages.shown.front().rfind(c.message.toStdString(), 0) == 0,
+                     desktop.messages.shown.front().c_str());
+            QVERIFY(!desktop.State().Changes() && !viewer->MenuItem("mnuBook")->isEnabled());
+            QCOMPARE(PagesOnShow(desktop.State()), book);
+            return;
+        }
+        const std::string earlier = QFileInfo(c.earlier).fileName().toStdString();
+        const std::optional<Comparison> comparison =
+            CompareBooks(ChainBooks(desktop, c.earlier, c.range),
+                         ChainBooks(desktop, kData + "/" + c.newer, c.range), {});
+        QCOMPARE(PagesOnShow(desktop.State()),
+                 ChangesBookText(MakeChangesBooks(*comparison, earlier, c.newer.toStdString(),
+                                                  desktop.State().Page()),
+                                 desktop.State().Page(), desktop.State().Header()));
+        QCOMPARE(viewer->StatusText("revisionChanges"),
+                 QString::fromStdString("Changes from " + earlier));
+        QCOMPARE(viewer->windowTitle(), QString("Display Report"));
+        QCOMPARE(desktop.State().CurrentPage(), 0);
+        QVERIFY(!viewer->MenuItem("mnuChanges")->isEnabled());
+        QTemporaryDir folder;
+        desktop.dialogs.setNextFileName(folder.filePath("changes.csv"));
+        viewer->MenuItem("SaveGrades")->trigger();
+        QVERIFY(WriteCsv(ChangeTable(*comparison), folder.filePath("rows.csv").toStdString()));
+        QFile saved(folder.filePath("changes.csv")), rows(folder.filePath("rows.csv"));
+        QVERIFY(saved.open(QIODevice::ReadOnly) && rows.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), rows.readAll());
+
+        viewer->MenuItem("mnuBook")->trigger();
+        QCOMPARE(PagesOnShow(desktop.State()), book);
+        QCOMPARE(desktop.State().CurrentPage(), 1);
+        QCOMPARE(viewer->StatusText("revisionChanges"), QString());
     }
 
     // Each report file chosen after a good book was previewed gives the command line's messages.

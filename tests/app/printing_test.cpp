@@ -18,10 +18,11 @@ namespace {
 const QString kQueue = "corvane-pdf";
 const std::string kSentToQueue = "Pages have been sent to corvane-pdf printer.";
 
-// The page number lines a job of a side's pages from..to (0-based) prints; all pages without side.
+// The page number lines a job of a side's pages from..to (0-based) of the book on show prints;
+// all pages without side.
 QStringList PageNumbers(const ViewerState& state, const QString& side, int from, int to) {
     QStringList lines;
-    for (const PaginatedBook& book : state.Books().Books) {
+    for (const PaginatedBook& book : state.GradeBooks().Books) {
         const bool right = book.Book.Side == Side::Right;
         if (!side.isEmpty() && right != (side == "RightSide"))
             continue;
@@ -159,10 +160,15 @@ class PrintingTest : public QObject {
         QTest::addColumn<QString>("side");  // empty: Print All
         QTest::addColumn<int>("from");      // 1-based, as typed
         QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("stations");  // the station range shown; empty: the whole book
         const QString undivided = "sr60-undivided.csv", divided = "i4-divided.csv";
-        QTest::newRow("undivided, page 2") << undivided << "LeftSide" << 2 << 2;
-        QTest::newRow("divided, all") << divided << QString() << 0 << 0;
-        QTest::newRow("divided, right 2 to 3") << divided << "RightSide" << 2 << 3;
+        QTest::newRow("undivided, page 2") << undivided << "LeftSide" << 2 << 2 << QString();
+        QTest::newRow("divided, all") << divided << QString() << 0 << 0 << QString();
+        QTest::newRow("divided, right 2 to 3") << divided << "RightSide" << 2 << 3 << QString();
+        QTest::newRow("divided, a range, all")
+            << divided << QString() << 0 << 0 << "1045+00..1050+00";
+        QTest::newRow("undivided, a range, page 2")
+            << undivided << "LeftSide" << 2 << 2 << "..2399+00";
     }
 
     void jobsHoldThePagesAsked() {
@@ -170,8 +176,16 @@ class PrintingTest : public QObject {
         QFETCH(QString, side);
         QFETCH(int, from);
         QFETCH(int, to);
+        QFETCH(QString, stations);
         ReportViewer* viewer = Preview(sample);
         QVERIFY(viewer);
+        if (!stations.isEmpty()) {
+            const QStringList bounds = stations.split("..");
+            dialogs_.setNextAnswer(
+                test::Fill({{"FromStation", bounds[0]}, {"ToStation", bounds[1]}}, "cmdOK"));
+            viewer->MenuItem("mnuStations")->trigger();
+            QVERIFY(form_->Windows().State().Range());
+        }
         if (side.isEmpty()) {
             viewer->MenuItem("viewprint")->trigger();
         } else {

@@ -33,7 +33,7 @@ inline PaginatedBook MakeBook(Side side, RoadwayType type, int stations, int lin
 // An undivided book of one-line stations, or a divided roadway whose right
 // stations take two lines, so its right book is about twice as long.
 inline PreparedBooks Undivided(int stations) {
-    PreparedBooks books{{{}, PageSize{96, 63}}, HeaderStyle{"P-1", "12 06 2026", ""}, ""};
+    PreparedBooks books{{{}, PageSize{96, 63}}, HeaderStyle{"P-1", "12 06 2026", ""}, "", {}};
     books.Books.push_back(MakeBook(Side::Left, RoadwayType::Undivided, stations, 1));
     return books;
 }

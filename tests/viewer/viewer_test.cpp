@@ -6,6 +6,9 @@
 #include "captions_fit.h"
 #include "fake_platform.h"
 #include "fresh_settings.h"
+#include "report/grades_table.h"
+#include "sheets/csv_writer.h"
+#include "sheets/xlsx_writer.h"
 #include "viewer/about_dialog.h"
 #include "viewer/page_index_dialog.h"
 #include "viewer/page_zoom.h"
@@ -15,6 +18,7 @@
 #include "viewer/report_page.h"
 #include "viewer/report_viewer.h"
 #include "viewer/station_finder.h"
+#include "viewer/station_range_dialog.h"
 #include "viewer/twips.h"
 #include "viewer_fixture.h"
 
@@ -119,6 +123,51 @@ struct TypedPages {
     QString message;
 };
 
+struct RangeEntry {
+    const char* name;
+    QString from, to, button;
+    QString message;  // the refusal, after which the dialog stays open; empty: none
+    QString shown;    // the status line, the stations and the page on show after
+};
+
+// What the viewer shows: its status line, the stations of the book and the page.
+QString Showing(const Viewer& viewer) {
+    size_t stations = 0;
+    for (const PaginatedBook& book : viewer.state.GradeBooks().Books)
+        stations += book.Book.Stations.size();
+    return QString("%1; %2 stations; page %3 of %4")
+        .arg(viewer.window->StatusText("stationRange"))
+        .arg(stations)
+        .arg(viewer.state.CurrentPage() + 1)
+        .arg(*viewer.state.LastPage(viewer.state.CurrentSide()) + 1);
+}
+
+struct SavedGrades {
+    const char* name;
+    QString range;    // the station range shown; empty: the whole book
+    QString chosen;   // the file name chosen
+    QString message;  // %1 the file written; empty: saved to the name chosen
+};
+
+// Whether two workbooks hold the same parts, but for the time they were made.
+bool SameWorkbook(const QString& made, const QString& expected) {
+    const char* compare =
+        "import sys, zipfile\n"
+        "a, b = (zipfile.ZipFile(p) for p in sys.argv[1:])\n"
+        "names = [n for n in a.namelist() if n != 'docProps/core.xml']\n"
+        "same = names == [n for n in b.namelist() if n != 'docProps/core.xml']\n"
+        "sys.exit(0 if same and all(a.read(n) == b.read(n) for n in names) else 1)\n";
+    QProcess python;
+    python.start("/usr/bin/python3", {"-c", compare, made, expected});
+    return python.waitForFinished() && python.exitStatus() == QProcess::NormalExit &&
+           python.exitCode() == 0;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
 struct EditedEntry {
     const char* name;
     QString edited;
@@ -151,9 +200,12 @@ class ViewerTest : public QObject {
                  "mnuGoToStation=Go To Station, mnuStationLeft=Go To StationLeft, "
                  "mnuStationRight=Go To StationRight");
         QCOMPARE(MenuItems(window->MenuItem("mnuPrint")->menu()),
-                 "viewprint=PrintAll, PrnSelPages=Print Selected Pages, SaveAsPdf=Save as PDF...");
+                 "viewprint=PrintAll, PrnSelPages=Print Selected Pages, SaveAsPdf=Save as PDF..., "
+                 "SaveGrades=Save Grades As...");
         QCOMPARE(MenuItems(window->ViewMenu()),
-                 "mnuZoomIn=Zoom &In, mnuZoomOut=Zoom &Out, mnuFitPage=&Fit Page");
+                 "mnuZoomIn=Zoom &In, mnuZoomOut=Zoom &Out, mnuFitPage=&Fit Page, =, "
+                 "mnuStations=&Stations..., mnuAllStations=&All Stations, =, "
+                 "mnuChanges=&Changes from Revision..., mnuBook=The &Book");
         QCOMPARE(window->MenuItem("mnuZoomIn")->shortcut(), QKeySequence(QKeySequence::ZoomIn));
         QCOMPARE(window->MenuItem("mnuZoomOut")->shortcut(), QKeySequence(QKeySequence::ZoomOut));
         // The status bar says what the viewer holds, a part for each thing; the caption stays.
@@ -605,6 +657,148 @@ class ViewerTest : public QObject {
         QCOMPARE(redraws, 1);
     }
 
+    // Forty stations 0+00 .. 39+00, eight a page: six pages, the viewer on the fourth.
+    void stationRangeShowsItsBookOrKeepsTheDialogOpen_data() {
+        const QString whole = "; 40 stations; page 4 of 6";
+        // clang-format off
+        test::AddRows<RangeEntry>({
+            {"range", "10+00", "25+00", "cmdOK", "", "Stations 10+00 to 25+00; 16 stations; page 1 of 3"},
+            {"open below", "", " 2+00 ", "cmdOK", "", "Stations 0+00 to 2+00; 3 stations; page 1 of 2"},
+            {"open above", "39+00", "", "cmdOK", "", "Stations 39+00 to 39+00; 1 stations; page 1 of 1"},
+            {"both open", "", "", "cmdOK", "", "; 40 stations; page 1 of 6"},
+            {"cancelled", "10+00", "25+00", "cmdCancel", "", whole},
+            {"no station text", "5+", "", "cmdOK", "Station range \"5+..\": FROM \"5+\" is not a "
+             "station text (A+B with an optional tag, such as 512+50.00).", whole},
+            {"FROM above TO", "30+00", "10+00", "cmdOK",
+             "Station range \"30+00..10+00\": FROM lies above TO.", whole},
+            {"longer B", "", "5+000", "cmdOK", "Station range \"..5+000\": TO \"5+000\" has 3 "
+             "digits after the \"+\" where the file's stations have 2.", whole},
+            {"no station in range", "50+00", "", "cmdOK",
+             "No station lies in 50+00..; the file runs from 0+00 to 39+00.", whole},
+        });
+        // clang-format on
+    }
+    void stationRangeShowsItsBookOrKeepsTheDialogOpen() {
+        QFETCH(RangeEntry, c);
+        Viewer viewer(test::Undivided(40));
+        QVERIFY(viewer.state.GoTo(Side::Left, 3));
+        bool closed = false;
+        viewer.dialogs.setNextAnswer([&](QDialog& dialog) {
+            connect(&dialog, &QDialog::finished, [&closed] { closed = true; });
+            auto* from = Child<QComboBox>(dialog, "FromStation");
+            if (dialog.windowTitle() != "Stations" || from->count() != 40 ||
+                from->itemText(39) != "39+00" || !from->currentText().isEmpty())
+                return int(QDialog::Rejected);
+            return test::Fill({{"FromStation", c.from}, {"ToStation", c.to}}, c.button)(dialog);
+        });
+
+        viewer.window->MenuItem("mnuStations")->trigger();
+
+        QCOMPARE(viewer.messages.shown,
+                 c.message.isEmpty() ? Shown{} : Shown{c.message.toStdString()});
+        QCOMPARE(closed, c.message.isEmpty());
+        QCOMPARE(Showing(viewer), c.shown);
+        QCOMPARE(viewer.window->windowTitle(), QString("Display Report"));
+    }
+
+    // The dialog starts at the range shown, lists the side on show; All Stations
+    // and a new Preview show the whole book; the View entries follow.
+    void stationRangeStartsAtTheRangeShownUntilAllStations() {
+        Viewer viewer(test::Undivided(40));
+        const auto enabled = [&viewer] {
+            QString names;
+            for (const char* name : {"mnuStations", "mnuAllStations", "mnuChanges", "mnuBook"})
+                names += viewer.window->MenuItem(name)->isEnabled() ? QString(name) + " " : "";
+            return names.trimmed();
+        };
+        viewer.window->RedrawViewerPage();
+        QCOMPARE(enabled(), QString("mnuStations mnuChanges"));
+        viewer.dialogs.setNextAnswer(
+            test::Fill({{"FromStation", "3+00"}, {"ToStation", ""}}, "cmdOK"));
+        viewer.window->ChooseStations();
+        QCOMPARE(enabled(), QString("mnuStations mnuAllStations mnuChanges"));
+        QStringList presets;
+        viewer.dialogs.setNextAnswer([&presets](QDialog& dialog) {
+            presets << Child<QComboBox>(dialog, "FromStation")->currentText()
+                    << Child<QComboBox>(dialog, "ToStation")->currentText();
+            return int(QDialog::Rejected);
+        });
+        viewer.window->ChooseStations();
+        QCOMPARE(presets, QStringList({"3+00", ""}));
+        QCOMPARE(Showing(viewer), QString("Stations 3+00 to 39+00; 37 stations; page 1 of 6"));
+
+        viewer.window->MenuItem("mnuAllStations")->trigger();
+        QCOMPARE(Showing(viewer), QString("; 40 stations; page 1 of 6"));
+        QCOMPARE(enabled(), QString("mnuStations mnuChanges"));
+        viewer.dialogs.setNextAnswer(test::Fill({{"ToStation", "9+00"}}, "cmdOK"));
+        viewer.window->ChooseStations();
+        viewer.state.Load(test::Divided(20));  // a new Preview
+        viewer.window->RedrawViewerPage();
+        QCOMPARE(Showing(viewer), QString("; 40 stations; page 1 of 4"));
+        QVERIFY(viewer.state.GoTo(Side::Right, 0));
+        StationRangeDialog dialog(viewer.state, viewer.messages);
+        dialog.Ask(viewer.dialogs);
+        QCOMPARE(Child<QComboBox>(dialog, "ToStation")->itemText(0), QString("R0+00"));
+        QVERIFY(viewer.messages.shown.empty());
+    }
+
+    // The grades of the book on show, as the sheet writers write them; never
+    // over the report, and the system's reason when the file cannot be written.
+    void saveGradesWritesTheBookOnShow_data() {
+        // clang-format off
+        test::AddRows<SavedGrades>({
+            {"whole book, CSV", "", "grades.csv", ""},
+            {"range, workbook", "10+00..25+00", "grades.XLSX", ""},
+            {"no suffix: CSV", "..4+00", "grades", "Grades have been saved to %1.csv."},
+            {"the report", "", "./report.csv", "The book cannot be written to %1: it is the paving "
+             "grades report the book is read from."},
+            {"no such folder", "", "missing/grades.csv", "Saving failed: the file %1 could not be "
+             "written: "},
+        });
+        // clang-format on
+    }
+    void saveGradesWritesTheBookOnShow() {
+        QFETCH(SavedGrades, c);
+        QTemporaryDir folder;
+        const QString report = folder.filePath("report.csv");
+        QVERIFY(QFile(report).open(QIODevice::WriteOnly));
+        PreparedBooks books = test::Undivided(40);
+        books.SourceFile = report.toStdString();
+        Viewer viewer(books);
+        std::vector<const Book*> expected{&books.Books.front().Book};
+        Book range;
+        if (!c.range.isEmpty()) {
+            viewer.state.ShowRange(*viewer.state.ReadRange(c.range.toStdString()).Range);
+            range = RangeBook(*expected.front(), *viewer.state.Range());
+            expected = {&range};
+        }
+        const QString path = folder.path() + "/" + c.chosen;
+        viewer.dialogs.setNextFileName(path);
+
+        viewer.window->MenuItem("SaveGrades")->trigger();
+
+        const QString message = c.message.isEmpty() ? "Grades have been saved to %1." : c.message;
+        QCOMPARE(viewer.dialogs.lastFilter, QString("CSV files (*.csv);;Excel workbooks (*.xlsx)"));
+        QCOMPARE(viewer.messages.shown.size(), size_t{1});
+        QVERIFY2(viewer.messages.shown.front().rfind(message.arg(path).toStdString(), 0) == 0,
+                 viewer.messages.shown.front().c_str());
+        QCOMPARE(ReadAll(report), QByteArray());
+        const QString written = QDir(folder.path()).entryList({"grades*"}).join(" ");
+        if (!message.startsWith("Grades")) {
+            QCOMPARE(written, QString());
+            return;
+        }
+        const QString made = folder.filePath(written), sheets = folder.filePath("sheets");
+        const GradeRows rows(expected, 2);
+        if (made.endsWith(".XLSX")) {
+            QVERIFY(WriteXlsx({{"Grades", rows}}, sheets.toStdString()));
+            QVERIFY(SameWorkbook(made, sheets));
+        } else {
+            QVERIFY(WriteCsv(rows, sheets.toStdString()));
+            QCOMPARE(ReadAll(made), ReadAll(sheets));
+        }
+    }
+
     // The print pages dialog and its page index are measured undivided and on each side.
     void captionsShowWhole() {
         Fixture run(test::Undivided(40));
@@ -614,8 +808,9 @@ class ViewerTest : public QObject {
         StationFinder finder(run.state, run.messages, {});
         finder.Open(Side::Left);
         PrintPagesDialog pages(run.state, run.messages, run.dialogs);
-        QString cut =
-            test::CutCaptions(about) + test::CutCaptions(fonts) + test::CutCaptions(finder);
+        StationRangeDialog range(run.state, run.messages);
+        QString cut = test::CutCaptions(about) + test::CutCaptions(fonts) +
+                      test::CutCaptions(finder) + test::CutCaptions(range);
         for (const char* side : {"", "LeftSide", "RightSide"}) {
             if (*side) {
                 run.state.Load(test::Divided(40));

@@ -1,0 +1,66 @@
+#include "viewer/grades_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+#include "compare/change_table.h"
+#include "report/grades_table.h"
+#include "sheets/csv_writer.h"
+#include "sheets/xlsx_writer.h"
+
+namespace corvane {
+
+namespace {
+
+WriteOutcome WriteChanges(const Comparison& changes, const std::string& path, SheetForm form) {
+    const RowTable table = ChangeTable(changes);
+    if (form == SheetForm::Xlsx) {
+        return WriteXlsx({{kChangesSheetName, table}}, path);
+    }
+    return WriteCsv(table, path);
+}
+
+// Station values are read with the B digits of the whole file, also for the
+// books of a range, whose first station may be written shorter.
+WriteOutcome WriteGrades(const ViewerState& state, const std::string& path, SheetForm form) {
+    std::vector<const Book*> books;
+    for (const PaginatedBook& book : state.GradeBooks().Books) {
+        books.push_back(&book.Book);
+    }
+    if (form == SheetForm::Csv) {
+        return WriteCsv(GradeRows(books, state.StationDigits()), path);
+    }
+    std::vector<GradeRows> tables;
+    for (const Book* book : books) {
+        tables.emplace_back(std::vector<const Book*>{book}, state.StationDigits());
+    }
+    std::vector<SheetRows> sheets;
+    for (const GradeRows& table : tables) {
+        sheets.push_back({table.SheetName(), table});
+    }
+    return WriteXlsx(sheets, path);
+}
+
+}  // namespace
+
+SheetForm SheetFormOf(const std::string& path) {
+    constexpr std::string_view kWorkbook = ".xlsx";
+    if (path.size() < kWorkbook.size()) {
+        return SheetForm::Csv;
+    }
+    const bool workbook =
+        std::equal(kWorkbook.begin(), kWorkbook.end(), path.end() - kWorkbook.size(),
+                   [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+    return workbook ? SheetForm::Xlsx : SheetForm::Csv;
+}
+
+WriteOutcome WriteShownGrades(const ViewerState& state, const std::string& path) {
+    const SheetForm form = SheetFormOf(path);
+    if (const RevisionChanges* changes = state.Changes()) {
+        return WriteChanges(changes->Changes, path, form);
+    }
+    return WriteGrades(state, path, form);
+}
+
+}  // namespace corvane
