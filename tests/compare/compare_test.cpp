@@ -386,13 +386,18 @@ TEST(CompareTest, SamplesAgainstTheirRevisionsMakeTheirCheckedBooksAndRows) {
         ExpectGolden(ChangesBookText(MakeChangesBooks(*comparison, c.older, c.newer, {96, 63}),
                                      {96, 63}, {"US 441", "12 06 2026", ""}),
                      c.golden + ".txt");
+        const RowTable table = ChangeRows(*comparison);
         std::string rows;
-        for (const std::vector<std::string>& row : ChangeRows(*comparison)) {
-            for (size_t field = 0; field < row.size(); ++field) {
-                rows += (field ? "," : "") + row[field];
-            }
-            rows += "\n";
+        for (size_t field = 0; field < table.Header.size(); ++field) {
+            rows += (field ? "," : "") + table.Header[field];
         }
+        for (const Row& row : table.Rows) {
+            rows += "\n";
+            for (size_t field = 0; field < row.size(); ++field) {
+                rows += (field ? "," : "") + row[field].Text;
+            }
+        }
+        rows += "\n";
         ExpectGolden(rows, c.golden + "-rows.csv");
     }
 }
