@@ -1,6 +1,6 @@
 // The texts of a change as the changes book writes them, in plain ASCII:
-//   FOC             53.7350 @ -23.500  ->  53.7600 @ -23.500   elev +0.0250  offset 0.000   slope 2.00% -> 2.10%
-//   JL              added     53.9600 @ 12.000
+//   FOC             53.7350 @ -23.500  ->  53.7600 @ -23.500   elev +0.0250  offset 0.000
+//   slope 2.00% -> 2.10% JL              added     53.9600 @ 12.000
 //
 // A line wider than the page's body goes on over the following lines (see
 // ChangeLines), so that paper and PDF show all of it.
@@ -31,8 +31,8 @@ std::string ChangeLine(const Change& change, int nameWidth);
 // likewise indented, on the next line.
 std::vector<std::string> ChangeLines(const Change& change, int nameWidth, int columns);
 
-// Parts on lines of at most `columns` cells, broken as ChangeLines breaks them. The indent is at most half the columns, so that every line
-// carries text.
+// Parts on lines of at most `columns` cells, broken as ChangeLines breaks them. The indent is at
+// most half the columns, so that every line carries text.
 std::vector<std::string> FitParts(const std::vector<std::string>& parts, int columns, int indent);
 
 // The opening lines of a side's changes book: the two files, the tolerance

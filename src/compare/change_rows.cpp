@@ -26,7 +26,9 @@ Row RowOf(const std::string& side, const StationChanges& station, const Change& 
     const auto decimal = [](std::string_view text) {
         return Field{std::string(Trim(text)), FieldKind::Decimal};
     };
-    const auto percent = [](std::string text) { return Field{std::move(text), FieldKind::Percent}; };
+    const auto percent = [](std::string text) {
+        return Field{std::move(text), FieldKind::Percent};
+    };
     return {{side},
             {std::string(Trim(station.Station.StationText))},
             {cell.Name},
