@@ -11,7 +11,8 @@
 #include "run_corvane.h"
 
 // One run of the program in a folder holding grades.csv (a report), copies of it as grades.txt
-// and grades.Csv.old, an old book.txt and old.pdf, and full.pdf, a link to /dev/full.
+// and grades.Csv.old, revised.csv (one elevation of 2390+00.00 R1 raised by 0.10), divided.csv (a
+// divided report), an old book.txt and old.pdf, and full.pdf, a link to /dev/full.
 struct Case {
     QStringList arguments;
     int exitCode = 0;
@@ -44,6 +45,10 @@ struct Folder {
             QFile::copy(kData + "/short-undivided.csv", dir.filePath(copy));
         for (const char* old : {"book.txt", "old.pdf"})
             QVERIFY(WriteFile(dir.filePath(old), "old\n"));
+        QVERIFY(WriteFile(
+            dir.filePath("revised.csv"),
+            ReadFile(kData + "/short-undivided.csv").replace(",-34.00,100.20", ",-34.00,100.30")));
+        QFile::copy(CORVANE_SAMPLES "/divided-sample.csv", dir.filePath("divided.csv"));
         QFile::link("/dev/full", dir.filePath("full.pdf"));
     }
 };
@@ -82,6 +87,14 @@ class CommandLineTest : public QObject {
         const auto page = [&](const QString& size) {
             return numbered + QStringList{"--page", size};
         };
+        const auto compare = [](const QString& older, const QString& newer,
+                                const QStringList& more = {}) {
+            return QStringList{"compare", older, newer, "-o", "-"} + kNumbers + more;
+        };
+        const auto stations = [&](const QString& range) {
+            return numbered + QStringList{"--stations", range};
+        };
+        const QString changesHeader = "^Side,Station,Name,Code,Kind,Old Offset,";
         const QList<std::pair<const char*, Case>> rows{
             {"help", {{"--help"}, 0, R"((?s)^Usage: .*\[FILE\.csv\].*\n  corvane export \S.*)"}},
             {"version", {{"--version"}, 0, R"(^corvane \d+\.\d+\.\d+\n$)", "^$"}},
@@ -94,8 +107,15 @@ class CommandLineTest : public QObject {
             {"export help",
              {{"export", "--help"},
               0,
-              "(?s).*--project.*--control[^\n]*no page.*Exit status:.*\n  1 .*not a "
-              "number.*\n  2 .*refused",
+              "(?s).*--format.*--project.*--control[^\n]*no page.*--stations.*Exit status:.*\n  1 "
+              ".*not a number.*\n  2 .*refused.*Station range:\n  corvane export .*--stations",
+              "^$"}},
+            {"compare help",
+             {{"compare", "--help"},
+              0,
+              "(?s)OLD\\.csv.*NEW\\.csv.*--stations.*--tolerance.*Exit status:\n  0  no change.*\n "
+              " 3 "
+              " changes found.*\n  1 .*\n  2 ",
               "^$"}},
             {"unknown export option",
              {exportTo + QStringList{"--bogus"}, 2, "^$",
@@ -125,6 +145,81 @@ class CommandLineTest : public QObject {
             {"legal", {page("96x81"), 0, Book(81)}},
             {"tallest", {page("96x105.4"), 0, Book(105)}},
             {"too wide", {toNew + QStringList{"--page", "1001x70"}, 2, "^$", "1001x70" + range}},
+            // A station range is read against the file's stations; nothing is written unless the
+            // range holds a station.
+            {"range of stations",
+             {stations("2389+50..2390+00 R1"), 0,
+              R"((?s)^(?!.*2389\+00\.00)(?=.*2389\+50\.00)(?=.*2390\+00\.00).*Page No\.:1 of 2)"}},
+            {"range bound not a station",
+             {stations("5+..2390+00"), 2, "^$",
+              "^Station range \"5\\+\\.\\.2390\\+00\": FROM .*not a station text.*\n$"}},
+            {"range bound with more digits",
+             {stations("..2390+000"), 2, "^$",
+              "^Station range \"\\.\\.2390\\+000\": TO .*3 digits.*have 2\\.\n$"}},
+            {"range FROM above TO",
+             {stations("2390+00..2389+00"), 2, "^$", "^Station range .*FROM lies above TO\\.\n$"}},
+            {"range with two tags",
+             {stations("2389+00 R1..2390+00 R2"), 2, "^$", "^Station range .*different tags.*\n$"}},
+            {"range without stations",
+             {stations("100+00..200+00"), 1, "^$",
+              "^No station lies in 100\\+00\\.\\.200\\+00; the file runs from 2389\\+00\\.00 R1 to "
+              "2390\\+00\\.00 R1\\.\n$"}},
+            // The output's name chooses the form, --format overrides it; a workbook needs a file.
+            {"csv by name", {to("grades.out.CSV"), 0}},
+            {"csv by format",
+             {numbered + QStringList{"--format", "csv"}, 0,
+              "^Side,Station,Station Value,.*\r\n,2389\\+00\\.00 R1,238900\\.00,"}},
+            {"text by format", {to("book.csv") + QStringList{"--format", "TEXT"}, 0}},
+            {"unknown format",
+             {numbered + QStringList{"--format", "doc"}, 2, "^$", "^--format .*'doc'\n.*--help"}},
+            {"workbook to standard output",
+             {numbered + QStringList{"--format", "xlsx"}, 2, "^$",
+              "^A workbook .*standard output.*\n.*--help"}},
+            {"xlsx to standard output", {to("-") + QStringList{"--format", "xlsx"}, 2, "^$", ".+"}},
+            // The compare: 0 no change, 3 changes, 1 a stopped run, 2 a wrong command line.
+            {"compare with itself",
+             {compare("grades.csv", "grades.csv"), 0,
+              "(?s)Stations compared: 4  changed: 0.*No change\\."}},
+            {"compare with a revision",
+             {compare("grades.csv", "revised.csv"), 3,
+              "(?s)2390\\+00\\.00 R1  MAIN\n +Left Shoulder +100\\.20 @ -34\\.00  ->  100\\.30 @ "
+              "-34\\.00\n"}},
+            {"changes within the tolerance",
+             {compare("grades.csv", "revised.csv", {"--tolerance", "0.1"}), 0, "No change"}},
+            {"change rows",
+             {compare("grades.csv", "revised.csv", {"--format", "csv"}), 3,
+              changesHeader + ".*\r\n,2390\\+00\\.00 R1,Left "
+                              "Shoulder,LtSgShldr,changed,-34\\.00,100\\.20,-34\\.00,100\\.30,0\\."
+                              "00,\\+0\\.10,"}},
+            {"compare within a range",
+             {compare("grades.csv", "revised.csv", {"--stations", "..2389+50"}), 0, "No change"}},
+            {"older file refused",
+             {compare("nothing.csv", "grades.csv"), 1, "^$",
+              "^nothing\\.csv: Program Error : cannot open nothing\\.csv .*\n$"}},
+            {"newer file refused",
+             {compare("grades.csv", "grades.txt"), 1, "^$",
+              "^grades\\.txt: Not a paving grades report .*: grades\\.txt\n$"}},
+            {"range without stations in a file",
+             {compare("grades.csv", "divided.csv", {"--stations", "2389+00..2390+00"}), 1, "^$",
+              "^divided\\.csv: No station lies in .*\n$"}},
+            {"roadway types differ",
+             {compare("grades.csv", "divided.csv"), 1, "^$",
+              "^grades\\.csv is an undivided roadway, divided\\.csv a divided one\\.\n$"}},
+            {"roadway types differ, reversed",
+             {compare("divided.csv", "grades.csv"), 1, "^$",
+              "^divided\\.csv is a divided roadway, grades\\.csv an undivided one\\.\n$"}},
+            {"tolerance not a number",
+             {compare("grades.csv", "revised.csv", {"--tolerance", "abc"}), 2, "^$",
+              "^--tolerance .*'abc'\n.*compare --help"}},
+            {"tolerance below zero",
+             {compare("grades.csv", "revised.csv", {"--tolerance", "-0.1"}), 2, "^$", ".+"}},
+            {"compare over a file",
+             {{"compare", "grades.csv", "revised.csv", "-o", "revised.csv"},
+              2,
+              "^$",
+              "^[^\n]*revised\\.csv[^\n]*\n$"}},
+            {"compare, one file",
+             {{"compare", "grades.csv", "-o", "-"}, 2, "^$", "^Usage: corvane compare .*"}},
             // The output is never the input and is written whole or not at all.
             {"replaces a file", {{"export", "grades.csv", "-o", "book.txt"}, 0, "^$", ".+"}},
             {"pipe in place", {toNew, 0, "^$", "^$", "fifo"}},
@@ -174,8 +269,11 @@ class CommandLineTest : public QObject {
             QVERIFY(reader.waitForFinished(30000));
             QVERIFY(reader.readAllStandardOutput().endsWith("\f\n"));
         } else if (run.exitCode == 0 && !output.isEmpty() && output != "-") {
-            QVERIFY(ReadFile(path).endsWith("\f\n"));
-            before[path] = ReadFile(path);
+            const QByteArray written = ReadFile(path);
+            const bool textBook =
+                !path.endsWith(".csv", Qt::CaseInsensitive) || run.arguments.contains("--format");
+            QVERIFY(textBook ? written.endsWith("\f\n") : written.startsWith("\xEF\xBB\xBFSide,"));
+            before[path] = written;
         }
         QCOMPARE(Contents(folder.dir.path()), before);
     }
@@ -185,7 +283,8 @@ class CommandLineTest : public QObject {
         const QString manual = QString::fromUtf8(ReadFile(CORVANE_MANUAL_PAGE));
         const QRegularExpression option(R"(^  (?:-\w, )?(--[\w-]+))",
                                         QRegularExpression::MultilineOption);
-        for (const QStringList& help : {QStringList{"--help"}, QStringList{"export", "--help"}}) {
+        for (const QStringList& help : {QStringList{"--help"}, QStringList{"export", "--help"},
+                                        QStringList{"compare", "--help"}}) {
             const Run run = RunCorvane(QStringList{CORVANE_BINARY} + help);
             QStringList missing;
             qsizetype listed = 0;
