@@ -8,6 +8,9 @@
 #include <csignal>
 
 #include "bad_inputs.h"
+#include "input/read_roadway.h"
+#include "report/range_book_set.h"
+#include "report/text_book.h"
 #include "run_corvane.h"
 
 // One run of the program in a folder holding grades.csv (a report), copies of it as grades.txt
@@ -29,6 +32,9 @@ namespace {
 const QString kData = CORVANE_TEST_DATA;
 const QStringList kNumbers{"--project", "1", "--control", "2"};
 const QString kReminder = "Please Enter Project Number and Control Number\n";
+// Offset points on both sides, the right one from the centerline.
+const QStringList kBothOffsets{"--left-offset", "2",         "--right-offset", "3",
+                               "--right-from",  "centerline"};
 
 // Whole pages of this many right-trimmed lines, each ended by a form feed line; the first has
 // the header, its page number and a station.
@@ -52,6 +58,15 @@ struct Folder {
         QFile::link("/dev/full", dir.filePath("full.pdf"));
     }
 };
+
+// The workbook read back cell by cell against the CSV of the same table (python3-openpyxl).
+void ExpectWorkbookMatches(const QString& workbook, const QString& csv, const QString& sheets,
+                           const QStringList& numbers) {
+    const Run check =
+        RunCorvane(QStringList{"/usr/bin/python3", CORVANE_XLSX_CHECK, workbook, csv, "--sheets"} +
+                   sheets.split(' ') + QStringList{"--numbers"} + numbers);
+    QVERIFY2(check.exitCode == 0, qPrintable(check.err));
+}
 
 const QStringList kAsNobody{"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "--"};
 
@@ -320,6 +335,93 @@ class CommandLineTest : public QObject {
         QCOMPARE(
             QString::fromUtf8(run.out).split('\n'),
             QString::fromUtf8(ReadFile(kData + "/golden/divided-sample-offsets.txt")).split('\n'));
+    }
+
+    // The roadway is computed whole (offset points from the file's first offset), then the range
+    // is kept and paginated afresh.
+    void rangeExportIsTheRangeBook() {
+        const std::string sample = CORVANE_SAMPLES "/divided-sample.csv";
+        const std::string range = "1212+00 NB..1230+00";
+        const Run run = RunCorvane(
+            QStringList{CORVANE_BINARY, "export", QString::fromStdString(sample), "-o", "-",
+                        "--date", "2026-12-06", "--stations", QString::fromStdString(range)} +
+            kNumbers + kBothOffsets);
+        QCOMPARE(run.exitCode, 0);
+        using namespace corvane;
+        RecordingMessages messages;
+        const OffsetRequests offsets{{true, "2", kFromLastPoint}, {true, "3", kFromCenterLine}};
+        auto whole = MakeBooks(ReadRoadway(sample, messages).Roadway, {true, {}, offsets},
+                               PageSize{}, messages);
+        const RangeBookSet books = BooksInRange(std::get<BookSet>(whole), range);
+        QVERIFY(books.Books && books.Books->Books.at(0).Book.Stations.size() == 19);
+        QCOMPARE(run.out,
+                 QByteArray::fromStdString(TextBook(*books.Books, {"1", "12 06 2026", ""})));
+    }
+
+    // The grades as CSV and as a workbook, as the checked tables hold them.
+    void gradesMatchTheirCheckedTables() {
+        const struct {
+            QString sample, golden, sheets;
+            QStringList options;
+        } cases[] = {
+            {"undivided-sample.csv", "undivided-sample-offsets.csv", "Grades", kBothOffsets},
+            {"divided-sample.csv", "divided-sample-selection.csv", "Left Right",
+             kBothOffsets + QStringList{"--points", "offset,eop,jl"}},
+        };
+        Folder folder;
+        for (const auto& c : cases) {
+            const QString golden = kData + "/golden/" + c.golden;
+            for (const char* output : {"grades.csv", "grades.XLSX"}) {
+                const QStringList command =
+                    QStringList{CORVANE_BINARY, "export", CORVANE_SAMPLES "/" + c.sample, "-o",
+                                folder.dir.filePath(output)} +
+                    kNumbers + c.options;
+                QCOMPARE(RunCorvane(command).exitCode, 0);
+            }
+            QCOMPARE(ReadFile(folder.dir.filePath("grades.csv")), ReadFile(golden));
+            ExpectWorkbookMatches(folder.dir.filePath("grades.XLSX"), golden, c.sheets,
+                                  {"Station Value", "Offset", "Elevation", "Slope"});
+        }
+    }
+
+    // The samples against their revisions: the checked changes books and rows, the rows also as
+    // a workbook, and the status that says changes were found.
+    void changesMatchTheirCheckedBooksAndRows() {
+        const struct {
+            QString older, newer, golden;
+            QStringList options;
+        } cases[] = {
+            {"undivided-sample.csv",
+             "undivided-revised.csv",
+             "changes-undivided",
+             {"--tolerance", "0.001"}},
+            {"divided-sample.csv", "divided-revised.csv", "changes-divided", kBothOffsets},
+        };
+        Folder folder;
+        for (const auto& c : cases) {
+            QFile::copy(CORVANE_SAMPLES "/" + c.older, folder.dir.filePath(c.older));
+            QFile::copy(kData + "/" + c.newer, folder.dir.filePath(c.newer));
+            const auto compare = [&](const QStringList& output) {
+                return RunCorvane(
+                    QStringList{CORVANE_BINARY, "compare", c.older, c.newer, "--project", "US 441",
+                                "--control", "1", "--date", "2026-12-06"} +
+                        c.options + output,
+                    folder.dir.path());
+            };
+            const QString golden = kData + "/golden/" + c.golden;
+            const Run book = compare({"-o", "-"});
+            QCOMPARE(book.exitCode, 3);
+            QCOMPARE(book.out, ReadFile(golden + ".txt"));
+            const Run rows = compare({"-o", "-", "--format", "csv"});
+            QCOMPARE(rows.exitCode, 3);
+            QCOMPARE(QByteArray(rows.out).replace("\r\n", "\n"), ReadFile(golden + "-rows.csv"));
+            QCOMPARE(compare({"-o", "changes.xlsx"}).exitCode, 3);
+            QVERIFY(WriteFile(folder.dir.filePath("changes.csv"), rows.out));
+            ExpectWorkbookMatches(folder.dir.filePath("changes.xlsx"),
+                                  folder.dir.filePath("changes.csv"), "Changes",
+                                  {"Old Offset", "Old Elevation", "New Offset", "New Elevation",
+                                   "Offset Change", "Elevation Change", "Old Slope", "New Slope"});
+        }
     }
 
     void pdfHoldsTheSamePagesAsTheTextForm() {

@@ -9,6 +9,7 @@
 #include <set>
 #include <tuple>
 
+#include "compare/change_lines.h"
 #include "compare/change_rows.h"
 #include "compare/changes_book.h"
 #include "compare/pairing.h"
@@ -354,6 +355,35 @@ TEST(CompareTest, ABookAgainstItselfHasNoChangeAndTypesMustAgree) {
         }
     }
     EXPECT_FALSE(CompareBooks(undivided, BooksOf(CORVANE_SAMPLES "/divided-sample.csv"), {}));
+}
+
+// A line that fits stays whole; a wider one breaks at its first place left
+// while the rest is too wide, the rest indented; a part wider than a line is
+// cut at the edge. Cells, not bytes, are counted.
+TEST(CompareTest, ChangeLinesWiderThanThePageGoOnBelow) {
+    Change change{ChangeKind::Changed,
+                  {"Éd", "-1.0", "10.00", "2.0", "E"},
+                  {"Éd", "-1.0", "10.25", "2.5", "E"},
+                  "0.0",
+                  "+0.25",
+                  "",
+                  ""};
+    const std::string first = "Éd    10.00 @ -1.0  ->  10.25 @ -1.0";
+    const std::string elev = "elev +0.25  offset 0.0";
+    const std::string slope = "slope 2.00% -> 2.50%";
+    const std::vector<std::pair<int, std::vector<std::string>>> cases{
+        {84, {first + "   " + elev + "   " + slope}},
+        {83, {first, "      " + elev + "   " + slope}},
+        {40, {first, "      " + elev, "      " + slope}},
+        {20,
+         {"Éd    10.00 @ -1.0  ", "      ->  10.25 @ -1", "      .0", "      elev +0.25  of",
+          "      fset 0.0", "      slope 2.00% ->", "       2.50%"}},
+    };
+    for (const auto& [columns, lines] : cases) {
+        EXPECT_EQ(ChangeLines(change, 4, columns), lines) << columns;
+    }
+    EXPECT_EQ(FitParts({"abcdef", " gh"}, 4, 9),
+              (std::vector<std::string>{"abcd", "  ef", "  gh"}));
 }
 
 void ExpectGolden(const std::string& made, const std::string& golden) {
