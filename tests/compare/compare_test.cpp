@@ -277,6 +277,12 @@ TEST(CompareTest, RepeatedKeysPairInOrderAndCellsNearestFirst) {
     // The nearer pair first, whatever the order; equally near, the older cell first.
     EXPECT_EQ(paired({"JL@-12", "JL@12"}, {"JL@12.5", "JL@-12"}), (std::vector{1, 0}));
     EXPECT_EQ(paired({"JL@-1", "JL@1"}, {"JL@0"}), (std::vector{0, -1}));
+    // Offsets too long for 64 bits are measured digit by digit, at the group's decimals.
+    EXPECT_EQ(
+        paired({"JL@1.0000000000000000001", "JL@10"}, {"JL@9.9", "JL@1.00000000000000000011"}),
+        (std::vector{1, 0}));
+    EXPECT_EQ(paired({"JL@0.5", "JL@0.25", "JL@100000000000000000"}, {"JL@0"}),
+              (std::vector{-1, 0, -1}));
     // Offsets that are no number pair after every measured pair.
     EXPECT_EQ(paired({"JL@x", "JL@5"}, {"JL@50", "JL@y"}), (std::vector{1, 0}));
     // Codes never mix; an offset point goes by its name.
