@@ -9,7 +9,7 @@
 
 #include "bad_inputs.h"
 #include "input/read_roadway.h"
-#include "report/range_book_set.h"
+#include "report/station_range.h"
 #include "report/text_book.h"
 #include "run_corvane.h"
 
@@ -350,12 +350,17 @@ class CommandLineTest : public QObject {
         using namespace corvane;
         RecordingMessages messages;
         const OffsetRequests offsets{{true, "2", kFromLastPoint}, {true, "3", kFromCenterLine}};
-        auto whole = MakeBooks(ReadRoadway(sample, messages).Roadway, {true, {}, offsets},
-                               PageSize{}, messages);
-        const RangeBookSet books = BooksInRange(std::get<BookSet>(whole), range);
-        QVERIFY(books.Books && books.Books->Books.at(0).Book.Stations.size() == 19);
-        QCOMPARE(run.out,
-                 QByteArray::fromStdString(TextBook(*books.Books, {"1", "12 06 2026", ""})));
+        auto whole = std::get<BookSet>(MakeBooks(ReadRoadway(sample, messages).Roadway,
+                                                 {true, {}, offsets}, PageSize{}, messages));
+        // Each side's stations in range, as a book of its own.
+        const StationRange kept =
+            *ReadStationRange(range, StationDigitsOf(whole.Books[0].Book)).Range;
+        for (PaginatedBook& side : whole.Books) {
+            side.Book = RangeBook(side.Book, kept);
+            side.Pagination = Paginate(side.Book, whole.PageSize);
+            QCOMPARE(side.Book.Stations.size(), size_t(19));
+        }
+        QCOMPARE(run.out, QByteArray::fromStdString(TextBook(whole, {"1", "12 06 2026", ""})));
     }
 
     // The grades as CSV and as a workbook, as the checked tables hold them.

@@ -390,6 +390,7 @@ TEST(CompareTest, ChangeLinesWiderThanThePageGoOnBelow) {
     }
     EXPECT_EQ(FitParts({"abcdef", " gh"}, 4, 9),
               (std::vector<std::string>{"abcd", "  ef", "  gh"}));
+    EXPECT_EQ(FitParts({"abcde"}, 4, 0), (std::vector<std::string>{"abcd", "e"}));
 }
 
 void ExpectGolden(const std::string& made, const std::string& golden) {
