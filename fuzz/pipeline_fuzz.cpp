@@ -1,8 +1,9 @@
 // The whole chain from the bytes of a file to the text of every page: read,
 // then MakeBooks (slopes, offset points, selection, books, pagination; a
-// divided roadway's sides on two threads), then drawing. The first bytes of
-// the input choose the options a person would: which points, which offset
-// points at which distances, and a page inside the accepted range.
+// divided roadway's sides on two threads), then drawing; and the compare of
+// the books with those of a copy of the file with some digits changed. The
+// first bytes of the input choose the options a person would: which points,
+// which offset points at which distances, and a page inside the accepted range.
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -17,6 +18,9 @@
 
 #include "common/messages.h"
 #include "common/text.h"
+#include "compare/book_changes.h"
+#include "compare/change_rows.h"
+#include "compare/changes_book.h"
 #include "fuzz_checks.h"
 #include "grades/number_text.h"
 #include "grades/offset_points.h"
@@ -26,6 +30,7 @@
 #include "report/grid_surface.h"
 #include "report/make_books.h"
 #include "report/page_geometry.h"
+#include "report/text_cells.h"
 
 namespace corvane::fuzz {
 namespace {
@@ -45,6 +50,7 @@ constexpr int kLineSteps = static_cast<int>((kPageLinesBelow - kFewestPageLines)
 struct RunOptions {
     ChainOptions chain;
     PageSize page;
+    uint8_t seed = 0;  // which digits the revised copy changes
 };
 
 RunOptions OptionsFrom(const uint8_t* bytes) {
@@ -65,6 +71,7 @@ RunOptions OptionsFrom(const uint8_t* bytes) {
             : kFewestPageColumns + 128 * kPageStep +
                   (columns - 128) * (kMostPageColumns - kFewestPageColumns - 128 * kPageStep) / 127;
     options.page.Lines = kFewestPageLines + (bytes[5] % kLineSteps) * kPageStep;
+    options.seed = static_cast<uint8_t>(bytes[2] ^ bytes[3] ^ bytes[5]);
     return options;
 }
 
@@ -210,6 +217,89 @@ void CheckPages(const BookSet& books) {
     FUZZ_CHECK(pageCount == expected);
 }
 
+// The file with some of its digits moved by one: the same lines, so a
+// revision of the same roadway, with elevations, offsets and stations moved.
+std::string RevisedCopy(std::string_view file, uint8_t seed) {
+    std::string copy(file);
+    const size_t step = 7 + seed % 23;
+    for (size_t i = seed % step; i < copy.size(); i += step) {
+        if (copy[i] >= '0' && copy[i] <= '9') {
+            copy[i] = static_cast<char>('0' + (copy[i] - '0' + 1) % 10);
+        }
+    }
+    return copy;
+}
+
+std::optional<BookSet> BooksOf(std::string_view file, const RunOptions& options) {
+    RecordingMessages messages;
+    ReadResult read = ReadRoadwayFromBytes(file, "fuzz.csv", messages);
+    if (read.Outcome != ReadOutcome::Read) {
+        return std::nullopt;
+    }
+    auto made = MakeBooks(std::move(read.Roadway), options.chain, options.page, messages);
+    if (BookSet* books = std::get_if<BookSet>(&made)) {
+        return std::move(*books);
+    }
+    return std::nullopt;
+}
+
+std::vector<Book> BooksOut(BookSet&& set) {
+    std::vector<Book> books;
+    for (PaginatedBook& book : set.Books) {
+        books.push_back(std::move(book.Book));
+    }
+    return books;
+}
+
+// How many changes of a kind a side lists.
+int CountOf(const SideChanges& side, ChangeKind kind) {
+    int count = 0;
+    for (const StationChanges& station : side.Stations) {
+        count +=
+            static_cast<int>(std::count_if(station.Changes.begin(), station.Changes.end(),
+                                           [kind](const Change& c) { return c.Kind == kind; }));
+    }
+    return count;
+}
+
+// A book against itself has no change; against a revision, swapping the two
+// swaps what was added with what was removed (which cells of a code pair may
+// differ when their offsets tie, how many pair may not). Every line of the
+// changes book lies on the page, a change line wider than it going on below.
+void CheckCompare(const std::vector<Book>& older, const std::vector<Book>& newer, PageSize page) {
+    const std::optional<Comparison> same = CompareBooks(older, older, {});
+    FUZZ_CHECK(same && !same->HasChanges() && same->Sides.size() == older.size());
+    const std::optional<Comparison> forward = CompareBooks(older, newer, {});
+    const std::optional<Comparison> backward = CompareBooks(newer, older, {});
+    FUZZ_CHECK(forward.has_value() == backward.has_value());
+    if (!forward) {
+        FUZZ_CHECK(older.front().Type != newer.front().Type);
+        return;
+    }
+    size_t changes = 0;
+    for (size_t side = 0; side < forward->Sides.size(); ++side) {
+        const SideChanges& there = forward->Sides[side];
+        const SideChanges& back = backward->Sides[side];
+        FUZZ_CHECK(there.StationsAdded == back.StationsRemoved &&
+                   there.StationsRemoved == back.StationsAdded &&
+                   there.StationsCompared == back.StationsCompared &&
+                   CountOf(there, ChangeKind::Added) == CountOf(back, ChangeKind::Removed) &&
+                   CountOf(there, ChangeKind::MessageChanged) ==
+                       CountOf(back, ChangeKind::MessageChanged));
+        changes += static_cast<size_t>(there.ChangeCount());
+    }
+    FUZZ_CHECK(ChangeRows(*forward).Rows.size() == changes);
+    const std::string text = ChangesBookText(MakeChangesBooks(*forward, "old.csv", "new.csv", page),
+                                             page, {"FUZZ 1", "01 02 2026", ""});
+    const int columns = static_cast<int>(page.Columns);
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = text.find('\n', start);
+        FUZZ_CHECK(end != std::string::npos);
+        FUZZ_CHECK(CellCount(std::string_view(text).substr(start, end - start)) <= columns);
+        start = end + 1;
+    }
+}
+
 void RunPipeline(const RunOptions& options, std::string_view file) {
     RecordingMessages messages;
     ReadResult read = ReadRoadwayFromBytes(file, "fuzz.csv", messages);
@@ -238,6 +328,10 @@ void RunPipeline(const RunOptions& options, std::string_view file) {
         CheckPagination(book, pagination);
     }
     CheckPages(*books);
+    if (std::optional<BookSet> revised = BooksOf(RevisedCopy(file, options.seed), options)) {
+        CheckCompare(BooksOut(std::move(*std::get_if<BookSet>(&made))),
+                     BooksOut(std::move(*revised)), options.page);
+    }
 }
 
 }  // namespace

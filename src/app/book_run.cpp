@@ -13,11 +13,8 @@
 
 namespace corvane {
 
-namespace {
-
-// The checks before anything is read, in the order a person meets them: the
-// reminder (which does not stop the run), then the offset distances.
-bool CheckInputs(const RunInputs& inputs, Messages& messages) {
+// In the order a person meets them.
+bool CheckRunInputs(const RunInputs& inputs, Messages& messages) {
     if (inputs.ProjectNumber.empty() || inputs.ControlNumber.empty())
         messages.Show("Please Enter Project Number and Control Number");
 
@@ -43,6 +40,8 @@ bool CheckInputs(const RunInputs& inputs, Messages& messages) {
     return true;
 }
 
+namespace {
+
 bool NamesACsvFile(const std::string& inputFile) {
     return ToUpper(inputFile).find(".CSV") != std::string::npos;
 }
@@ -66,10 +65,8 @@ std::variant<BookSet, RunStop> BooksOfFile(const RunInputs& inputs, const PageQu
     return MakeBooks(std::move(read.Roadway), OptionsOf(inputs), page, messages);
 }
 
-std::variant<PreparedBooks, RunStop> PrepareBooksUntrapped(const RunInputs& inputs,
-                                                           Messages& messages, RunHooks& hooks) {
-    if (!CheckInputs(inputs, messages))
-        return RunStop::Stopped;
+std::variant<PreparedBooks, RunStop> BooksOfCheckedInputs(const RunInputs& inputs,
+                                                          Messages& messages, RunHooks& hooks) {
     if (!NamesACsvFile(inputs.InputFile)) {
         hooks.FileNameRefused(inputs.InputFile);
         return RunStop::Stopped;
@@ -107,14 +104,21 @@ void ShowRunFailed(Messages& messages) {
 
 }  // namespace
 
-std::variant<PreparedBooks, RunStop> PrepareBooks(const RunInputs& inputs, Messages& messages,
-                                                  RunHooks& hooks) {
+std::variant<PreparedBooks, RunStop> PrepareBooksOfFile(const RunInputs& inputs, Messages& messages,
+                                                        RunHooks& hooks) {
     try {
-        return PrepareBooksUntrapped(inputs, messages, hooks);
+        return BooksOfCheckedInputs(inputs, messages, hooks);
     } catch (const std::exception&) {
         ShowRunFailed(messages);
         return RunStop::Stopped;
     }
+}
+
+std::variant<PreparedBooks, RunStop> PrepareBooks(const RunInputs& inputs, Messages& messages,
+                                                  RunHooks& hooks) {
+    if (!CheckRunInputs(inputs, messages))
+        return RunStop::Stopped;
+    return PrepareBooksOfFile(inputs, messages, hooks);
 }
 
 namespace {

@@ -51,6 +51,16 @@ class RunHooks {
 std::variant<PreparedBooks, RunStop> PrepareBooks(const RunInputs& inputs, Messages& messages,
                                                   RunHooks& hooks);
 
+// The checks PrepareBooks makes before anything is read: the reminder for the
+// project and control numbers (which does not stop the run), then the offset
+// distances. False after the message of the one that stops the run.
+bool CheckRunInputs(const RunInputs& inputs, Messages& messages);
+
+// PrepareBooks after CheckRunInputs: for one run over several files with the
+// same inputs, whose checks are made (and said) once.
+std::variant<PreparedBooks, RunStop> PrepareBooksOfFile(const RunInputs& inputs, Messages& messages,
+                                                        RunHooks& hooks);
+
 enum class RunOutcome { Shown, Stopped, EndProgram };
 
 // The whole Preview command: PrepareBooks, then the books go to hooks.ShowBooks.

@@ -21,8 +21,12 @@ const char kDescription[] =
     "Turns a paving grades report into a grade book.\n"
     "\n"
     "  corvane [FILE.csv]                opens the main window, with FILE.csv chosen\n"
-    "  corvane export FILE.csv -o BOOK   writes the grade book as text or PDF without a\n"
-    "                                    screen (corvane export --help lists its options)";
+    "  corvane export FILE.csv -o BOOK   writes the grade book as text or PDF, or its\n"
+    "                                    grades as CSV or XLSX, without a screen\n"
+    "                                    (corvane export --help lists its options)\n"
+    "  corvane compare OLD.csv NEW.csv -o CHANGES\n"
+    "                                    writes what changed between two revisions\n"
+    "                                    (corvane compare --help)";
 
 const char kNoDisplay[] =
     "corvane: no display for the window (neither DISPLAY nor WAYLAND_DISPLAY is set); "

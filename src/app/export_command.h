@@ -1,4 +1,5 @@
-// `corvane export`: writes the grade book without a screen, as text or PDF.
+// `corvane export`: writes the grade book without a screen, as text or PDF, or
+// its grades as a CSV table or an Excel workbook.
 #pragma once
 
 namespace corvane {

@@ -13,7 +13,21 @@ namespace corvane {
 namespace {
 
 const QCommandLineOption kOutput(
-    {"o", "output"}, "Where to write: a .txt file, a .pdf file, or - for standard output.", "PATH");
+    {"o", "output"},
+    "Where to write; the name chooses the form: .pdf the PDF, .csv a CSV table, .xlsx an Excel "
+    "workbook, any other name the text book; - is standard output (text or CSV).",
+    "PATH");
+const QCommandLineOption kFormat("format",
+                                 "Write this form whatever the output's name: text, pdf, csv or "
+                                 "xlsx.",
+                                 "FORM");
+const QCommandLineOption kStations(
+    "stations",
+    "Only the stations from FROM to TO, e.g. 512+00..530+00 (bounds may carry a tag, as in "
+    "1040+00 EB; 512+00.. and ..530+00 leave one end open).",
+    "FROM..TO");
+const QCommandLineOption kTolerance(
+    "tolerance", "Largest move of an offset or elevation that is no change (default 0).", "T", "0");
 const QCommandLineOption kProject("project", "Project number, printed in the page header.", "TEXT");
 // Asked for like the project number, yet no page of the book prints it.
 const QCommandLineOption kControl(
@@ -45,11 +59,39 @@ const char kExitStatuses[] =
     "\nExit status:\n"
     "  0  the book is written.\n"
     "  1  the run stops: the input is not a paving grades report or cannot be read,\n"
-    "     an offset distance is empty or not a number, or the book cannot be written.\n"
-    "  2  the command line is refused before anything is read: an unknown option,\n"
+    "     an offset distance is empty or not a number, no station lies in the range\n"
+    "     of --stations, or the book cannot be written.\n"
+    "  2  the command line is refused and nothing is written: an unknown option,\n"
     "     a missing value, not one INPUT.csv, no -o, a value of --points, --left-from,\n"
-    "     --right-from, --page, --paper or --date that is not taken, or an output\n"
-    "     that is the input.\n";
+    "     --right-from, --page, --paper, --date or --format that is not taken, a\n"
+    "     workbook to standard output, an output that is the input, or a range of\n"
+    "     --stations that is not one (checked against the file's stations).\n"
+    "\nStation range:\n"
+    "  corvane export road.csv -o today.pdf --stations 512+00..530+00\n"
+    "  FROM and TO are station texts A+B as the file writes them, with or without\n"
+    "  a tag; a tag keeps only the stations with that tag. The range's book is\n"
+    "  paginated as a book of its own.\n";
+
+const char kCompareExitStatuses[] =
+    "\nExit status:\n"
+    "  0  no change: the changes are written and say so.\n"
+    "  3  changes found: the changes are written.\n"
+    "  1  the run stops: a file is refused (its message begins with its name), the\n"
+    "     files are of different roadway types, an offset distance is empty or not\n"
+    "     a number, no station of a file lies in the range of --stations, or the\n"
+    "     output cannot be written.\n"
+    "  2  the command line is refused and nothing is written: as for export, and a\n"
+    "     --tolerance that is not a number of 0 or more, or an output that is one of\n"
+    "     the two files.\n";
+
+// What tells the two commands apart on the command line.
+struct CommandShape {
+    const char* Description;
+    QStringList Inputs;  // the names of the files after the command
+    QString Usage;
+    const char* ExitStatuses;
+    QList<QCommandLineOption> ExtraOptions;
+};
 
 bool ReadPoints(const QString& list, ExportOptions& options, QString& error) {
     if (list.compare("all", Qt::CaseInsensitive) == 0) {
@@ -140,17 +182,40 @@ bool ReadOffsets(const QCommandLineParser& parser, ExportOptions& options, QStri
            ReadFrom(parser.value(kRightFrom), offsets.Right.From, error);
 }
 
-}  // namespace
+bool ReadForm(const QCommandLineParser& parser, ExportOptions& options, QString& error) {
+    options.Form = FormOfOutput(options.OutputPath);
+    if (parser.isSet(kFormat)) {
+        const std::map<QString, OutputForm> forms{{"text", OutputForm::Text},
+                                                  {"pdf", OutputForm::Pdf},
+                                                  {"csv", OutputForm::Csv},
+                                                  {"xlsx", OutputForm::Xlsx}};
+        const auto form = forms.find(parser.value(kFormat).toLower());
+        if (form == forms.end()) {
+            error = QString("--format must be text, pdf, csv or xlsx, not '%1'")
+                        .arg(parser.value(kFormat));
+            return false;
+        }
+        options.Form = form->second;
+    }
+    if (options.Form == OutputForm::Xlsx && options.OutputPath == "-") {
+        error = "A workbook cannot be written to standard output: name a .xlsx file with -o";
+        return false;
+    }
+    return true;
+}
 
-bool ParseExportOptions(const QStringList& arguments, ExportOptions& options, QString& error,
-                        QString& helpText) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription("Writes the grade book of a paving grades report.");
+// Reads what both commands share; the files named after the command go to `inputs`.
+bool ParseBookOptions(const QStringList& arguments, const CommandShape& shape,
+                      QCommandLineParser& parser, ExportOptions& options, QStringList& inputs,
+                      QString& error, QString& helpText) {
+    parser.setApplicationDescription(shape.Description);
     parser.addHelpOption();
-    parser.addPositionalArgument("export", "The export command.");
-    parser.addPositionalArgument("INPUT.csv", "The paving grades report to read.");
-    parser.addOptions({kOutput, kProject, kControl, kPoints, kLeftOffset, kRightOffset, kLeftFrom,
-                       kRightFrom, kPage, kPaper, kDate});
+    parser.addPositionalArgument(arguments.value(1), "The command.");
+    for (const QString& input : shape.Inputs)
+        parser.addPositionalArgument(input, "A paving grades report to read.");
+    parser.addOptions({kOutput, kFormat, kProject, kControl, kPoints, kLeftOffset, kRightOffset,
+                       kLeftFrom, kRightFrom, kPage, kPaper, kDate, kStations});
+    parser.addOptions(shape.ExtraOptions);
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return false;
@@ -158,29 +223,89 @@ bool ParseExportOptions(const QStringList& arguments, ExportOptions& options, QS
     if (parser.isSet("help")) {
         // Parsed before any application object exists, the parser does not
         // know the program's name yet.
-        helpText = parser.helpText().replace("<executable_name>", "corvane") + kExitStatuses;
+        helpText = parser.helpText().replace("<executable_name>", "corvane") + shape.ExitStatuses;
         return true;
     }
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 2) {
-        error = "Usage: corvane export INPUT.csv -o OUTPUT [options]";
+    if (positional.size() != shape.Inputs.size() + 1) {
+        error = shape.Usage;
         return false;
     }
     if (!parser.isSet(kOutput) || parser.value(kOutput).isEmpty()) {
-        error = "An output is required: -o FILE.txt, -o FILE.pdf or -o -";
+        error =
+            "An output is required: -o FILE.txt, -o FILE.pdf, -o FILE.csv, -o FILE.xlsx or -o -";
         return false;
     }
-    options.InputFile = positional.at(1);
-    options.Inputs.InputFile = options.InputFile.toStdString();
+    inputs = positional.mid(1);
     options.OutputPath = parser.value(kOutput);
-    options.Pdf = options.OutputPath.endsWith(".pdf", Qt::CaseInsensitive);
     options.Inputs.ProjectNumber = parser.value(kProject).toStdString();
     options.Inputs.ControlNumber = parser.value(kControl).toStdString();
+    if (parser.isSet(kStations))
+        options.Stations = parser.value(kStations).toStdString();
 
-    return ReadPoints(parser.value(kPoints), options, error) &&
+    return ReadForm(parser, options, error) && ReadPoints(parser.value(kPoints), options, error) &&
            ReadOffsets(parser, options, error) && ReadPaper(parser.value(kPaper), options, error) &&
            (!parser.isSet(kPage) || ReadPage(parser.value(kPage), options, error)) &&
            (!parser.isSet(kDate) || ReadDate(parser.value(kDate), options, error));
+}
+
+}  // namespace
+
+OutputForm FormOfOutput(const QString& path) {
+    if (path.endsWith(".pdf", Qt::CaseInsensitive))
+        return OutputForm::Pdf;
+    if (path.endsWith(".csv", Qt::CaseInsensitive))
+        return OutputForm::Csv;
+    if (path.endsWith(".xlsx", Qt::CaseInsensitive))
+        return OutputForm::Xlsx;
+    return OutputForm::Text;
+}
+
+bool ParseExportOptions(const QStringList& arguments, ExportOptions& options, QString& error,
+                        QString& helpText) {
+    const CommandShape shape{"Writes the grade book of a paving grades report.",
+                             {"INPUT.csv"},
+                             "Usage: corvane export INPUT.csv -o OUTPUT [options]",
+                             kExitStatuses,
+                             {}};
+    QCommandLineParser parser;
+    QStringList inputs;
+    if (!ParseBookOptions(arguments, shape, parser, options, inputs, error, helpText))
+        return false;
+    if (helpText.isEmpty()) {
+        options.InputFile = inputs.at(0);
+        options.Inputs.InputFile = options.InputFile.toStdString();
+    }
+    return true;
+}
+
+bool ParseCompareOptions(const QStringList& arguments, CompareOptions& options, QString& error,
+                         QString& helpText) {
+    const CommandShape shape{
+        "Writes what changed between two revisions of a paving grades report: both files go "
+        "through the export's chain with the same options, and the cells their books print are "
+        "compared.",
+        {"OLD.csv", "NEW.csv"},
+        "Usage: corvane compare OLD.csv NEW.csv -o OUTPUT [options]",
+        kCompareExitStatuses,
+        {kTolerance}};
+    QCommandLineParser parser;
+    QStringList inputs;
+    if (!ParseBookOptions(arguments, shape, parser, options.Books, inputs, error, helpText))
+        return false;
+    if (!helpText.isEmpty())
+        return true;
+    options.OldFile = inputs.at(0);
+    options.NewFile = inputs.at(1);
+    const std::optional<Tolerance> tolerance =
+        ParseTolerance(parser.value(kTolerance).toStdString());
+    if (!tolerance) {
+        error = QString("--tolerance must be a number of 0 or more, not '%1'")
+                    .arg(parser.value(kTolerance));
+        return false;
+    }
+    options.Tolerance = *tolerance;
+    return true;
 }
 
 }  // namespace corvane

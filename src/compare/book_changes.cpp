@@ -190,6 +190,15 @@ bool Comparison::HasChanges() const {
                        [](const SideChanges& side) { return !side.Stations.empty(); });
 }
 
+std::string RoadwayTypesDifferMessage(const std::string& oldName, RoadwayType oldType,
+                                      const std::string& newName, RoadwayType newType) {
+    const auto roadway = [](RoadwayType type) {
+        return type == RoadwayType::Divided ? "a divided" : "an undivided";
+    };
+    return oldName + " is " + roadway(oldType) + " roadway, " + newName + " " + roadway(newType) +
+           " one.";
+}
+
 std::optional<Comparison> CompareBooks(const std::vector<Book>& oldBooks,
                                        const std::vector<Book>& newBooks,
                                        const Tolerance& tolerance) {

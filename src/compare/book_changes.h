@@ -63,6 +63,11 @@ struct Comparison {
 // type. A cell changed when its offset or its elevation moved by more than
 // the tolerance; a station that holds a message on either side is compared by
 // its message alone.
+// "OLD.csv is a divided roadway, NEW.csv an undivided one.": why two files of
+// different roadway types are not compared.
+std::string RoadwayTypesDifferMessage(const std::string& oldName, RoadwayType oldType,
+                                      const std::string& newName, RoadwayType newType);
+
 std::optional<Comparison> CompareBooks(const std::vector<Book>& oldBooks,
                                        const std::vector<Book>& newBooks,
                                        const Tolerance& tolerance);

@@ -1,10 +1,8 @@
 // The changes as a table: one row a change, after a header row.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "compare/book_changes.h"
+#include "report/row_table.h"
 
 namespace corvane {
 
@@ -13,7 +11,12 @@ namespace corvane {
 //
 // Side is "Left", "Right", or empty for an undivided roadway; the texts are
 // those the books print, trimmed, the slopes without "%". A changed message
-// gives "OLD -> NEW" in Message, "none" standing for no message.
-std::vector<std::vector<std::string>> ChangeRows(const Comparison& comparison);
+// gives "OLD -> NEW" in Message, "none" standing for no message. Offsets,
+// elevations and their changes are Decimal fields, the slopes Percent fields,
+// so that a workbook stores the numbers among them as numbers.
+RowTable ChangeRows(const Comparison& comparison);
+
+// The name of the changes' sheet in a workbook.
+inline constexpr const char* kChangesSheetName = "Changes";
 
 }  // namespace corvane

@@ -1,5 +1,7 @@
 #include "compare/changes_book.h"
 
+#include <iterator>
+
 #include "compare/change_lines.h"
 #include "report/draw_page.h"
 #include "report/grid_surface.h"
@@ -18,17 +20,28 @@ constexpr int kLastBodyLine = kPageLineLimit - 1 + kBlockLines + 2;
 }  // namespace
 
 ChangesBook MakeChangesBook(const SideChanges& side, const std::string& toleranceText,
-                            const std::string& oldFile, const std::string& newFile) {
-    ChangesBook book{side.Side, side.Type, {SummaryLines(side, toleranceText, oldFile, newFile)}};
+                            const std::string& oldFile, const std::string& newFile, int columns) {
+    ChangesBook book{side.Side, side.Type, {{}}};
+    const auto append = [](std::vector<std::string>& block, std::vector<std::string> lines) {
+        block.insert(block.end(), std::make_move_iterator(lines.begin()),
+                     std::make_move_iterator(lines.end()));
+    };
+    for (const std::string& line : SummaryLines(side, toleranceText, oldFile, newFile)) {
+        append(book.Blocks.front(), FitParts({line}, columns, 0));
+    }
     for (const StationChanges& station : side.Stations) {
         std::vector<std::string>& block = book.Blocks.emplace_back();
         block.reserve(station.Changes.size() + 1);
-        block.push_back(StationLine(station.Station));
+        append(block, FitParts({StationLine(station.Station)}, columns, 0));
         for (const Change& change : station.Changes) {
-            block.push_back(ChangeLine(change, side.NameWidth));
+            append(block, ChangeLines(change, side.NameWidth, columns));
         }
     }
     return book;
+}
+
+int BodyColumns(PageSize page) {
+    return static_cast<int>(page.Columns) - ColumnFromRight(page, kLeftmostColumnFromRight);
 }
 
 ChangesPagination PaginateChanges(const ChangesBook& book, PageSize page) {
@@ -85,7 +98,8 @@ std::vector<PaginatedChanges> MakeChangesBooks(const Comparison& comparison,
                                                const std::string& newFile, PageSize page) {
     std::vector<PaginatedChanges> books;
     for (const SideChanges& side : comparison.Sides) {
-        ChangesBook book = MakeChangesBook(side, comparison.ToleranceText, oldFile, newFile);
+        ChangesBook book =
+            MakeChangesBook(side, comparison.ToleranceText, oldFile, newFile, BodyColumns(page));
         ChangesPagination pagination = PaginateChanges(book, page);
         books.push_back({std::move(book), std::move(pagination)});
     }

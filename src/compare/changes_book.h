@@ -20,8 +20,15 @@ struct ChangesBook {
     std::vector<std::vector<std::string>> Blocks;
 };
 
+// Every line at most `columns` cells wide: a wider change goes on over the
+// lines after it (ChangeLines), and any other line too wide is cut at the
+// edge and goes on below.
 ChangesBook MakeChangesBook(const SideChanges& side, const std::string& toleranceText,
-                            const std::string& oldFile, const std::string& newFile);
+                            const std::string& oldFile, const std::string& newFile, int columns);
+
+// The columns a line of the body has on the page, from the leftmost text of
+// the page to its right edge.
+int BodyColumns(PageSize page);
 
 // A line of a block placed on a page: block, line within the block, page line.
 struct PlacedLine {

@@ -1,8 +1,10 @@
 #include "compare/pairing.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 
@@ -21,19 +23,31 @@ void Pair(Pairing& pairing, int oldIndex, int newIndex) {
     pairing.OldOfNew[static_cast<std::size_t>(newIndex)] = oldIndex;
 }
 
-// A possible pair of one key's cells, ordered as the pairing takes them.
+// A possible pair of one key's cells, ordered as the pairing takes them. The
+// sort compares far more often than there are candidates, so a distance is
+// held in a form that compares without building a number: as an integer at
+// the decimals of the whole group when every offset of the group fits 17
+// digits (nearly always), else as the digits of its magnitude at those
+// decimals without leading zeros, which compare by length, then digit by digit.
 struct Candidate {
-    std::optional<DecimalNumber> distance;
+    bool hasDistance = false;
+    std::uint64_t near = 0;
+    const std::string* magnitude = nullptr;  // kept by the pairing of the group; none when exact
     int oldIndex = 0;
     int newIndex = 0;
 
     bool operator<(const Candidate& other) const {
-        if (distance.has_value() != other.distance.has_value()) {
-            return distance.has_value();
+        if (hasDistance != other.hasDistance) {
+            return hasDistance;
         }
-        if (distance) {
-            const int order = CompareMagnitudes(*distance, *other.distance);
-            if (order != 0) {
+        if (near != other.near) {
+            return near < other.near;
+        }
+        if (magnitude && other.magnitude) {
+            if (magnitude->size() != other.magnitude->size()) {
+                return magnitude->size() < other.magnitude->size();
+            }
+            if (const int order = magnitude->compare(*other.magnitude); order != 0) {
                 return order < 0;
             }
         }
@@ -41,14 +55,85 @@ struct Candidate {
     }
 };
 
-std::vector<std::optional<DecimalNumber>> Offsets(const std::vector<int>& indexes,
-                                                  const std::vector<const ReportCell*>& cells) {
-    std::vector<std::optional<DecimalNumber>> offsets;
+// An offset of a group, read once: as written, and scaled to the group's decimals.
+struct GroupOffset {
+    std::optional<DecimalNumber> number;
+    std::optional<std::int64_t> scaled;  // none when not a number or wider than 17 digits
+};
+
+constexpr std::size_t kExactDigits = 17;  // the difference of two such stays within 64 bits
+
+std::optional<std::int64_t> ScaledTo(const DecimalNumber& number, int decimals) {
+    const std::size_t zeros = static_cast<std::size_t>(decimals - number.Decimals);
+    if (number.Digits.size() + zeros > kExactDigits) {
+        return std::nullopt;
+    }
+    std::int64_t value = 0;
+    for (const char digit : number.Digits) {
+        value = value * 10 + (digit - '0');
+    }
+    for (std::size_t zero = 0; zero < zeros; ++zero) {
+        value *= 10;
+    }
+    return number.Negative ? -value : value;
+}
+
+std::vector<GroupOffset> Offsets(const std::vector<int>& indexes,
+                                 const std::vector<const ReportCell*>& cells) {
+    std::vector<GroupOffset> offsets;
     offsets.reserve(indexes.size());
     for (const int index : indexes) {
-        offsets.push_back(ParseDecimal(cells[static_cast<std::size_t>(index)]->Offset));
+        offsets.push_back({ParseDecimal(cells[static_cast<std::size_t>(index)]->Offset), {}});
     }
     return offsets;
+}
+
+// The decimals every distance of a group is held at, and whether all fit 64 bits.
+struct GroupScale {
+    int decimals = 0;
+    bool exact = true;
+};
+
+// Scales every offset of the group to its most decimals.
+GroupScale ScaleGroup(std::vector<GroupOffset>& olds, std::vector<GroupOffset>& news) {
+    int decimals = 0;
+    for (const auto* group : {&olds, &news}) {
+        for (const GroupOffset& offset : *group) {
+            decimals = std::max(decimals, offset.number ? offset.number->Decimals : 0);
+        }
+    }
+    bool exact = true;
+    for (auto* group : {&olds, &news}) {
+        for (GroupOffset& offset : *group) {
+            if (offset.number) {
+                offset.scaled = ScaledTo(*offset.number, decimals);
+                exact = exact && offset.scaled.has_value();
+            }
+        }
+    }
+    return {decimals, exact};
+}
+
+// The magnitude of an inexact distance goes to `magnitudes`, which must not grow beyond what it
+// reserved.
+Candidate CandidateOf(const GroupOffset& from, const GroupOffset& to, GroupScale scale,
+                      int oldIndex, int newIndex, std::vector<std::string>& magnitudes) {
+    Candidate candidate{from.number && to.number, 0, nullptr, oldIndex, newIndex};
+    if (!candidate.hasDistance) {
+        return candidate;
+    }
+    if (scale.exact) {
+        const std::int64_t difference = *to.scaled - *from.scaled;
+        candidate.near = static_cast<std::uint64_t>(difference < 0 ? -difference : difference);
+        return candidate;
+    }
+    const DecimalNumber distance = Difference(*from.number, *to.number);
+    std::string& magnitude = magnitudes.emplace_back(distance.Digits);
+    if (!distance.IsZero()) {
+        magnitude.append(static_cast<std::size_t>(scale.decimals - distance.Decimals), '0');
+    }
+    candidate.magnitude = &magnitude;
+    return candidate;
 }
 
 // Nearest first among the cells of one key; a key held once on each side
@@ -60,16 +145,17 @@ void PairNearest(Pairing& pairing, const std::vector<int>& olds, const std::vect
         Pair(pairing, olds.front(), news.front());
         return;
     }
-    const auto oldOffsets = Offsets(olds, oldCells);
-    const auto newOffsets = Offsets(news, newCells);
+    std::vector<GroupOffset> oldOffsets = Offsets(olds, oldCells);
+    std::vector<GroupOffset> newOffsets = Offsets(news, newCells);
+    const GroupScale scale = ScaleGroup(oldOffsets, newOffsets);
     std::vector<Candidate> candidates;
     candidates.reserve(olds.size() * news.size());
+    std::vector<std::string> magnitudes;
+    magnitudes.reserve(scale.exact ? 0 : candidates.capacity());
     for (std::size_t i = 0; i < olds.size(); ++i) {
         for (std::size_t j = 0; j < news.size(); ++j) {
-            const auto& from = oldOffsets[i];
-            const auto& to = newOffsets[j];
-            candidates.push_back({from && to ? std::optional(Difference(*from, *to)) : std::nullopt,
-                                  olds[i], news[j]});
+            candidates.push_back(
+                CandidateOf(oldOffsets[i], newOffsets[j], scale, olds[i], news[j], magnitudes));
         }
     }
     std::sort(candidates.begin(), candidates.end());

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <vector>
 
-#include "compare/change_table.h"
+#include "compare/change_rows.h"
 #include "report/grades_table.h"
 #include "sheets/csv_writer.h"
 #include "sheets/xlsx_writer.h"
@@ -14,7 +14,7 @@ namespace corvane {
 namespace {
 
 WriteOutcome WriteChanges(const Comparison& changes, const std::string& path, SheetForm form) {
-    const RowTable table = ChangeTable(changes);
+    const RowTable table = ChangeRows(changes);
     if (form == SheetForm::Xlsx) {
         return WriteXlsx({{kChangesSheetName, table}}, path);
     }

@@ -22,10 +22,6 @@ class NamedMessages : public Messages {
     Messages& messages_;
 };
 
-const char* TypeName(RoadwayType type) {
-    return type == RoadwayType::Divided ? "a divided" : "an undivided";
-}
-
 // The earlier file made into books as the books on show were; none after its message.
 std::optional<std::vector<Book>> EarlierBooks(const ViewerState& state,
                                               const std::string& earlierFile,
@@ -39,8 +35,8 @@ std::optional<std::vector<Book>> EarlierBooks(const ViewerState& state,
         return std::nullopt;
     }
     if (read.Roadway.Type != state.Type()) {
-        messages.Show(earlierName + " is " + TypeName(read.Roadway.Type) + " roadway, " +
-                      newerName + " " + TypeName(state.Type()) + " one.");
+        messages.Show(
+            RoadwayTypesDifferMessage(earlierName, read.Roadway.Type, newerName, state.Type()));
         return std::nullopt;
     }
     auto made = MakeBooks(std::move(read.Roadway), state.Books().Options, state.Page(), named);

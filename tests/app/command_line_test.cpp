@@ -9,10 +9,14 @@
 #include <csignal>
 
 #include "bad_inputs.h"
+#include "input/read_roadway.h"
+#include "report/station_range.h"
+#include "report/text_book.h"
 #include "run_corvane.h"
 
 // One run of the program in a folder holding grades.csv (a report), copies of it as grades.txt
-// and grades.Csv.old, an old book.txt and old.pdf, and full.pdf, a link to /dev/full.
+// and grades.Csv.old, revised.csv (one elevation of 2390+00.00 R1 raised by 0.10), divided.csv (a
+// divided report), an old book.txt and old.pdf, and full.pdf, a link to /dev/full.
 struct Case {
     QStringList arguments;
     int exitCode = 0;
@@ -29,6 +33,9 @@ namespace {
 const QString kData = CORVANE_TEST_DATA;
 const QStringList kNumbers{"--project", "1", "--control", "2"};
 const QString kReminder = "Please Enter Project Number and Control Number\n";
+// Offset points on both sides, the right one from the centerline.
+const QStringList kBothOffsets{"--left-offset", "2",         "--right-offset", "3",
+                               "--right-from",  "centerline"};
 
 // Whole pages of this many right-trimmed lines, each ended by a form feed line; the first has
 // the header, its page number and a station.
@@ -45,9 +52,22 @@ struct Folder {
             QFile::copy(kData + "/short-undivided.csv", dir.filePath(copy));
         for (const char* old : {"book.txt", "old.pdf"})
             QVERIFY(WriteFile(dir.filePath(old), "old\n"));
+        QVERIFY(WriteFile(
+            dir.filePath("revised.csv"),
+            ReadFile(kData + "/short-undivided.csv").replace(",-34.00,100.20", ",-34.00,100.30")));
+        QFile::copy(CORVANE_SAMPLES "/divided-sample.csv", dir.filePath("divided.csv"));
         QFile::link("/dev/full", dir.filePath("full.pdf"));
     }
 };
+
+// The workbook read back cell by cell against the CSV of the same table (python3-openpyxl).
+void ExpectWorkbookMatches(const QString& workbook, const QString& csv, const QString& sheets,
+                           const QStringList& numbers) {
+    const Run check =
+        RunCorvane(QStringList{"/usr/bin/python3", CORVANE_XLSX_CHECK, workbook, csv, "--sheets"} +
+                   sheets.split(' ') + QStringList{"--numbers"} + numbers);
+    QVERIFY2(check.exitCode == 0, qPrintable(check.err));
+}
 
 const QStringList kAsNobody{"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "--"};
 
@@ -83,6 +103,14 @@ class CommandLineTest : public QObject {
         const auto page = [&](const QString& size) {
             return numbered + QStringList{"--page", size};
         };
+        const auto compare = [](const QString& older, const QString& newer,
+                                const QStringList& more = {}) {
+            return QStringList{"compare", older, newer, "-o", "-"} + kNumbers + more;
+        };
+        const auto stations = [&](const QString& range) {
+            return numbered + QStringList{"--stations", range};
+        };
+        const QString changesHeader = "^Side,Station,Name,Code,Kind,Old Offset,";
         const QList<std::pair<const char*, Case>> rows{
             {"help", {{"--help"}, 0, R"((?s)^Usage: .*\[FILE\.csv\].*\n  corvane export \S.*)"}},
             {"version", {{"--version"}, 0, R"(^corvane \d+\.\d+\.\d+\n$)", "^$"}},
@@ -95,8 +123,15 @@ class CommandLineTest : public QObject {
             {"export help",
              {{"export", "--help"},
               0,
-              "(?s).*--project.*--control[^\n]*no page.*Exit status:.*\n  1 .*not a "
-              "number.*\n  2 .*refused",
+              "(?s).*--format.*--project.*--control[^\n]*no page.*--stations.*Exit status:.*\n  1 "
+              ".*not a number.*\n  2 .*refused.*Station range:\n  corvane export .*--stations",
+              "^$"}},
+            {"compare help",
+             {{"compare", "--help"},
+              0,
+              "(?s)OLD\\.csv.*NEW\\.csv.*--stations.*--tolerance.*Exit status:\n  0  no change.*\n "
+              " 3 "
+              " changes found.*\n  1 .*\n  2 ",
               "^$"}},
             {"unknown export option",
              {exportTo + QStringList{"--bogus"}, 2, "^$",
@@ -126,6 +161,81 @@ class CommandLineTest : public QObject {
             {"legal", {page("96x81"), 0, Book(81)}},
             {"tallest", {page("96x105.4"), 0, Book(105)}},
             {"too wide", {toNew + QStringList{"--page", "1001x70"}, 2, "^$", "1001x70" + range}},
+            // A station range is read against the file's stations; nothing is written unless the
+            // range holds a station.
+            {"range of stations",
+             {stations("2389+50..2390+00 R1"), 0,
+              R"((?s)^(?!.*2389\+00\.00)(?=.*2389\+50\.00)(?=.*2390\+00\.00).*Page No\.:1 of 2)"}},
+            {"range bound not a station",
+             {stations("5+..2390+00"), 2, "^$",
+              "^Station range \"5\\+\\.\\.2390\\+00\": FROM .*not a station text.*\n$"}},
+            {"range bound with more digits",
+             {stations("..2390+000"), 2, "^$",
+              "^Station range \"\\.\\.2390\\+000\": TO .*3 digits.*have 2\\.\n$"}},
+            {"range FROM above TO",
+             {stations("2390+00..2389+00"), 2, "^$", "^Station range .*FROM lies above TO\\.\n$"}},
+            {"range with two tags",
+             {stations("2389+00 R1..2390+00 R2"), 2, "^$", "^Station range .*different tags.*\n$"}},
+            {"range without stations",
+             {stations("100+00..200+00"), 1, "^$",
+              "^No station lies in 100\\+00\\.\\.200\\+00; the file runs from 2389\\+00\\.00 R1 to "
+              "2390\\+00\\.00 R1\\.\n$"}},
+            // The output's name chooses the form, --format overrides it; a workbook needs a file.
+            {"csv by name", {to("grades.out.CSV"), 0}},
+            {"csv by format",
+             {numbered + QStringList{"--format", "csv"}, 0,
+              "^Side,Station,Station Value,.*\r\n,2389\\+00\\.00 R1,238900\\.00,"}},
+            {"text by format", {to("book.csv") + QStringList{"--format", "TEXT"}, 0}},
+            {"unknown format",
+             {numbered + QStringList{"--format", "doc"}, 2, "^$", "^--format .*'doc'\n.*--help"}},
+            {"workbook to standard output",
+             {numbered + QStringList{"--format", "xlsx"}, 2, "^$",
+              "^A workbook .*standard output.*\n.*--help"}},
+            {"xlsx to standard output", {to("-") + QStringList{"--format", "xlsx"}, 2, "^$", ".+"}},
+            // The compare: 0 no change, 3 changes, 1 a stopped run, 2 a wrong command line.
+            {"compare with itself",
+             {compare("grades.csv", "grades.csv"), 0,
+              "(?s)Stations compared: 4  changed: 0.*No change\\."}},
+            {"compare with a revision",
+             {compare("grades.csv", "revised.csv"), 3,
+              "(?s)2390\\+00\\.00 R1  MAIN\n +Left Shoulder +100\\.20 @ -34\\.00  ->  100\\.30 @ "
+              "-34\\.00\n"}},
+            {"changes within the tolerance",
+             {compare("grades.csv", "revised.csv", {"--tolerance", "0.1"}), 0, "No change"}},
+            {"change rows",
+             {compare("grades.csv", "revised.csv", {"--format", "csv"}), 3,
+              changesHeader + ".*\r\n,2390\\+00\\.00 R1,Left "
+                              "Shoulder,LtSgShldr,changed,-34\\.00,100\\.20,-34\\.00,100\\.30,0\\."
+                              "00,\\+0\\.10,"}},
+            {"compare within a range",
+             {compare("grades.csv", "revised.csv", {"--stations", "..2389+50"}), 0, "No change"}},
+            {"older file refused",
+             {compare("nothing.csv", "grades.csv"), 1, "^$",
+              "^nothing\\.csv: Program Error : cannot open nothing\\.csv .*\n$"}},
+            {"newer file refused",
+             {compare("grades.csv", "grades.txt"), 1, "^$",
+              "^grades\\.txt: Not a paving grades report .*: grades\\.txt\n$"}},
+            {"range without stations in a file",
+             {compare("grades.csv", "divided.csv", {"--stations", "2389+00..2390+00"}), 1, "^$",
+              "^divided\\.csv: No station lies in .*\n$"}},
+            {"roadway types differ",
+             {compare("grades.csv", "divided.csv"), 1, "^$",
+              "^grades\\.csv is an undivided roadway, divided\\.csv a divided one\\.\n$"}},
+            {"roadway types differ, reversed",
+             {compare("divided.csv", "grades.csv"), 1, "^$",
+              "^divided\\.csv is a divided roadway, grades\\.csv an undivided one\\.\n$"}},
+            {"tolerance not a number",
+             {compare("grades.csv", "revised.csv", {"--tolerance", "abc"}), 2, "^$",
+              "^--tolerance .*'abc'\n.*compare --help"}},
+            {"tolerance below zero",
+             {compare("grades.csv", "revised.csv", {"--tolerance", "-0.1"}), 2, "^$", ".+"}},
+            {"compare over a file",
+             {{"compare", "grades.csv", "revised.csv", "-o", "revised.csv"},
+              2,
+              "^$",
+              "^[^\n]*revised\\.csv[^\n]*\n$"}},
+            {"compare, one file",
+             {{"compare", "grades.csv", "-o", "-"}, 2, "^$", "^Usage: corvane compare .*"}},
             // The output is never the input and is written whole or not at all.
             {"replaces a file", {{"export", "grades.csv", "-o", "book.txt"}, 0, "^$", ".+"}},
             {"pipe in place", {toNew, 0, "^$", "^$", "fifo"}},
@@ -175,8 +285,11 @@ class CommandLineTest : public QObject {
             QVERIFY(reader.waitForFinished(30000));
             QVERIFY(reader.readAllStandardOutput().endsWith("\f\n"));
         } else if (run.exitCode == 0 && !output.isEmpty() && output != "-") {
-            QVERIFY(ReadFile(path).endsWith("\f\n"));
-            before[path] = ReadFile(path);
+            const QByteArray written = ReadFile(path);
+            const bool textBook =
+                !path.endsWith(".csv", Qt::CaseInsensitive) || run.arguments.contains("--format");
+            QVERIFY(textBook ? written.endsWith("\f\n") : written.startsWith("\xEF\xBB\xBFSide,"));
+            before[path] = written;
         }
         QCOMPARE(Contents(folder.dir.path()), before);
     }
@@ -186,7 +299,8 @@ class CommandLineTest : public QObject {
         const QString manual = QString::fromUtf8(ReadFile(CORVANE_MANUAL_PAGE));
         const QRegularExpression option(R"(^  (?:-\w, )?(--[\w-]+))",
                                         QRegularExpression::MultilineOption);
-        for (const QStringList& help : {QStringList{"--help"}, QStringList{"export", "--help"}}) {
+        for (const QStringList& help : {QStringList{"--help"}, QStringList{"export", "--help"},
+                                        QStringList{"compare", "--help"}}) {
             const Run run = RunCorvane(QStringList{CORVANE_BINARY} + help);
             QStringList missing;
             qsizetype listed = 0;
@@ -244,6 +358,98 @@ class CommandLineTest : public QObject {
             books[remembered] = run.out;
         }
         QCOMPARE(books[1], books[0]);
+    }
+
+    // The roadway is computed whole (offset points from the file's first offset), then the range
+    // is kept and paginated afresh.
+    void rangeExportIsTheRangeBook() {
+        const std::string sample = CORVANE_SAMPLES "/divided-sample.csv";
+        const std::string range = "1212+00 NB..1230+00";
+        const Run run = RunCorvane(
+            QStringList{CORVANE_BINARY, "export", QString::fromStdString(sample), "-o", "-",
+                        "--date", "2026-12-06", "--stations", QString::fromStdString(range)} +
+            kNumbers + kBothOffsets);
+        QCOMPARE(run.exitCode, 0);
+        using namespace corvane;
+        RecordingMessages messages;
+        const OffsetRequests offsets{{true, "2", kFromLastPoint}, {true, "3", kFromCenterLine}};
+        auto whole = std::get<BookSet>(MakeBooks(ReadRoadway(sample, messages).Roadway,
+                                                 {true, {}, offsets}, PageSize{}, messages));
+        // Each side's stations in range, as a book of its own.
+        const StationRange kept =
+            *ReadStationRange(range, StationDigitsOf(whole.Books[0].Book)).Range;
+        for (PaginatedBook& side : whole.Books) {
+            side.Book = RangeBook(side.Book, kept);
+            side.Pagination = Paginate(side.Book, whole.PageSize);
+            QCOMPARE(side.Book.Stations.size(), size_t(19));
+        }
+        QCOMPARE(run.out, QByteArray::fromStdString(TextBook(whole, {"1", "12 06 2026", ""})));
+    }
+
+    // The grades as CSV and as a workbook, as the checked tables hold them.
+    void gradesMatchTheirCheckedTables() {
+        const struct {
+            QString sample, golden, sheets;
+            QStringList options;
+        } cases[] = {
+            {"undivided-sample.csv", "undivided-sample-offsets.csv", "Grades", kBothOffsets},
+            {"divided-sample.csv", "divided-sample-selection.csv", "Left Right",
+             kBothOffsets + QStringList{"--points", "offset,eop,jl"}},
+        };
+        Folder folder;
+        for (const auto& c : cases) {
+            const QString golden = kData + "/golden/" + c.golden;
+            for (const char* output : {"grades.csv", "grades.XLSX"}) {
+                const QStringList command =
+                    QStringList{CORVANE_BINARY, "export", CORVANE_SAMPLES "/" + c.sample, "-o",
+                                folder.dir.filePath(output)} +
+                    kNumbers + c.options;
+                QCOMPARE(RunCorvane(command).exitCode, 0);
+            }
+            QCOMPARE(ReadFile(folder.dir.filePath("grades.csv")), ReadFile(golden));
+            ExpectWorkbookMatches(folder.dir.filePath("grades.XLSX"), golden, c.sheets,
+                                  {"Station Value", "Offset", "Elevation", "Slope"});
+        }
+    }
+
+    // The samples against their revisions: the checked changes books and rows, the rows also as
+    // a workbook, and the status that says changes were found.
+    void changesMatchTheirCheckedBooksAndRows() {
+        const struct {
+            QString older, newer, golden;
+            QStringList options;
+        } cases[] = {
+            {"undivided-sample.csv",
+             "undivided-revised.csv",
+             "changes-undivided",
+             {"--tolerance", "0.001"}},
+            {"divided-sample.csv", "divided-revised.csv", "changes-divided", kBothOffsets},
+        };
+        Folder folder;
+        for (const auto& c : cases) {
+            QFile::copy(CORVANE_SAMPLES "/" + c.older, folder.dir.filePath(c.older));
+            QFile::copy(kData + "/" + c.newer, folder.dir.filePath(c.newer));
+            const auto compare = [&](const QStringList& output) {
+                return RunCorvane(
+                    QStringList{CORVANE_BINARY, "compare", c.older, c.newer, "--project", "US 441",
+                                "--control", "1", "--date", "2026-12-06"} +
+                        c.options + output,
+                    folder.dir.path());
+            };
+            const QString golden = kData + "/golden/" + c.golden;
+            const Run book = compare({"-o", "-"});
+            QCOMPARE(book.exitCode, 3);
+            QCOMPARE(book.out, ReadFile(golden + ".txt"));
+            const Run rows = compare({"-o", "-", "--format", "csv"});
+            QCOMPARE(rows.exitCode, 3);
+            QCOMPARE(QByteArray(rows.out).replace("\r\n", "\n"), ReadFile(golden + "-rows.csv"));
+            QCOMPARE(compare({"-o", "changes.xlsx"}).exitCode, 3);
+            QVERIFY(WriteFile(folder.dir.filePath("changes.csv"), rows.out));
+            ExpectWorkbookMatches(folder.dir.filePath("changes.xlsx"),
+                                  folder.dir.filePath("changes.csv"), "Changes",
+                                  {"Old Offset", "Old Elevation", "New Offset", "New Elevation",
+                                   "Offset Change", "Elevation Change", "Old Slope", "New Slope"});
+        }
     }
 
     void pdfHoldsTheSamePagesAsTheTextForm() {

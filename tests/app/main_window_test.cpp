@@ -10,7 +10,7 @@
 
 #include "app/main_window.h"
 #include "bad_inputs.h"
-#include "compare/change_table.h"
+#include "compare/change_rows.h"
 #include "input/read_roadway.h"
 #include "report/grid_surface.h"
 #include "report/station_value.h"
@@ -380,7 +380,7 @@ class MainWindowTest : public QObject {
         QTemporaryDir folder;
         desktop.dialogs.setNextFileName(folder.filePath("changes.csv"));
         viewer->MenuItem("SaveGrades")->trigger();
-        QVERIFY(WriteCsv(ChangeTable(*comparison), folder.filePath("rows.csv").toStdString()));
+        QVERIFY(WriteCsv(ChangeRows(*comparison), folder.filePath("rows.csv").toStdString()));
         QFile saved(folder.filePath("changes.csv")), rows(folder.filePath("rows.csv"));
         QVERIFY(saved.open(QIODevice::ReadOnly) && rows.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), rows.readAll());

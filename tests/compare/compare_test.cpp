@@ -9,6 +9,7 @@
 #include <set>
 #include <tuple>
 
+#include "compare/change_lines.h"
 #include "compare/change_rows.h"
 #include "compare/changes_book.h"
 #include "compare/pairing.h"
@@ -276,6 +277,12 @@ TEST(CompareTest, RepeatedKeysPairInOrderAndCellsNearestFirst) {
     // The nearer pair first, whatever the order; equally near, the older cell first.
     EXPECT_EQ(paired({"JL@-12", "JL@12"}, {"JL@12.5", "JL@-12"}), (std::vector{1, 0}));
     EXPECT_EQ(paired({"JL@-1", "JL@1"}, {"JL@0"}), (std::vector{0, -1}));
+    // Offsets too long for 64 bits are measured digit by digit, at the group's decimals.
+    EXPECT_EQ(
+        paired({"JL@1.0000000000000000001", "JL@10"}, {"JL@9.9", "JL@1.00000000000000000011"}),
+        (std::vector{1, 0}));
+    EXPECT_EQ(paired({"JL@0.5", "JL@0.25", "JL@100000000000000000"}, {"JL@0"}),
+              (std::vector{-1, 0, -1}));
     // Offsets that are no number pair after every measured pair.
     EXPECT_EQ(paired({"JL@x", "JL@5"}, {"JL@50", "JL@y"}), (std::vector{1, 0}));
     // Codes never mix; an offset point goes by its name.
@@ -356,6 +363,36 @@ TEST(CompareTest, ABookAgainstItselfHasNoChangeAndTypesMustAgree) {
     EXPECT_FALSE(CompareBooks(undivided, BooksOf(CORVANE_SAMPLES "/divided-sample.csv"), {}));
 }
 
+// A line that fits stays whole; a wider one breaks at its first place left
+// while the rest is too wide, the rest indented; a part wider than a line is
+// cut at the edge. Cells, not bytes, are counted.
+TEST(CompareTest, ChangeLinesWiderThanThePageGoOnBelow) {
+    Change change{ChangeKind::Changed,
+                  {"Éd", "-1.0", "10.00", "2.0", "E"},
+                  {"Éd", "-1.0", "10.25", "2.5", "E"},
+                  "0.0",
+                  "+0.25",
+                  "",
+                  ""};
+    const std::string first = "Éd    10.00 @ -1.0  ->  10.25 @ -1.0";
+    const std::string elev = "elev +0.25  offset 0.0";
+    const std::string slope = "slope 2.00% -> 2.50%";
+    const std::vector<std::pair<int, std::vector<std::string>>> cases{
+        {84, {first + "   " + elev + "   " + slope}},
+        {83, {first, "      " + elev + "   " + slope}},
+        {40, {first, "      " + elev, "      " + slope}},
+        {20,
+         {"Éd    10.00 @ -1.0  ", "      ->  10.25 @ -1", "      .0", "      elev +0.25  of",
+          "      fset 0.0", "      slope 2.00% ->", "       2.50%"}},
+    };
+    for (const auto& [columns, lines] : cases) {
+        EXPECT_EQ(ChangeLines(change, 4, columns), lines) << columns;
+    }
+    EXPECT_EQ(FitParts({"abcdef", " gh"}, 4, 9),
+              (std::vector<std::string>{"abcd", "  ef", "  gh"}));
+    EXPECT_EQ(FitParts({"abcde"}, 4, 0), (std::vector<std::string>{"abcd", "e"}));
+}
+
 void ExpectGolden(const std::string& made, const std::string& golden) {
     std::ifstream file(CORVANE_TEST_DATA "/golden/" + golden, std::ios::binary);
     const std::string want{std::istreambuf_iterator<char>(file), {}};
@@ -386,13 +423,18 @@ TEST(CompareTest, SamplesAgainstTheirRevisionsMakeTheirCheckedBooksAndRows) {
         ExpectGolden(ChangesBookText(MakeChangesBooks(*comparison, c.older, c.newer, {96, 63}),
                                      {96, 63}, {"US 441", "12 06 2026", ""}),
                      c.golden + ".txt");
+        const RowTable table = ChangeRows(*comparison);
         std::string rows;
-        for (const std::vector<std::string>& row : ChangeRows(*comparison)) {
-            for (size_t field = 0; field < row.size(); ++field) {
-                rows += (field ? "," : "") + row[field];
-            }
-            rows += "\n";
+        for (size_t field = 0; field < table.Header.size(); ++field) {
+            rows += (field ? "," : "") + table.Header[field];
         }
+        for (const Row& row : table.Rows) {
+            rows += "\n";
+            for (size_t field = 0; field < row.size(); ++field) {
+                rows += (field ? "," : "") + row[field].Text;
+            }
+        }
+        rows += "\n";
         ExpectGolden(rows, c.golden + "-rows.csv");
     }
 }
