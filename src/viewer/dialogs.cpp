@@ -9,8 +9,9 @@ QString Dialogs::OpenFileName(QWidget* parent, const QString& caption, const QSt
     return QFileDialog::getOpenFileName(parent, caption, folder, filter);
 }
 
-QString Dialogs::SaveFileName(QWidget* parent, const QString& caption, const QString& filter) {
-    return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+QString Dialogs::SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                              QString* selectedFilter) {
+    return QFileDialog::getSaveFileName(parent, caption, QString(), filter, selectedFilter);
 }
 
 }  // namespace corvane

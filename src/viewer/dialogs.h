@@ -17,7 +17,9 @@ class Dialogs {
     // Opens in the folder given, or where the platform chooses when it is empty.
     virtual QString OpenFileName(QWidget* parent, const QString& caption, const QString& folder,
                                  const QString& filter);
-    virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter);
+    // The filter the person chose goes to selectedFilter when one is given.
+    virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                 QString* selectedFilter = nullptr);
 };
 
 }  // namespace corvane

@@ -162,14 +162,17 @@ void ReportViewer::SaveAsPdf() {
 // The grades of the book on show (or the changes shown), whole or not at all.
 void ReportViewer::SaveGrades() {
     RunTrapped(messages_, "Program Error : ", " occured in SaveGrades_Click", [this] {
+        const QString workbooks = QStringLiteral("Excel workbooks (*.xlsx)");
+        QString chosenFilter;
         QString path =
             dialogs_.SaveFileName(this, QStringLiteral("Save Grades As"),
-                                  QStringLiteral("CSV files (*.csv);;Excel workbooks (*.xlsx)"));
+                                  QStringLiteral("CSV files (*.csv);;") + workbooks, &chosenFilter);
         if (path.isEmpty()) {
             return;
         }
+        // A name without an extension takes the form of the filter chosen.
         if (QFileInfo(path).suffix().isEmpty()) {
-            path += QStringLiteral(".csv");
+            path += chosenFilter == workbooks ? QStringLiteral(".xlsx") : QStringLiteral(".csv");
         }
         if (WouldOverwriteInput(state_, path, messages_)) {
             return;

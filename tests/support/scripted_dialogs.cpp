@@ -25,7 +25,10 @@ QString ScriptedDialogs::OpenFileName(QWidget*, const QString&, const QString& f
 }
 
 QString ScriptedDialogs::SaveFileName(QWidget* parent, const QString& caption,
-                                      const QString& filter) {
+                                      const QString& filter, QString* selectedFilter) {
+    if (selectedFilter)
+        *selectedFilter =
+            this->selectedFilter.isEmpty() ? filter.section(";;", 0, 0) : this->selectedFilter;
     return OpenFileName(parent, caption, QString(), filter);
 }
 

@@ -24,11 +24,14 @@ class ScriptedDialogs : public Dialogs {
     int Exec(QDialog& dialog) override;
     QString OpenFileName(QWidget*, const QString&, const QString& folder,
                          const QString& filter) override;
-    QString SaveFileName(QWidget*, const QString&, const QString& filter) override;
+    QString SaveFileName(QWidget*, const QString&, const QString& filter,
+                         QString* selectedFilter = nullptr) override;
 
     // What the last file chooser offered, for tests to check.
     QString lastFilter;
     QString lastFolder;
+    // The filter a file chooser for saving reports as chosen; empty: the first one.
+    QString selectedFilter;
     int execCount = 0;
 
   private:

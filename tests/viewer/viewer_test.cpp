@@ -750,6 +750,8 @@ class ViewerTest : public QObject {
             {"whole book, CSV", "", "grades.csv", ""},
             {"range, workbook", "10+00..25+00", "grades.XLSX", ""},
             {"no suffix: CSV", "..4+00", "grades", "Grades have been saved to %1.csv."},
+            {"no suffix, workbooks chosen", "", "grades|Excel workbooks (*.xlsx)",
+             "Grades have been saved to %1.xlsx."},
             {"the report", "", "./report.csv", "The book cannot be written to %1: it is the paving "
              "grades report the book is read from."},
             {"no such folder", "", "missing/grades.csv", "Saving failed: the file %1 could not be "
@@ -772,7 +774,9 @@ class ViewerTest : public QObject {
             range = RangeBook(*expected.front(), *viewer.state.Range());
             expected = {&range};
         }
-        const QString path = folder.path() + "/" + c.chosen;
+        // "name|filter": the name typed and the filter chosen.
+        const QString path = folder.path() + "/" + c.chosen.section('|', 0, 0);
+        viewer.dialogs.selectedFilter = c.chosen.section('|', 1);
         viewer.dialogs.setNextFileName(path);
 
         viewer.window->MenuItem("SaveGrades")->trigger();
@@ -790,7 +794,7 @@ class ViewerTest : public QObject {
         }
         const QString made = folder.filePath(written), sheets = folder.filePath("sheets");
         const GradeRows rows(expected, 2);
-        if (made.endsWith(".XLSX")) {
+        if (made.endsWith(".xlsx", Qt::CaseInsensitive)) {
             QVERIFY(WriteXlsx({{"Grades", rows}}, sheets.toStdString()));
             QVERIFY(SameWorkbook(made, sheets));
         } else {
