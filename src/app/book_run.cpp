@@ -5,6 +5,7 @@
 #endif
 
 #include <exception>
+#include <optional>
 #include <utility>
 
 #include "common/text.h"
@@ -16,31 +17,37 @@ namespace corvane {
 namespace {
 
 // The checks before anything is read, in the order a person meets them: the
-// reminder (which does not stop the run), then the offset distances.
-bool CheckInputs(const RunInputs& inputs, Messages& messages) {
+// reminder (which does not stop the run), then the offset distances. Gives the
+// offset points asked for, each distance read as a number; none when a
+// distance is missing or not a number.
+std::optional<OffsetRequests> CheckInputs(const RunInputs& inputs, Messages& messages) {
     if (inputs.ProjectNumber.empty() || inputs.ControlNumber.empty())
         messages.Show("Please Enter Project Number and Control Number");
 
-    const OffsetRequests& offsets = inputs.Offsets;
-    if (offsets.Left.Asked && offsets.Left.Distance.empty()) {
+    const OffsetRow& left = inputs.LeftOffset;
+    const OffsetRow& right = inputs.RightOffset;
+    if (left.Asked && left.Distance.empty()) {
         messages.Show("Please Enter Left offset distance");
-        return false;
+        return std::nullopt;
     }
-    if (offsets.Right.Asked && offsets.Right.Distance.empty()) {
+    if (right.Asked && right.Distance.empty()) {
         messages.Show("Please Enter Right offset distance");
-        return false;
+        return std::nullopt;
     }
     // A distance that is not a number would leave the offset point half
     // computed; better to say so before anything is read.
-    if (offsets.Left.Asked && !ParseNumber(offsets.Left.Distance)) {
+    const std::optional<double> leftDistance = ParseNumber(left.Distance);
+    const std::optional<double> rightDistance = ParseNumber(right.Distance);
+    if (left.Asked && !leftDistance) {
         messages.Show("Left offset distance must be a number");
-        return false;
+        return std::nullopt;
     }
-    if (offsets.Right.Asked && !ParseNumber(offsets.Right.Distance)) {
+    if (right.Asked && !rightDistance) {
         messages.Show("Right offset distance must be a number");
-        return false;
+        return std::nullopt;
     }
-    return true;
+    return OffsetRequests{{left.Asked, leftDistance.value_or(0), left.From},
+                          {right.Asked, rightDistance.value_or(0), right.From}};
 }
 
 bool NamesACsvFile(const std::string& inputFile) {
@@ -48,8 +55,8 @@ bool NamesACsvFile(const std::string& inputFile) {
 }
 
 // From the file to the books, the page asked for once they are made.
-std::variant<BookSet, RunStop> BooksOfFile(const RunInputs& inputs, const PageQuestion& page,
-                                           Messages& messages) {
+std::variant<BookSet, RunStop> BooksOfFile(const RunInputs& inputs, const OffsetRequests& offsets,
+                                           const PageQuestion& page, Messages& messages) {
     ReadResult read = ReadRoadway(inputs.InputFile, messages);
     switch (read.Outcome) {
         case ReadOutcome::Read:
@@ -59,13 +66,14 @@ std::variant<BookSet, RunStop> BooksOfFile(const RunInputs& inputs, const PageQu
         case ReadOutcome::EndProgram:
             return RunStop::EndProgram;
     }
-    const ChainOptions options{inputs.CheckAllPoints, inputs.Types, inputs.Offsets};
+    const ChainOptions options{inputs.CheckAllPoints, inputs.Types, offsets};
     return MakeBooks(std::move(read.Roadway), options, page, messages);
 }
 
 std::variant<PreparedBooks, RunStop> PrepareBooksUntrapped(const RunInputs& inputs,
                                                            Messages& messages, RunHooks& hooks) {
-    if (!CheckInputs(inputs, messages))
+    const std::optional<OffsetRequests> offsets = CheckInputs(inputs, messages);
+    if (!offsets)
         return RunStop::Stopped;
     if (!NamesACsvFile(inputs.InputFile)) {
         hooks.FileNameRefused(inputs.InputFile);
@@ -77,7 +85,7 @@ std::variant<PreparedBooks, RunStop> PrepareBooksUntrapped(const RunInputs& inpu
         chosen = hooks.ChoosePrinterAndFont();
         return chosen.PrinterPage.value_or(PageSize{});
     };
-    auto books = BooksOfFile(inputs, page, messages);
+    auto books = BooksOfFile(inputs, *offsets, page, messages);
     if (const RunStop* stop = std::get_if<RunStop>(&books))
         return *stop;
 

@@ -33,10 +33,10 @@ bool ViewerState::PreviousPage() {
     return side_ == Side::Right && left && GoTo(Side::Left, left->Pagination.LastPage);
 }
 
-const std::vector<std::string>& ViewerState::StationList(Side side) const {
-    static const std::vector<std::string> kNoStations;
+const std::vector<StationOnPage>& ViewerState::StationsOnPages(Side side) const {
+    static const std::vector<StationOnPage> kNoStations;
     const PaginatedBook* book = BookOf(side);
-    return book ? book->Pagination.StationList : kNoStations;
+    return book ? book->Pagination.Stations : kNoStations;
 }
 
 bool ViewerState::DrawCurrentPage(Surface& surface) const {

@@ -49,8 +49,8 @@ class ViewerState {
     // Moves to a page of a side's book; false (nothing moved) when there is no such page.
     bool GoTo(Side side, int page);
 
-    // The station finder's list of a side's book (empty for a missing book).
-    const std::vector<std::string>& StationList(Side side) const;
+    // The stations the pages of a side's book show (none for a missing book).
+    const std::vector<StationOnPage>& StationsOnPages(Side side) const;
 
     // Draws the current page (header, page number line and body) on the
     // surface; false, with nothing drawn, when there are no books.

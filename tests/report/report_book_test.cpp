@@ -136,7 +136,9 @@ TEST(GoldenBookTest, SamplesMakeTheirCheckedBooks) {
         {"divided-sample.csv",
          "divided-sample-offsets.txt",
          "SR 9B",
-         {false, offsetEdgeAndJoint, {{true, "2", kFromLastPoint}, {true, "3", kFromCenterLine}}}}};
+         {false,
+          offsetEdgeAndJoint,
+          {{true, 2, OffsetFrom::LastPoint}, {true, 3, OffsetFrom::CenterLine}}}}};
     for (const auto& [sample, golden, project, options] : cases) {
         SCOPED_TRACE(golden);
         RecordingMessages messages;
@@ -166,7 +168,7 @@ TEST(MakeBooksTest, RightOffsetAloneAndAPageOutsideTheRange) {
         RecordingMessages messages;
         ReadResult read = ReadRoadway(CORVANE_TEST_DATA "/short-undivided.csv", messages);
         ChainOptions options;
-        options.Offsets.Right = {true, "2", kFromLastPoint};
+        options.Offsets.Right = {true, 2, OffsetFrom::LastPoint};
         auto made = MakeBooks(std::move(read.Roadway), options, page, messages);
         if (const BookSet* books = std::get_if<BookSet>(&made)) {
             const ReportStation& first = books->Books.at(0).Book.Stations.at(0);
