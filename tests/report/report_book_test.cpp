@@ -22,7 +22,7 @@ namespace {
 // A station of `points` points coded "C0", "C1", ... with offsets "-<j>.0",
 // elevations "10<j>.5" and slopes "<j>.25", and both offset points.
 Station MakeStation(int points) {
-    Station station{"MAIN", "10+00", "", "10+00", {"-30", "99.5"}, {"30.123", "98"}, "", "", {}};
+    Station station{"MAIN", "10+00", "10+00", {"-30", "99.5"}, {"30.123", "98"}, "", "", {}};
     for (int j = 0; j < points; ++j) {
         const std::string n = std::to_string(j);
         station.Points.push_back(Point{"C" + n, "-" + n + ".0", "10" + n + ".5", n + ".25"});
