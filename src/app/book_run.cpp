@@ -1,9 +1,5 @@
 #include "app/book_run.h"
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 #include <exception>
 #include <optional>
 #include <utility>
@@ -95,16 +91,6 @@ std::variant<PreparedBooks, RunStop> PrepareBooksUntrapped(const RunInputs& inpu
     return prepared;
 }
 
-// A run frees a whole roadway and, once the viewer takes the new books, the
-// books it showed before: tens of megabytes of small blocks on the largest
-// file. The allocator keeps most of them for reuse, more or less from run to
-// run; handing them back keeps a long session's memory flat.
-void GiveBackFreedMemory() {
-#ifdef __GLIBC__
-    malloc_trim(0);
-#endif
-}
-
 // Out of memory and the like end the command with its message.
 void ShowRunFailed(Messages& messages) {
     messages.Show("Error occured in Command3_click");
@@ -122,9 +108,7 @@ std::variant<PreparedBooks, RunStop> PrepareBooks(const RunInputs& inputs, Messa
     }
 }
 
-namespace {
-
-RunOutcome RunOnce(const RunInputs& inputs, Messages& messages, RunHooks& hooks) {
+RunOutcome RunAndShowBooks(const RunInputs& inputs, Messages& messages, RunHooks& hooks) {
     auto prepared = PrepareBooks(inputs, messages, hooks);
     if (const RunStop* stop = std::get_if<RunStop>(&prepared))
         return *stop == RunStop::EndProgram ? RunOutcome::EndProgram : RunOutcome::Stopped;
@@ -135,14 +119,6 @@ RunOutcome RunOnce(const RunInputs& inputs, Messages& messages, RunHooks& hooks)
         return RunOutcome::Stopped;
     }
     return RunOutcome::Shown;
-}
-
-}  // namespace
-
-RunOutcome RunAndShowBooks(const RunInputs& inputs, Messages& messages, RunHooks& hooks) {
-    const RunOutcome outcome = RunOnce(inputs, messages, hooks);
-    GiveBackFreedMemory();
-    return outcome;
 }
 
 }  // namespace corvane

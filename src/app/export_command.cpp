@@ -3,10 +3,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 #include <iostream>
 #include <memory>
 #include <string_view>
@@ -95,12 +91,6 @@ void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& mess
 }  // namespace
 
 int RunExport(int argc, char** argv) {
-#ifdef __GLIBC__
-    // One heap for both threads of the run: a side's book then reuses the
-    // memory its stations gave back, wherever it is built, instead of growing
-    // a second heap beside the first.
-    mallopt(M_ARENA_MAX, 1);
-#endif
     QCoreApplication::setApplicationName("corvane");
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
