@@ -50,8 +50,8 @@ inline RunInputs AllPointsInputs(RoadwayType type) {
 // Both offset points, so AddOffsetPoints has work to do.
 inline RunInputs OffsetPointInputs(RoadwayType type) {
     RunInputs inputs = AllPointsInputs(type);
-    inputs.Offsets.Left = {true, "10", kFromLastPoint};
-    inputs.Offsets.Right = {true, "12.5", kFromCenterLine};
+    inputs.LeftOffset = {true, "10", OffsetFrom::LastPoint};
+    inputs.RightOffset = {true, "12.5", OffsetFrom::CenterLine};
     return inputs;
 }
 

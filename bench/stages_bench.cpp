@@ -63,7 +63,8 @@ void BM_CalculateSlopes(benchmark::State& run, RoadwayType type) {
 
 void BM_AddOffsetPoints(benchmark::State& run, RoadwayType type) {
     const SlopedRoadway sloped = CalculateSlopes(ReadLargest(type));
-    const OffsetRequests requests = OffsetPointInputs(type).Offsets;
+    const OffsetRequests requests{{true, 10, OffsetFrom::LastPoint},
+                                  {true, 12.5, OffsetFrom::CenterLine}};
     TimeStage(run, sloped.Roadway, [&](Roadway roadway) {
         return AddOffsetPoints(std::move(roadway), requests, sloped.NumberFormat);
     });

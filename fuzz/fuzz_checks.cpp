@@ -42,12 +42,12 @@ bool SameStation(const Station& a, const Station& b) {
         }
         return texts;
     };
-    return std::tie(a.Column0Text, a.StationText, a.Column4Text, a.CrossSectionStation,
-                    a.LeftOffsetPt.Offset, a.LeftOffsetPt.Elevation, a.RightOffsetPt.Offset,
-                    a.RightOffsetPt.Elevation, a.MessageText, a.MessageKind) ==
-               std::tie(b.Column0Text, b.StationText, b.Column4Text, b.CrossSectionStation,
-                        b.LeftOffsetPt.Offset, b.LeftOffsetPt.Elevation, b.RightOffsetPt.Offset,
-                        b.RightOffsetPt.Elevation, b.MessageText, b.MessageKind) &&
+    return std::tie(a.ChainName, a.StationText, a.CrossSectionStation, a.LeftOffsetPt.Offset,
+                    a.LeftOffsetPt.Elevation, a.RightOffsetPt.Offset, a.RightOffsetPt.Elevation,
+                    a.MessageText, a.MessageKind) ==
+               std::tie(b.ChainName, b.StationText, b.CrossSectionStation, b.LeftOffsetPt.Offset,
+                        b.LeftOffsetPt.Elevation, b.RightOffsetPt.Offset, b.RightOffsetPt.Elevation,
+                        b.MessageText, b.MessageKind) &&
            points(a) == points(b);
 }
 
@@ -60,8 +60,8 @@ void CheckStation(const Station& station, RoadwayType type) {
         FUZZ_CHECK(station.Points.size() == (type == RoadwayType::Divided ? 2u : 1u));
     }
     for (const std::string* text :
-         {&station.Column0Text, &station.StationText, &station.Column4Text,
-          &station.CrossSectionStation, &station.MessageText, &station.MessageKind}) {
+         {&station.ChainName, &station.StationText, &station.CrossSectionStation,
+          &station.MessageText, &station.MessageKind}) {
         FUZZ_CHECK(IsValidUtf8(*text));
     }
     for (const Point& point : station.Points) {

@@ -53,14 +53,23 @@ struct RunOptions {
     uint8_t seed = 0;  // which digits the revised copy changes
 };
 
+// A distance read as the run reads what was typed.
+double DistanceFrom(uint8_t byte) {
+    const std::optional<double> distance = ParseNumber(kDistances[byte % kDistances.size()]);
+    FUZZ_CHECK(distance.has_value());
+    return distance.value_or(0);
+}
+
 RunOptions OptionsFrom(const uint8_t* bytes) {
     RunOptions options;
     const auto bit = [](uint8_t byte, int n) { return ((byte >> n) & 1) != 0; };
     options.chain.KeepAllPoints = bit(bytes[0], 0);
-    options.chain.Offsets.Left = {bit(bytes[0], 1), kDistances[bytes[2] % kDistances.size()],
-                                  bit(bytes[0], 3) ? kFromCenterLine : kFromLastPoint};
-    options.chain.Offsets.Right = {bit(bytes[0], 2), kDistances[bytes[3] % kDistances.size()],
-                                   bit(bytes[0], 4) ? kFromCenterLine : kFromLastPoint};
+    const auto from = [](bool centerLine) {
+        return centerLine ? OffsetFrom::CenterLine : OffsetFrom::LastPoint;
+    };
+    options.chain.Offsets.Left = {bit(bytes[0], 1), DistanceFrom(bytes[2]), from(bit(bytes[0], 3))};
+    options.chain.Offsets.Right = {bit(bytes[0], 2), DistanceFrom(bytes[3]),
+                                   from(bit(bytes[0], 4))};
     options.chain.Types = {bit(bytes[1], 0), bit(bytes[1], 1), bit(bytes[1], 2), bit(bytes[1], 3),
                            bit(bytes[1], 4), bit(bytes[1], 5), bit(bytes[1], 6)};
     // Columns: fine steps over the narrow pages, then coarse ones up to the widest.
@@ -128,14 +137,11 @@ void CheckPagination(const Book& book, const Pagination& pagination) {
             ++unlisted[block.StationText];
         }
     }
-    int lastListedPage = 1;
-    for (const std::string& entry : pagination.StationList) {
-        const size_t gap = entry.find(' ');
-        FUZZ_CHECK(gap != std::string::npos && entry.compare(gap, 12, std::string(12, ' ')) == 0);
-        const int listedPage = std::stoi(entry.substr(0, gap));
-        FUZZ_CHECK(listedPage >= lastListedPage && listedPage <= pagination.LastPage + 1);
-        lastListedPage = listedPage;
-        --unlisted[entry.substr(gap + 12)];
+    int lastListedPage = 0;
+    for (const StationOnPage& listed : pagination.Stations) {
+        FUZZ_CHECK(listed.Page >= lastListedPage && listed.Page <= pagination.LastPage);
+        lastListedPage = listed.Page;
+        --unlisted[listed.StationText];
     }
     FUZZ_CHECK(std::all_of(unlisted.begin(), unlisted.end(),
                            [](const auto& station) { return station.second <= 0; }));
@@ -343,10 +349,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const corvane::fuzz::RunOptions options = corvane::fuzz::OptionsFrom(data);
     FUZZ_CHECK(corvane::PageFitsLayout(options.page));
-    for (const corvane::OffsetRequest* request :
-         {&options.chain.Offsets.Left, &options.chain.Offsets.Right}) {
-        FUZZ_CHECK(corvane::ParseNumber(request->Distance).has_value());
-    }
     const std::string_view file(reinterpret_cast<const char*>(data) + corvane::fuzz::kOptionBytes,
                                 size - corvane::fuzz::kOptionBytes);
     corvane::fuzz::RunPipeline(options, file);

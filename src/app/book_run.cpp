@@ -1,10 +1,7 @@
 #include "app/book_run.h"
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 #include <exception>
+#include <optional>
 #include <utility>
 
 #include "common/text.h"
@@ -13,31 +10,46 @@
 
 namespace corvane {
 
-// In the order a person meets them.
-bool CheckRunInputs(const RunInputs& inputs, Messages& messages) {
+namespace {
+
+// The checks before anything is read, in the order a person meets them: the
+// reminder (which does not stop the run), then the offset distances. Gives the
+// offset points asked for, each distance read as a number; none when a
+// distance is missing or not a number.
+std::optional<OffsetRequests> CheckedOffsets(const RunInputs& inputs, Messages& messages) {
     if (inputs.ProjectNumber.empty() || inputs.ControlNumber.empty())
         messages.Show("Please Enter Project Number and Control Number");
 
-    const OffsetRequests& offsets = inputs.Offsets;
-    if (offsets.Left.Asked && offsets.Left.Distance.empty()) {
+    const OffsetRow& left = inputs.LeftOffset;
+    const OffsetRow& right = inputs.RightOffset;
+    if (left.Asked && left.Distance.empty()) {
         messages.Show("Please Enter Left offset distance");
-        return false;
+        return std::nullopt;
     }
-    if (offsets.Right.Asked && offsets.Right.Distance.empty()) {
+    if (right.Asked && right.Distance.empty()) {
         messages.Show("Please Enter Right offset distance");
-        return false;
+        return std::nullopt;
     }
     // A distance that is not a number would leave the offset point half
     // computed; better to say so before anything is read.
-    if (offsets.Left.Asked && !ParseNumber(offsets.Left.Distance)) {
+    const std::optional<double> leftDistance = ParseNumber(left.Distance);
+    const std::optional<double> rightDistance = ParseNumber(right.Distance);
+    if (left.Asked && !leftDistance) {
         messages.Show("Left offset distance must be a number");
-        return false;
+        return std::nullopt;
     }
-    if (offsets.Right.Asked && !ParseNumber(offsets.Right.Distance)) {
+    if (right.Asked && !rightDistance) {
         messages.Show("Right offset distance must be a number");
-        return false;
+        return std::nullopt;
     }
-    return true;
+    return OffsetRequests{{left.Asked, leftDistance.value_or(0), left.From},
+                          {right.Asked, rightDistance.value_or(0), right.From}};
+}
+
+}  // namespace
+
+bool CheckRunInputs(const RunInputs& inputs, Messages& messages) {
+    return CheckedOffsets(inputs, messages).has_value();
 }
 
 namespace {
@@ -47,8 +59,13 @@ bool NamesACsvFile(const std::string& inputFile) {
 }
 
 // From the file to the books, the page asked for once they are made.
+// The options of inputs that CheckRunInputs accepted.
 ChainOptions OptionsOf(const RunInputs& inputs) {
-    return {inputs.CheckAllPoints, inputs.Types, inputs.Offsets};
+    const auto request = [](const OffsetRow& row) {
+        return OffsetRequest{row.Asked, ParseNumber(row.Distance).value_or(0), row.From};
+    };
+    return {inputs.CheckAllPoints, inputs.Types,
+            OffsetRequests{request(inputs.LeftOffset), request(inputs.RightOffset)}};
 }
 
 std::variant<BookSet, RunStop> BooksOfFile(const RunInputs& inputs, const PageQuestion& page,
@@ -87,16 +104,6 @@ std::variant<PreparedBooks, RunStop> BooksOfCheckedInputs(const RunInputs& input
     return prepared;
 }
 
-// A run frees a whole roadway and, once the viewer takes the new books, the
-// books it showed before: tens of megabytes of small blocks on the largest
-// file. The allocator keeps most of them for reuse, more or less from run to
-// run; handing them back keeps a long session's memory flat.
-void GiveBackFreedMemory() {
-#ifdef __GLIBC__
-    malloc_trim(0);
-#endif
-}
-
 // Out of memory and the like end the command with its message.
 void ShowRunFailed(Messages& messages) {
     messages.Show("Error occured in Command3_click");
@@ -121,9 +128,7 @@ std::variant<PreparedBooks, RunStop> PrepareBooks(const RunInputs& inputs, Messa
     return PrepareBooksOfFile(inputs, messages, hooks);
 }
 
-namespace {
-
-RunOutcome RunOnce(const RunInputs& inputs, Messages& messages, RunHooks& hooks) {
+RunOutcome RunAndShowBooks(const RunInputs& inputs, Messages& messages, RunHooks& hooks) {
     auto prepared = PrepareBooks(inputs, messages, hooks);
     if (const RunStop* stop = std::get_if<RunStop>(&prepared))
         return *stop == RunStop::EndProgram ? RunOutcome::EndProgram : RunOutcome::Stopped;
@@ -134,14 +139,6 @@ RunOutcome RunOnce(const RunInputs& inputs, Messages& messages, RunHooks& hooks)
         return RunOutcome::Stopped;
     }
     return RunOutcome::Shown;
-}
-
-}  // namespace
-
-RunOutcome RunAndShowBooks(const RunInputs& inputs, Messages& messages, RunHooks& hooks) {
-    const RunOutcome outcome = RunOnce(inputs, messages, hooks);
-    GiveBackFreedMemory();
-    return outcome;
 }
 
 }  // namespace corvane

@@ -19,13 +19,23 @@
 
 namespace corvane {
 
+// One offset row as the person left it: the choice already taken from its
+// caption or option, the distance as typed. The run checks the distance and
+// reads it as a number before anything else happens.
+struct OffsetRow {
+    bool Asked = false;
+    std::string Distance;
+    OffsetFrom From = OffsetFrom::LastPoint;
+};
+
 // What the main window's controls hold when Preview is pressed.
 struct RunInputs {
     std::string InputFile;      // the file chosen (Label4)
     std::string ProjectNumber;  // Text1(0)
     std::string ControlNumber;  // Text1(1)
     // Left: Check2(0), Text2(0), Combo1(0); Right: Check2(1), Text2(1), Combo1(1).
-    OffsetRequests Offsets;
+    OffsetRow LeftOffset;
+    OffsetRow RightOffset;
     bool CheckAllPoints = true;  // Check1(7)
     PointTypes Types;            // Check1(0) .. Check1(6), read when Check1(7) is unticked
     std::string HeaderDate;      // "mm dd yyyy" for the page header; empty: today

@@ -3,10 +3,6 @@
 #include <QFile>
 #include <QGuiApplication>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 #include <iostream>
 
 #include "sheets/csv_writer.h"
@@ -58,12 +54,6 @@ QStringList CommandArguments(int argc, char** argv) {
 }
 
 std::unique_ptr<QCoreApplication> StartCommandApplication(int& argc, char** argv, OutputForm form) {
-#ifdef __GLIBC__
-    // One heap for both threads of the run: a side's book then reuses the
-    // memory its stations gave back, wherever it is built, instead of growing
-    // a second heap beside the first.
-    mallopt(M_ARENA_MAX, 1);
-#endif
     qInstallMessageHandler(QuietQtNotes);
     if (form != OutputForm::Pdf)
         return std::make_unique<QCoreApplication>(argc, argv);

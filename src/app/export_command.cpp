@@ -1,5 +1,7 @@
 #include "app/export_command.h"
 
+#include <QCoreApplication>
+
 #include <iostream>
 #include <memory>
 #include <variant>

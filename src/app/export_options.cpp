@@ -118,11 +118,11 @@ bool ReadPoints(const QString& list, ExportOptions& options, QString& error) {
     return true;
 }
 
-bool ReadFrom(const QString& value, std::string& from, QString& error) {
+bool ReadFrom(const QString& value, OffsetFrom& from, QString& error) {
     if (value == "last") {
-        from = kFromLastPoint;
+        from = OffsetFrom::LastPoint;
     } else if (value == "centerline") {
-        from = kFromCenterLine;
+        from = OffsetFrom::CenterLine;
     } else {
         error = QString("Offset choice must be last or centerline, not '%1'").arg(value);
         return false;
@@ -173,13 +173,14 @@ bool ReadDate(const QString& value, ExportOptions& options, QString& error) {
 }
 
 bool ReadOffsets(const QCommandLineParser& parser, ExportOptions& options, QString& error) {
-    OffsetRequests& offsets = options.Inputs.Offsets;
-    offsets.Left.Asked = parser.isSet(kLeftOffset);
-    offsets.Right.Asked = parser.isSet(kRightOffset);
-    offsets.Left.Distance = parser.value(kLeftOffset).toStdString();
-    offsets.Right.Distance = parser.value(kRightOffset).toStdString();
-    return ReadFrom(parser.value(kLeftFrom), offsets.Left.From, error) &&
-           ReadFrom(parser.value(kRightFrom), offsets.Right.From, error);
+    OffsetRow& left = options.Inputs.LeftOffset;
+    OffsetRow& right = options.Inputs.RightOffset;
+    left.Asked = parser.isSet(kLeftOffset);
+    right.Asked = parser.isSet(kRightOffset);
+    left.Distance = parser.value(kLeftOffset).toStdString();
+    right.Distance = parser.value(kRightOffset).toStdString();
+    return ReadFrom(parser.value(kLeftFrom), left.From, error) &&
+           ReadFrom(parser.value(kRightFrom), right.From, error);
 }
 
 bool ReadForm(const QCommandLineParser& parser, ExportOptions& options, QString& error) {

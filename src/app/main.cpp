@@ -8,8 +8,10 @@
 #include "app/compare_command.h"
 #include "app/desktop.h"
 #include "app/export_command.h"
+#include "app/memory_tuning.h"
 
 int main(int argc, char** argv) {
+    corvane::TuneAllocator();
     if (argc > 1 && std::strcmp(argv[1], "export") == 0)
         return corvane::RunExport(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "compare") == 0)

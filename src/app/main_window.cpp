@@ -56,9 +56,20 @@ Control* Place(Control* control, const QString& name, const QRect& place) {
     return control;
 }
 
-OffsetRequest OffsetRow(const QCheckBox& box, const QLineEdit& distance, const QComboBox& from) {
-    return OffsetRequest{box.isChecked(), distance.text().toStdString(),
-                         from.currentText().toStdString()};
+// The choices of an offset row's Combo1, in list order, with what each asks of the run.
+struct OffsetChoice {
+    const char* caption;
+    OffsetFrom from;
+};
+constexpr std::array<OffsetChoice, 2> kOffsetChoices = {{
+    {"From Last Point", OffsetFrom::LastPoint},
+    {"From Center Line", OffsetFrom::CenterLine},
+}};
+
+OffsetRow OffsetRowOf(const QCheckBox& box, const QLineEdit& distance, const QComboBox& from) {
+    // The list is not editable: the current entry is always one of the choices.
+    const auto choice = static_cast<size_t>(std::max(from.currentIndex(), 0));
+    return OffsetRow{box.isChecked(), distance.text().toStdString(), kOffsetChoices[choice].from};
 }
 
 // The file a drop brings: exactly one local URL naming an existing regular
@@ -162,8 +173,8 @@ void MainWindow::CreateOffsetRows() {
                   TwipsRect(*this, 3960, top, 1215, 255));
         offsetFrom_[index] = Place(new QComboBox(this), ArrayName("Combo1", index),
                                    TwipsRect(*this, 5520, top, 2175, 360));
-        offsetFrom_[index]->addItems(
-            {QString::fromStdString(kFromLastPoint), QString::fromStdString(kFromCenterLine)});
+        for (const OffsetChoice& choice : kOffsetChoices)
+            offsetFrom_[index]->addItem(choice.caption);
 
         offsetDistances_[index]->setEnabled(false);
         offsetFromLabels_[index]->setEnabled(false);
@@ -320,8 +331,8 @@ RunInputs MainWindow::Inputs() const {
     inputs.InputFile = QFile::encodeName(chosenFile_).toStdString();
     inputs.ProjectNumber = numbers_[0]->text().toStdString();
     inputs.ControlNumber = numbers_[1]->text().toStdString();
-    inputs.Offsets.Left = OffsetRow(*offsetBoxes_[0], *offsetDistances_[0], *offsetFrom_[0]);
-    inputs.Offsets.Right = OffsetRow(*offsetBoxes_[1], *offsetDistances_[1], *offsetFrom_[1]);
+    inputs.LeftOffset = OffsetRowOf(*offsetBoxes_[0], *offsetDistances_[0], *offsetFrom_[0]);
+    inputs.RightOffset = OffsetRowOf(*offsetBoxes_[1], *offsetDistances_[1], *offsetFrom_[1]);
     inputs.CheckAllPoints = pointTypeBoxes_[kCheckAllPoints]->isChecked();
     for (size_t box = 0; box < kPointTypeOfBox.size(); ++box)
         inputs.Types.*kPointTypeOfBox[box] = pointTypeBoxes_[box]->isChecked();

@@ -46,6 +46,20 @@ bool IsSpaceOrTab(char c) {
     return c == ' ' || c == '\t';
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsSpaceOrTab(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsSpaceOrTab(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+bool IsAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 // The lead byte fixes the length; the second byte's range rules out overlong
 // forms (E0, F0), surrogates (ED) and values above U+10FFFF (F4).
 std::size_t Utf8CharacterLength(std::string_view text, std::size_t at) {

@@ -30,6 +30,13 @@ bool IsEmptyOrSpaces(std::string_view text);
 // True for the blanks a number may stand between: a space or a tab.
 bool IsSpaceOrTab(char c);
 
+// The text without the spaces and tabs around it: a number's or a station's
+// text as typed.
+std::string_view TrimBlanks(std::string_view text);
+
+// True for an ASCII digit 0..9.
+bool IsAsciiDigit(char c);
+
 // The number of bytes of the valid UTF-8 character that starts at text[at],
 // or 0 when none does there (a stray byte, an overlong form, a surrogate, a
 // value above U+10FFFF, or a character cut short by the end of the text).

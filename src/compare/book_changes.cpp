@@ -50,7 +50,7 @@ ReportStation HeaderOf(const ReportStation& station) {
     ReportStation header;
     header.Label = station.Label;
     header.StationText = station.StationText;
-    header.Column0Text = station.Column0Text;
+    header.ChainName = station.ChainName;
     header.MessageKind = station.MessageKind;
     header.MessageText = station.MessageText;
     return header;

@@ -43,7 +43,7 @@ std::string OrNone(const std::string& text) {
 
 std::string StationLine(const ReportStation& station) {
     std::string line;
-    for (const std::string* part : {&station.Label, &station.StationText, &station.Column0Text}) {
+    for (const std::string* part : {&station.Label, &station.StationText, &station.ChainName}) {
         const std::string_view text = Trim(*part);
         if (!text.empty()) {
             line += (line.empty() ? "" : "  ") + std::string(text);

@@ -187,24 +187,10 @@ std::string ExponentText(const Decimal& decimal) {
     return text;
 }
 
-std::string_view WithoutBlanksAround(std::string_view text) {
-    while (!text.empty() && IsSpaceOrTab(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsSpaceOrTab(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Moves past a run of digits and tells how many there were.
 std::size_t SkipDigits(std::string_view text, std::size_t& position) {
     const std::size_t start = position;
-    while (position < text.size() && IsDigit(text[position])) {
+    while (position < text.size() && IsAsciiDigit(text[position])) {
         ++position;
     }
     return position - start;
@@ -274,7 +260,7 @@ std::string FormatValue(double value, std::string_view pattern) {
 }  // namespace
 
 std::optional<double> ParseNumber(std::string_view text) {
-    std::string_view number = WithoutBlanksAround(text);
+    std::string_view number = TrimBlanks(text);
     if (const std::optional<double> plain = ParsePlainDecimal(number)) {
         return plain;
     }

@@ -18,20 +18,6 @@ namespace {
 const std::string kNotBeyondOffset = "Error";
 const std::string kNotBeyondElevation = "Btwn Pts";
 
-enum class OffsetFrom { LastPoint, CenterLine, Nothing };
-
-// The choice is taken exactly as worded; any other text, even one differing
-// only in case, asks for nothing.
-OffsetFrom ChoiceOf(const std::string& text) {
-    if (text == kFromLastPoint) {
-        return OffsetFrom::LastPoint;
-    }
-    if (text == kFromCenterLine) {
-        return OffsetFrom::CenterLine;
-    }
-    return OffsetFrom::Nothing;
-}
-
 // The numbers of one end of a station: the outermost point and the slope of
 // the segment next to it. Each is empty when it is not a number.
 struct OuterPoint {
@@ -86,89 +72,68 @@ OffsetPoint Placed(const std::optional<std::string>& offset, std::string elevati
 struct PlacementRule {
     bool rightSide;
     OffsetFrom from;
-    std::optional<double> distance;
+    double distance;
     RoadwayType type;
     std::string_view numberFormat;
 };
 
-// Left of point 0: "From Last Point" measures outward from it, "From Center
-// Line" gives the new point's offset, which must lie beyond it.
-OffsetPoint LeftOffsetPoint(const std::vector<Point>& points, const PlacementRule& rule) {
-    if (points.empty() || !rule.distance) {
+// Beyond the outermost point of the rule's side: left of point 0 or right of
+// point N, the one the mirror image of the other. LastPoint measures the
+// distance outward from that point; CenterLine takes it as the new point's
+// offset, which must lie beyond it.
+OffsetPoint OffsetPointOf(const std::vector<Point>& points, const PlacementRule& rule) {
+    if (points.empty()) {
         return {};
     }
-    const OuterPoint first = OuterPointOf(points, /*last=*/false);
-    if (!first.offset) {
+    const OuterPoint outer = OuterPointOf(points, /*last=*/rule.rightSide);
+    if (!outer.offset) {
         return {};
     }
-    const double distance = *rule.distance;
+    const double outward = rule.rightSide ? 1 : -1;
+    const double distance = rule.distance;
     if (rule.from == OffsetFrom::LastPoint) {
-        return Placed(ComputedText(*first.offset - distance, rule.numberFormat),
-                      ElevationAlongSlope(first, -distance, rule.numberFormat));
+        return Placed(ComputedText(*outer.offset + outward * distance, rule.numberFormat),
+                      ElevationAlongSlope(outer, outward * distance, rule.numberFormat));
     }
-    if (*first.offset <= distance) {
+    if (outward * *outer.offset >= outward * distance) {
         return {kNotBeyondOffset, kNotBeyondElevation};
     }
-    // A divided roadway stores this point with the distance's sign turned
+    // A divided roadway stores a left point with the distance's sign turned
     // (both sides alike); its elevation still follows the distance as typed.
-    const double offset = rule.type == RoadwayType::Divided ? -distance : distance;
-    return Placed(ComputedText(offset, rule.numberFormat),
-                  ElevationAlongSlope(first, -(distance - *first.offset), rule.numberFormat));
-}
-
-// Right of point N, the mirror image of the left side.
-OffsetPoint RightOffsetPoint(const std::vector<Point>& points, const PlacementRule& rule) {
-    if (points.empty() || !rule.distance) {
-        return {};
-    }
-    const OuterPoint last = OuterPointOf(points, /*last=*/true);
-    if (!last.offset) {
-        return {};
-    }
-    const double distance = *rule.distance;
-    if (rule.from == OffsetFrom::LastPoint) {
-        return Placed(ComputedText(*last.offset + distance, rule.numberFormat),
-                      ElevationAlongSlope(last, distance, rule.numberFormat));
-    }
-    if (*last.offset >= distance) {
-        return {kNotBeyondOffset, kNotBeyondElevation};
-    }
-    return Placed(ComputedText(distance, rule.numberFormat),
-                  ElevationAlongSlope(last, distance - *last.offset, rule.numberFormat));
+    const bool turned = !rule.rightSide && rule.type == RoadwayType::Divided;
+    return Placed(
+        ComputedText(turned ? -distance : distance, rule.numberFormat),
+        ElevationAlongSlope(outer, outward * (distance - *outer.offset), rule.numberFormat));
 }
 
 // One side's offset point on every station of the roadway. Each side of a
 // divided roadway gets its points from its own points only.
 void PlaceOffsetPoints(Roadway& roadway, const PlacementRule& rule) {
-    if (rule.from == OffsetFrom::Nothing) {
-        return;
-    }
     for (const Side side : roadway.Sides()) {
         for (Station& station : roadway.StationsOf(side)) {
             if (!station.MessageKind.empty()) {
                 continue;
             }
-            if (rule.rightSide) {
-                station.RightOffsetPt = RightOffsetPoint(station.Points, rule);
-            } else {
-                station.LeftOffsetPt = LeftOffsetPoint(station.Points, rule);
-            }
+            OffsetPoint& placed = rule.rightSide ? station.RightOffsetPt : station.LeftOffsetPt;
+            placed = OffsetPointOf(station.Points, rule);
         }
     }
 }
 
-PlacementRule RuleFor(const OffsetRequest& request, bool rightSide, RoadwayType type,
-                      std::string_view numberFormat) {
-    return {rightSide, request.Asked ? ChoiceOf(request.From) : OffsetFrom::Nothing,
-            ParseNumber(request.Distance), type, numberFormat};
+void PlaceAsked(Roadway& roadway, const OffsetRequest& request, bool rightSide,
+                std::string_view numberFormat) {
+    if (request.Asked) {
+        PlaceOffsetPoints(roadway,
+                          {rightSide, request.From, request.Distance, roadway.Type, numberFormat});
+    }
 }
 
 }  // namespace
 
 Roadway AddOffsetPoints(Roadway roadway, const OffsetRequests& requests,
                         const std::string& numberFormat) {
-    PlaceOffsetPoints(roadway, RuleFor(requests.Left, false, roadway.Type, numberFormat));
-    PlaceOffsetPoints(roadway, RuleFor(requests.Right, true, roadway.Type, numberFormat));
+    PlaceAsked(roadway, requests.Left, /*rightSide=*/false, numberFormat);
+    PlaceAsked(roadway, requests.Right, /*rightSide=*/true, numberFormat);
     return roadway;
 }
 

@@ -8,15 +8,18 @@
 
 namespace corvane {
 
-// How an offset point's distance is measured, as the choice is worded.
-inline const std::string kFromLastPoint = "From Last Point";    // outward from the outermost point
-inline const std::string kFromCenterLine = "From Center Line";  // the point's own offset
+// How an offset point's distance is measured.
+enum class OffsetFrom {
+    LastPoint,   // outward from the outermost point
+    CenterLine,  // the distance is the point's own offset
+};
 
-// One side's asked-for offset point.
+// One side's asked-for offset point. The distance is only ever printed as a
+// computed number, so the text it was typed as is not kept.
 struct OffsetRequest {
     bool Asked = false;
-    std::string Distance;               // a number (checked before reading)
-    std::string From = kFromLastPoint;  // kFromLastPoint or kFromCenterLine
+    double Distance = 0;
+    OffsetFrom From = OffsetFrom::LastPoint;
 };
 
 struct OffsetRequests {
@@ -26,10 +29,9 @@ struct OffsetRequests {
 };
 
 // Fills each station's LeftOffsetPt / RightOffsetPt as asked; message stations
-// and sides not asked for stay as they are. A From text other than the two
-// (exactly as worded) computes nothing. A value that cannot be computed, or
-// that would not print in a report cell with `numberFormat`, is left empty;
-// a "From Center Line" point that would not lie beyond the outermost point
+// and sides not asked for stay as they are. A value that cannot be computed,
+// or that would not print in a report cell with `numberFormat`, is left
+// empty; a CenterLine point that would not lie beyond the outermost point
 // reads "Error" / "Btwn Pts".
 Roadway AddOffsetPoints(Roadway roadway, const OffsetRequests& requests,
                         const std::string& numberFormat);

@@ -15,8 +15,8 @@ constexpr uint64_t kCommas = kLowBits * static_cast<unsigned char>(',');
 
 // The high bit of every byte of `word` that is a comma, and no other bit.
 uint64_t CommaBits(uint64_t word) {
-    const uint64_t zero_where_comma = word ^ kCommas;
-    return ~(((zero_where_comma & kAllButHigh) + kAllButHigh) | zero_where_comma | kAllButHigh);
+    const uint64_t zeroWhereComma = word ^ kCommas;
+    return ~(((zeroWhereComma & kAllButHigh) + kAllButHigh) | zeroWhereComma | kAllButHigh);
 }
 
 }  // namespace

@@ -17,10 +17,10 @@ DataLines::Result DataLines::Skip() {
     return Next(false);
 }
 
-DataLines::Result DataLines::Next(bool check_content) {
+DataLines::Result DataLines::Next(bool checkContent) {
     switch (lines_.Next()) {
         case LineReader::Status::Line:
-            if (check_content && lines_.TextHasNul()) {
+            if (checkContent && lines_.TextHasNul()) {
                 Reject("the line holds a NUL character, which no text file has");
                 return Result::Failed;
             }

@@ -36,7 +36,7 @@ class DataLines {
     void Reject(std::string_view what);
 
   private:
-    Result Next(bool check_content);
+    Result Next(bool checkContent);
 
     LineReader& lines_;
     const std::string& path_;

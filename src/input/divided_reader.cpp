@@ -33,8 +33,8 @@ bool Contains(std::string_view line, std::string_view word) {
     return line.find(word) != std::string_view::npos;
 }
 
-bool IsDataRow(std::string_view line, std::string_view side_word) {
-    return Contains(line, side_word) && !IsEmptyOrSpaces(line) &&
+bool IsDataRow(std::string_view line, std::string_view sideWord) {
+    return Contains(line, sideWord) && !IsEmptyOrSpaces(line) &&
            !ContainsCommaRun(line, kTerminatorCommas);
 }
 
@@ -124,10 +124,10 @@ class DividedReader {
         if (!Contains(line, ",")) {
             return SomethingWrong();
         }
-        station.Column0Text = FirstColumn(line);
+        station.ChainName = FirstColumn(line);
         const StationSplit split = SplitStation(line);
         station.StationText = split.station;
-        station_text_ = split.station;
+        stationText_ = split.station;
         remainder_ = split.remainder;
         return Step::Go;
     }
@@ -154,12 +154,12 @@ class DividedReader {
                 return SomethingWrong();
             }
             if (const std::string_view column0 = FirstColumn(line); !IsEmptyOrSpaces(column0)) {
-                KeepText(station.Column0Text, column0);
+                KeepText(station.ChainName, column0);
             }
             const StationSplit split = SplitStation(line);
             if (!IsEmptyOrSpaces(split.station)) {
                 KeepText(station.StationText, split.station);
-                KeepText(station_text_, split.station);
+                KeepText(stationText_, split.station);
             }
             remainder_ = split.remainder;
         }
@@ -167,8 +167,8 @@ class DividedReader {
         return Step::Go;
     }
 
-    Step Store(const SideRows& side, int point_index, Station& station) {
-        switch (StoreDividedRow(remainder_, side.side, point_index, station, columns_)) {
+    Step Store(const SideRows& side, int pointIndex, Station& station) {
+        switch (StoreDividedRow(remainder_, side.side, pointIndex, station, columns_)) {
             case DividedRowResult::Stored:
                 return Step::Go;
             case DividedRowResult::TooShort:
@@ -176,11 +176,10 @@ class DividedReader {
                 return Step::Go;
             case DividedRowResult::PointLimit:
                 lines_.Reject("a group holds at most " + std::to_string(kMaxPoints) +
-                              " points, this row would be point " +
-                              std::to_string(point_index + 1));
+                              " points, this row would be point " + std::to_string(pointIndex + 1));
                 return Stop(ReadOutcome::Rejected);
             case DividedRowResult::WrongMarker:
-                messages_.Show(WrongSideMarkerText(side.side, station_text_, point_index));
+                messages_.Show(WrongSideMarkerText(side.side, stationText_, pointIndex));
                 return Stop(ReadOutcome::EndProgram);
         }
         return Stop(ReadOutcome::Rejected);
@@ -213,8 +212,8 @@ class DividedReader {
 
     // Stray right rows after a complete station may run straight into the next
     // station's first left row; that row is no terminator and must stay.
-    bool OpensNextStation(const SideRows& passed_side) const {
-        return passed_side.side == Side::Right && IsDataRow(lines_.Text(), kLeftRows.word);
+    bool OpensNextStation(const SideRows& passedSide) const {
+        return passedSide.side == Side::Right && IsDataRow(lines_.Text(), kLeftRows.word);
     }
 
     Step NextStation() {
@@ -243,7 +242,7 @@ class DividedReader {
     }
 
     Step SomethingWrong() {
-        messages_.Show(SomethingWrongText(station_text_));
+        messages_.Show(SomethingWrongText(stationText_));
         return Stop(ReadOutcome::Rejected);
     }
 
@@ -256,7 +255,7 @@ class DividedReader {
     DataLines& lines_;
     Roadway roadway_;
     Columns columns_;
-    std::string station_text_;  // of the last row that named one
+    std::string stationText_;  // of the last row that named one
     std::string_view remainder_;
     ReadOutcome outcome_ = ReadOutcome::Rejected;
 };

@@ -25,25 +25,25 @@ class RowColumns {
   public:
     explicit RowColumns(const Columns& columns) : columns_(columns) {}
 
-    bool Has(size_t file_column) const { return columns_.Has(file_column - kFirstRemainderColumn); }
-    std::string_view operator[](size_t file_column) const {
-        return columns_[file_column - kFirstRemainderColumn];
+    bool Has(size_t fileColumn) const { return columns_.Has(fileColumn - kFirstRemainderColumn); }
+    std::string_view operator[](size_t fileColumn) const {
+        return columns_[fileColumn - kFirstRemainderColumn];
     }
 
     // Copies the column into `field`; false when the row ends before it.
-    bool CopyTo(size_t file_column, std::string& field) const {
-        if (!Has(file_column)) {
+    bool CopyTo(size_t fileColumn, std::string& field) const {
+        if (!Has(fileColumn)) {
             return false;
         }
-        field = (*this)[file_column];
+        field = (*this)[fileColumn];
         return true;
     }
     // The same for a text of the station, which its rows repeat.
-    bool KeepIn(size_t file_column, std::string& field) const {
-        if (!Has(file_column)) {
+    bool KeepIn(size_t fileColumn, std::string& field) const {
+        if (!Has(fileColumn)) {
             return false;
         }
-        KeepText(field, (*this)[file_column]);
+        KeepText(field, (*this)[fileColumn]);
         return true;
     }
 
@@ -53,7 +53,7 @@ class RowColumns {
 
 }  // namespace
 
-DividedRowResult StoreDividedRow(std::string_view remainder, Side side, int point_index,
+DividedRowResult StoreDividedRow(std::string_view remainder, Side side, int pointIndex,
                                  Station& station, Columns& columns) {
     columns.Split(remainder);
     const RowColumns row(columns);
@@ -64,17 +64,16 @@ DividedRowResult StoreDividedRow(std::string_view remainder, Side side, int poin
                                                   : DividedRowResult::TooShort;
     }
     // A point row beyond the last point a station holds, whole or cut short.
-    if (point_index >= kMaxPoints) {
+    if (pointIndex >= kMaxPoints) {
         return DividedRowResult::PointLimit;
     }
-    if (!row.KeepIn(4, station.Column4Text) || !row.KeepIn(5, station.CrossSectionStation) ||
-        !row.Has(8)) {
+    if (!row.KeepIn(5, station.CrossSectionStation) || !row.Has(8)) {
         return DividedRowResult::TooShort;
     }
     if (row[8] != (side == Side::Left ? "LEFT" : "RIGHT")) {
         return DividedRowResult::WrongMarker;
     }
-    const auto index = static_cast<size_t>(point_index);
+    const auto index = static_cast<size_t>(pointIndex);
     if (station.Points.size() <= index) {
         station.Points.resize(index + 1);
     }

@@ -25,10 +25,10 @@ enum class DividedRowResult {
 };
 
 // Stores the row whose text from file column 2 on is `remainder` into
-// `station`, a point row's point at index `point_index`. A message row is
+// `station`, a point row's point at index `pointIndex`. A message row is
 // recognised in column 3: on the left side the keyword exactly as written, on
 // the right side in any letter case. `columns` is reused from row to row.
-DividedRowResult StoreDividedRow(std::string_view remainder, Side side, int point_index,
+DividedRowResult StoreDividedRow(std::string_view remainder, Side side, int pointIndex,
                                  Station& station, Columns& columns);
 
 }  // namespace corvane

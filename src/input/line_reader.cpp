@@ -25,25 +25,26 @@ bool LineReader::Open(const std::string& path) {
     errno = 0;
     file_.reset(std::fopen(path.c_str(), "rb"));
     if (!file_) {
-        error_reason_ = SystemReason(errno);
+        errorReason_ = SystemReason(errno);
         return false;
     }
     buffer_.resize(kBufferSize);
-    block_ = {};
-    position_ = 0;
-    read_failed_ = false;
-    line_number_ = 0;
+    StartAtFirstLine();
     return true;
 }
 
 void LineReader::OpenBytes(std::string_view bytes) {
     file_.reset();
     bytes_ = bytes;
-    bytes_taken_ = 0;
+    StartAtFirstLine();
+}
+
+void LineReader::StartAtFirstLine() {
+    bytesTaken_ = 0;
     block_ = {};
     position_ = 0;
-    read_failed_ = false;
-    line_number_ = 0;
+    readFailed_ = false;
+    lineNumber_ = 0;
 }
 
 // Loads the next block of the file; false at the end of the file or on an error.
@@ -52,11 +53,11 @@ bool LineReader::Refill() {
     if (!file_) {
         // From memory, in the same blocks as from a file, but without copying:
         // the bytes outlive the reading.
-        block_ = bytes_.substr(bytes_taken_, kBufferSize);
-        bytes_taken_ += block_.size();
+        block_ = bytes_.substr(bytesTaken_, kBufferSize);
+        bytesTaken_ += block_.size();
         return !block_.empty();
     }
-    if (read_failed_) {
+    if (readFailed_) {
         block_ = {};
         return false;
     }
@@ -64,8 +65,8 @@ bool LineReader::Refill() {
     const size_t filled = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
     block_ = std::string_view(buffer_.data(), filled);
     if (filled == 0 && std::ferror(file_.get())) {
-        read_failed_ = true;
-        error_reason_ = SystemReason(errno);
+        readFailed_ = true;
+        errorReason_ = SystemReason(errno);
     }
     return filled > 0;
 }
@@ -73,10 +74,10 @@ bool LineReader::Refill() {
 // A caller may still use Text() after asking AtEnd(), which can load the next
 // block over the current line; the line moves out of the buffer first.
 void LineReader::KeepTextBeforeRefill() {
-    if (text_in_buffer_) {
+    if (textInBuffer_) {
         line_.assign(text_);
         text_ = line_;
-        text_in_buffer_ = false;
+        textInBuffer_ = false;
     }
 }
 
@@ -85,13 +86,13 @@ bool LineReader::AtEnd() {
         return false;
     }
     KeepTextBeforeRefill();
-    return !Refill() && !read_failed_;
+    return !Refill() && !readFailed_;
 }
 
 LineReader::Status LineReader::Next() {
-    text_in_buffer_ = false;
+    textInBuffer_ = false;
     if (position_ == block_.size() && !Refill()) {
-        return read_failed_ ? Status::ReadError : Status::End;
+        return readFailed_ ? Status::ReadError : Status::End;
     }
     // Almost every line lies whole in the block and is used where it lies.
     const std::string_view rest = block_.substr(position_);
@@ -101,7 +102,7 @@ LineReader::Status LineReader::Next() {
     }
     position_ += newline + 1;
     const Status status = Finish(rest.substr(0, newline));
-    text_in_buffer_ = file_ && status == Status::Line && text_.data() == rest.data();
+    textInBuffer_ = file_ && status == Status::Line && text_.data() == rest.data();
     return status;
 }
 
@@ -109,22 +110,22 @@ LineReader::Status LineReader::Next() {
 // line end), refusing it as soon as it is known to be too long.
 LineReader::Status LineReader::ReadAcrossBlocks() {
     line_.clear();
-    bool line_end_found = false;
-    while (!line_end_found) {
+    bool lineEndFound = false;
+    while (!lineEndFound) {
         const std::string_view rest = block_.substr(position_);
         const size_t newline = rest.find('\n');
         const size_t taken = newline != std::string_view::npos ? newline : rest.size();
         if (line_.size() + taken > kMaxLineLength + kLineEndCarriageReturn) {
-            ++line_number_;
+            ++lineNumber_;
             return Status::TooLong;
         }
         line_.append(rest.substr(0, taken));
         position_ += taken;
         if (newline != std::string_view::npos) {
             ++position_;
-            line_end_found = true;
+            lineEndFound = true;
         } else if (!Refill()) {
-            if (read_failed_) {
+            if (readFailed_) {
                 return Status::ReadError;
             }
             break;  // a last line without a line end
@@ -138,7 +139,7 @@ LineReader::Status LineReader::Finish(std::string_view line) {
     if (!line.empty() && line.back() == '\r') {
         line.remove_suffix(1);
     }
-    ++line_number_;
+    ++lineNumber_;
     if (line.size() > kMaxLineLength) {
         return Status::TooLong;
     }

@@ -40,15 +40,16 @@ class LineReader {
     bool TextHasNul() const { return text_.find('\0') != std::string_view::npos; }
 
     // 1-based number of the current line; 0 before the first.
-    int64_t LineNumber() const { return line_number_; }
+    int64_t LineNumber() const { return lineNumber_; }
 
-    const std::string& ErrorReason() const { return error_reason_; }
+    const std::string& ErrorReason() const { return errorReason_; }
 
   private:
     struct FileCloser {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
 
+    void StartAtFirstLine();  // nothing read yet, no failure
     bool Refill();
     Status ReadAcrossBlocks();
     Status Finish(std::string_view line);
@@ -56,17 +57,17 @@ class LineReader {
 
     std::unique_ptr<std::FILE, FileCloser> file_;
     std::string_view bytes_;  // the file in memory, when not read from a FILE
-    size_t bytes_taken_ = 0;
+    size_t bytesTaken_ = 0;
     std::string buffer_;
     std::string_view block_;  // the current block: in buffer_, or in bytes_
     size_t position_ = 0;
-    bool read_failed_ = false;
-    bool text_in_buffer_ = false;  // Text() views buffer_, which the next block overwrites
-    std::string line_;             // a line that spans blocks, gathered
+    bool readFailed_ = false;
+    bool textInBuffer_ = false;  // Text() views buffer_, which the next block overwrites
+    std::string line_;           // a line that spans blocks, gathered
     std::string decoded_;
     std::string_view text_;
-    int64_t line_number_ = 0;
-    std::string error_reason_;
+    int64_t lineNumber_ = 0;
+    std::string errorReason_;
 };
 
 }  // namespace corvane

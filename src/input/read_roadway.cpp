@@ -83,24 +83,24 @@ ReadResult ReadOpenFile(LineReader& file, const std::string& path, Messages& mes
         messages.Show(ProgramErrorText(kReaderErrorPrefix, header.problem, kRoutine));
         return {};
     }
-    const std::string& title_line = header.lines[0];
-    const std::string& roadway_line = header.lines[2];
-    if (!HasComma(title_line)) {
+    const std::string& titleLine = header.lines[0];
+    const std::string& roadwayLine = header.lines[2];
+    if (!HasComma(titleLine)) {
         messages.Show(ProgramErrorText(kReaderErrorPrefix,
                                        "the title line of " + path + " has no comma", kRoutine));
         return {};
     }
-    if (TitleOf(title_line) != kTitle) {
+    if (TitleOf(titleLine) != kTitle) {
         messages.Show(kInvalidFileType);
         return {};
     }
-    if (!HasComma(roadway_line)) {
+    if (!HasComma(roadwayLine)) {
         messages.Show(ProgramErrorText(kReaderErrorPrefix,
                                        "the roadway line (line 3) of " + path + " has no comma",
                                        kRoutine));
         return {};
     }
-    if (Trim(ToUpper(FirstColumn(roadway_line))) == kDividedWord) {
+    if (Trim(ToUpper(FirstColumn(roadwayLine))) == kDividedWord) {
         return ReadDivided(file, path, messages);
     }
     return ReadUndivided(file, path, messages);

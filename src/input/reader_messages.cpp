@@ -2,8 +2,8 @@
 
 namespace corvane {
 
-std::string LineRejectionText(std::string_view path, int64_t line_number, std::string_view what) {
-    std::string text = "Line " + std::to_string(line_number) + " of ";
+std::string LineRejectionText(std::string_view path, int64_t lineNumber, std::string_view what) {
+    std::string text = "Line " + std::to_string(lineNumber) + " of ";
     text.append(path).append(": ").append(what).append(". The file has not been read.");
     return text;
 }
@@ -14,10 +14,10 @@ std::string SomethingWrongText(std::string_view station) {
     return text;
 }
 
-std::string WrongSideMarkerText(Side side, std::string_view station, int point_index) {
+std::string WrongSideMarkerText(Side side, std::string_view station, int pointIndex) {
     std::string text = "Error at ";
     text.append(side == Side::Left ? "LeftSide" : "RightSide").append(" Station: ").append(station);
-    text.append("(LineNumber: ").append(std::to_string(point_index)).append(") Program Exiting");
+    text.append("(LineNumber: ").append(std::to_string(pointIndex)).append(") Program Exiting");
     return text;
 }
 

@@ -19,7 +19,7 @@ inline constexpr std::string_view kReaderErrorPrefix = "Program Error : ";
 
 // A file refused because of one line: names the file, the 1-based line number
 // and what is wrong with it, so the user can find and fix the line.
-std::string LineRejectionText(std::string_view path, int64_t line_number, std::string_view what);
+std::string LineRejectionText(std::string_view path, int64_t lineNumber, std::string_view what);
 
 // " There is something wrong at Sta. " + the station text of the last row read.
 std::string SomethingWrongText(std::string_view station);
@@ -27,6 +27,6 @@ std::string SomethingWrongText(std::string_view station);
 // The message of a divided point row whose side marker is not its group's
 // side: names the side ("LeftSide" or "RightSide"), the station and the row's
 // point index.
-std::string WrongSideMarkerText(Side side, std::string_view station, int point_index);
+std::string WrongSideMarkerText(Side side, std::string_view station, int pointIndex);
 
 }  // namespace corvane

@@ -30,9 +30,13 @@ struct Point {
 
 // One station of one side.
 struct Station {
-    std::string Column0Text;
-    std::string StationText;
-    std::string Column4Text;
+    // Column 0 of the station's rows: the chain (alignment) the station lies
+    // on, printed under the station. Column 4, a name no page shows, is not
+    // kept.
+    std::string ChainName;
+    std::string StationText;  // column 1, e.g. "2389+00.00 R1"
+    // Column 5: where it equals StationText the station is a cross section,
+    // otherwise a design section.
     std::string CrossSectionStation;
     OffsetPoint LeftOffsetPt;
     OffsetPoint RightOffsetPt;

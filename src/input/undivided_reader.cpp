@@ -49,28 +49,28 @@ class UndividedReader {
     // Stores what the row holds; false (after a message) when the file must be refused.
     bool TakeRow(std::string_view line) {
         if (ContainsCommaRun(line, kSeparatorCommas)) {
-            end_of_station_ = true;
+            endOfStation_ = true;
             return true;
         }
         if (IsEmptyOrSpaces(line)) {
-            CountPoint(/*row_names_station=*/false);
+            CountPoint(/*rowNamesStation=*/false);
             return true;
         }
         columns_.Split(line);
-        const bool message_row = columns_.Has(2) && IsMessageKind(columns_[2]);
-        const size_t needed = message_row ? kMessageRowColumns : kPointRowColumns;
+        const bool messageRow = columns_.Has(2) && IsMessageKind(columns_[2]);
+        const size_t needed = messageRow ? kMessageRowColumns : kPointRowColumns;
         if (columns_.Count() < needed) {
-            lines_.Reject(std::string(message_row ? "a message row" : "a point row") +
+            lines_.Reject(std::string(messageRow ? "a message row" : "a point row") +
                           " needs at least " + std::to_string(needed) + " columns, this one has " +
                           std::to_string(columns_.Count()));
             return false;
         }
-        station_.Column0Text = columns_[0];
+        station_.ChainName = columns_[0];
         station_.StationText = columns_[1];
-        if (message_row) {
+        if (messageRow) {
             station_.MessageText = columns_[3];
             station_.MessageKind = columns_[2];
-            end_of_station_ = true;
+            endOfStation_ = true;
             points_ = 1;  // the message is the station's one entry
             return true;
         }
@@ -79,7 +79,6 @@ class UndividedReader {
                           " points, this row would be point " + std::to_string(points_ + 1));
             return false;
         }
-        station_.Column4Text = columns_[4];
         station_.CrossSectionStation = columns_[5];
         if (station_.Points.size() <= static_cast<size_t>(points_)) {
             station_.Points.resize(static_cast<size_t>(points_) + 1);
@@ -94,11 +93,11 @@ class UndividedReader {
 
     // A row that names no station (blank columns 0 and 1) ends the station
     // instead, and the point it may have stored is not counted.
-    void CountPoint(bool row_names_station) {
-        if (row_names_station) {
+    void CountPoint(bool rowNamesStation) {
+        if (rowNamesStation) {
             ++points_;
         } else {
-            end_of_station_ = true;
+            endOfStation_ = true;
         }
     }
 
@@ -112,10 +111,10 @@ class UndividedReader {
     }
 
     bool CloseStationIfEnded() {
-        if (!end_of_station_) {
+        if (!endOfStation_) {
             return true;
         }
-        end_of_station_ = false;
+        endOfStation_ = false;
         CloseStation();
         // Closing the last station a file may hold opens one beyond it.
         if (stations_.size() == static_cast<size_t>(kMaxStations)) {
@@ -132,7 +131,7 @@ class UndividedReader {
     std::vector<Station> stations_;
     Station station_;  // the station being read
     int points_ = 0;   // the points counted in it
-    bool end_of_station_ = false;
+    bool endOfStation_ = false;
 };
 
 }  // namespace

@@ -49,7 +49,7 @@ void DrawStationHeader(Surface& surface, PageSize page, const ReportStation& sta
     const int x = ColumnFromRight(page, kLeftmostColumnFromRight);
     PutCellText(surface, x, row, station.Label);
     PutCellText(surface, x, row + 1, station.StationText);
-    PutCellText(surface, x, row + 2, station.Column0Text);
+    PutCellText(surface, x, row + 2, station.ChainName);
 }
 
 void DrawMessage(Surface& surface, PageSize page, const ReportStation& station, int row) {

@@ -6,8 +6,6 @@ namespace corvane {
 
 namespace {
 
-const std::string kStationEntryGap(12, ' ');
-
 bool IsAfter(const PageStart& later, const PageStart& earlier) {
     return later.Station > earlier.Station ||
            (later.Station == earlier.Station && later.Line > earlier.Line);
@@ -30,13 +28,11 @@ Pagination Paginate(const Book& book, PageSize page) {
             pagination.LastPage = p - 1;
             break;
         }
-        const std::string pageNumber = std::to_string(p + 1);
         const PageStart begun = starts[p];
         starts.push_back(
             LayOutPageBody(book, page, begun, nullptr, [&](const ReportStation& station) {
                 if (!station.StationText.empty()) {
-                    pagination.StationList.push_back(pageNumber + kStationEntryGap +
-                                                     station.StationText);
+                    pagination.Stations.push_back({station.StationText, p});
                 }
             }));
         if (begun.Station <= lastStation && !IsAfter(starts.back(), begun)) {

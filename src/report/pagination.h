@@ -16,16 +16,22 @@ struct PageStart {
     bool operator==(const PageStart&) const = default;
 };
 
+// A station header shown on a page: the station's text and the page (0-based).
+struct StationOnPage {
+    std::string StationText;
+    int Page = 0;
+    bool operator==(const StationOnPage&) const = default;
+};
+
 struct Pagination {
     // Starts[p] is where page p begins, for every page and the one after the
     // last; Starts[0] is 0:0.
     std::vector<PageStart> Starts{PageStart{}};
     int LastPage = 0;  // 0-based
-    // The station finder's list, in layout order: the 1-based page, twelve
-    // blanks and the station, for every station header a page shows (a
-    // station split over two pages is listed with both). Stations without a
-    // station text are not listed.
-    std::vector<std::string> StationList;
+    // Every station header a page shows, in layout order (a station split
+    // over two pages is listed with both). Stations without a station text
+    // are not listed.
+    std::vector<StationOnPage> Stations;
 
     // Whether page (0-based) is one of the book's pages, 0..LastPage.
     bool HasPage(int page) const;

@@ -50,7 +50,7 @@ class StationBlockBuilder {
         block_.Label = source_.CrossSectionStation != source_.StationText ? kDesignSectionLabel
                                                                           : kCrossSectionLabel;
         block_.StationText = source_.StationText;
-        block_.Column0Text = source_.Column0Text;
+        block_.ChainName = source_.ChainName;
 
         const int lastPoint = std::min(source_.LastPoint(), kMaxPoints - 1);
         const bool message = !source_.MessageKind.empty();

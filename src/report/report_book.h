@@ -36,7 +36,7 @@ std::string PrintedSlope(const ReportCell& cell);
 struct ReportStation {
     std::string Label;  // "Cross Sec. Sta." or "Design Sec. Sta."
     std::string StationText;
-    std::string Column0Text;
+    std::string ChainName;
     // The last cell line the page draws (0..10); 0 when no line was completed.
     int LastLine = 0;
     std::string MessageKind;  // not empty: a message station, drawn without cells

@@ -3,16 +3,10 @@
 #include <algorithm>
 #include <iterator>
 
+#include "common/text.h"
+
 namespace corvane {
 namespace {
-
-std::string_view TrimBlanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // One bound: open (no station) when its text is empty, else its station, or
 // why it is none.

@@ -1,6 +1,5 @@
 #include "report/station_value.h"
 
-#include <cctype>
 #include <limits>
 
 #include "common/text.h"
@@ -8,24 +7,10 @@
 namespace corvane {
 namespace {
 
-bool IsDigit(char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsSpaceOrTab(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsSpaceOrTab(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 // Takes the run of digits at the front of `text` off it.
 std::string TakeDigits(std::string_view& text) {
     std::size_t end = 0;
-    while (end < text.size() && IsDigit(text[end])) {
+    while (end < text.size() && IsAsciiDigit(text[end])) {
         ++end;
     }
     std::string digits(text.substr(0, end));

@@ -23,22 +23,24 @@ QLabel* MakeLabel(const char* name, const char* text, QWidget* parent) {
     return label;
 }
 
-bool ListShows(const QComboBox& list, const std::vector<std::string>& entries) {
-    if (list.count() != static_cast<int>(entries.size())) {
+const std::string kEntryGap(12, ' ');  // between the page and the station
+
+bool ListShows(const QComboBox& list, const std::vector<StationOnPage>& stations) {
+    if (list.count() != static_cast<int>(stations.size())) {
         return false;
     }
     for (int i = 0; i < list.count(); ++i) {
-        if (list.itemText(i).toStdString() != entries[static_cast<size_t>(i)]) {
+        if (list.itemText(i).toStdString() != FinderEntry(stations[static_cast<size_t>(i)])) {
             return false;
         }
     }
     return true;
 }
 
-void FillList(QComboBox& list, const std::vector<std::string>& entries) {
+void FillList(QComboBox& list, const std::vector<StationOnPage>& stations) {
     list.clear();
-    for (const std::string& entry : entries) {
-        list.addItem(QString::fromStdString(entry));
+    for (const StationOnPage& station : stations) {
+        list.addItem(QString::fromStdString(FinderEntry(station)));
     }
 }
 
@@ -52,6 +54,10 @@ void PresetToFirstEntry(QComboBox& list) {
 }
 
 }  // namespace
+
+std::string FinderEntry(const StationOnPage& station) {
+    return std::to_string(station.Page + 1) + kEntryGap + station.StationText;
+}
 
 std::optional<int> ReadEntryPageNumber(const std::string& entry, std::string& why) {
     const std::string_view trimmed = Trim(entry);
@@ -109,13 +115,13 @@ StationFinder::StationFinder(ViewerState& state, Messages& messages, RedrawViewe
 }
 
 void StationFinder::FillLists() {
-    FillList(*leftList_, state_.StationList(Side::Left));
-    FillList(*rightList_, state_.StationList(Side::Right));
+    FillList(*leftList_, state_.StationsOnPages(Side::Left));
+    FillList(*rightList_, state_.StationsOnPages(Side::Right));
 }
 
 bool StationFinder::ListsAreCurrent() const {
-    return ListShows(*leftList_, state_.StationList(Side::Left)) &&
-           ListShows(*rightList_, state_.StationList(Side::Right));
+    return ListShows(*leftList_, state_.StationsOnPages(Side::Left)) &&
+           ListShows(*rightList_, state_.StationsOnPages(Side::Right));
 }
 
 void StationFinder::Open(Side side) {

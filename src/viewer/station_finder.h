@@ -16,8 +16,12 @@ class QComboBox;
 
 namespace corvane {
 
-// The page number at the start of a station entry ("7            10+00.00"):
-// the text up to its first blank. Gives the reason when it cannot be read.
+// A station's entry in the finder's list: the 1-based page, twelve blanks and
+// the station ("7            10+00.00").
+std::string FinderEntry(const StationOnPage& station);
+
+// The page number at the start of a station entry: the text up to its first
+// blank. Gives the reason when it cannot be read.
 std::optional<int> ReadEntryPageNumber(const std::string& entry, std::string& why);
 
 class StationFinder : public QDialog {

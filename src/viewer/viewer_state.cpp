@@ -92,10 +92,10 @@ bool ViewerState::PreviousPage() {
     return side_ == Side::Right && left && GoTo(Side::Left, *left);
 }
 
-const std::vector<std::string>& ViewerState::StationList(Side side) const {
-    static const std::vector<std::string> kNoStations;
+const std::vector<StationOnPage>& ViewerState::StationsOnPages(Side side) const {
+    static const std::vector<StationOnPage> kNoStations;
     const PaginatedBook* book = BookOf(side);
-    return book ? book->Pagination.StationList : kNoStations;
+    return book ? book->Pagination.Stations : kNoStations;
 }
 
 bool ViewerState::DrawPage(Surface& surface, const BookPage& page) const {

@@ -79,9 +79,9 @@ class ViewerState {
     // Moves to a page of a side's book; false (nothing moved) when there is no such page.
     bool GoTo(Side side, int page);
 
-    // The station finder's list of a side's grade book on show; empty for a
+    // The stations the pages of a side's grade book on show show; none for a
     // missing book and while a changes book is shown.
-    const std::vector<std::string>& StationList(Side side) const;
+    const std::vector<StationOnPage>& StationsOnPages(Side side) const;
 
     // Draws a page of the book on show (header, page number line and body) on
     // the surface; false, with nothing drawn, when there is no such page.

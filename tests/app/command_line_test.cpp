@@ -372,7 +372,8 @@ class CommandLineTest : public QObject {
         QCOMPARE(run.exitCode, 0);
         using namespace corvane;
         RecordingMessages messages;
-        const OffsetRequests offsets{{true, "2", kFromLastPoint}, {true, "3", kFromCenterLine}};
+        const OffsetRequests offsets{{true, 2, OffsetFrom::LastPoint},
+                                     {true, 3, OffsetFrom::CenterLine}};
         auto whole = std::get<BookSet>(MakeBooks(ReadRoadway(sample, messages).Roadway,
                                                  {true, {}, offsets}, PageSize{}, messages));
         // Each side's stations in range, as a book of its own.

@@ -224,14 +224,15 @@ class MainWindowTest : public QObject {
         QVERIFY(!inputs.CheckAllPoints);
         QVERIFY(inputs.Types.JLPoints && inputs.Types.CLPoints && !inputs.Types.BOCPoints &&
                 !inputs.Types.OffsetPoints);
-        QVERIFY(!inputs.Offsets.Left.Asked && inputs.Offsets.Right.Asked);
-        QCOMPARE(inputs.Offsets.Right.Distance, std::string("2.5"));
-        QCOMPARE(inputs.Offsets.Right.From, kFromCenterLine);
+        QVERIFY(!inputs.LeftOffset.Asked && inputs.RightOffset.Asked);
+        QCOMPARE(inputs.RightOffset.Distance, std::string("2.5"));
+        QVERIFY(inputs.RightOffset.From == OffsetFrom::CenterLine);
+        QVERIFY(inputs.LeftOffset.From == OffsetFrom::LastPoint);
 
         // Unticking a row locks it and keeps what was typed; ticking all locks the seven ticked.
         desktop.Box("Check2", 1)->click();
         QVERIFY(!desktop.Text("Text2", 1)->isEnabled() &&
-                !desktop.form->Inputs().Offsets.Right.Asked);
+                !desktop.form->Inputs().RightOffset.Asked);
         QCOMPARE(desktop.Text("Text2", 1)->text(), QString("2.5"));
         desktop.Box("Check1", 7)->click();
         QVERIFY(desktop.PointBoxes(true, false));

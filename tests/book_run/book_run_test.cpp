@@ -55,10 +55,10 @@ Previewed Preview(const std::string& file, const Change& change = {}) {
 // Asks for the offset points whose distances are given (nullptr: not asked).
 Change Ask(const char* left, const char* right) {
     return [=](RunInputs& in, RecordingHooks&) {
-        in.Offsets.Left.Asked = left != nullptr;
-        in.Offsets.Left.Distance = left ? left : "";
-        in.Offsets.Right.Asked = right != nullptr;
-        in.Offsets.Right.Distance = right ? right : "";
+        in.LeftOffset.Asked = left != nullptr;
+        in.LeftOffset.Distance = left ? left : "";
+        in.RightOffset.Asked = right != nullptr;
+        in.RightOffset.Distance = right ? right : "";
     };
 }
 
@@ -150,7 +150,9 @@ TEST(RunPreviewTest, BooksCarryThePageTheHeaderAndThePaginations) {
     for (const Side side : {Side::Left, Side::Right}) {
         const PaginatedBook& book = books.Books[side == Side::Left ? 0 : 1];
         EXPECT_EQ(book.Book.Side, side);
-        EXPECT_EQ(book.Pagination.StationList.front().rfind("1            1040+00.00 EB", 0), 0u);
+        const StationOnPage& first = book.Pagination.Stations.front();
+        EXPECT_EQ(first.StationText.rfind("1040+00.00 EB", 0), 0u);
+        EXPECT_EQ(first.Page, 0);
         EXPECT_EQ(book.Pagination.LastPage, 15);  // 16 pages of 81 lines a side
     }
 }

@@ -347,7 +347,8 @@ std::vector<Book> BooksOf(const std::string& path, const OffsetRequests& offsets
                       {offsets, selection.ShowOffsetPoints, sloped.NumberFormat});
 }
 
-const OffsetRequests kBothOffsets{{true, "2", kFromLastPoint}, {true, "3", kFromCenterLine}};
+const OffsetRequests kBothOffsets{{true, 2, OffsetFrom::LastPoint},
+                                  {true, 3, OffsetFrom::CenterLine}};
 
 TEST(CompareTest, ABookAgainstItselfHasNoChangeAndTypesMustAgree) {
     const std::vector<Book> undivided = BooksOf(CORVANE_SAMPLES "/undivided-sample.csv");

@@ -86,12 +86,12 @@ std::string Shape(const Roadway& roadway) {
     return shape;
 }
 
-// Every text of a station: "column 0|station|column 4|cross section station|
-// message kind|message text" and "[code|offset|elevation]" a point.
+// Every text of a station: "chain|station|cross section station|message
+// kind|message text" and "[code|offset|elevation]" a point.
 std::string Fields(const Station& station) {
-    std::string fields = station.Column0Text + "|" + station.StationText + "|" +
-                         station.Column4Text + "|" + station.CrossSectionStation + "|" +
-                         station.MessageKind + "|" + station.MessageText;
+    std::string fields = station.ChainName + "|" + station.StationText + "|" +
+                         station.CrossSectionStation + "|" + station.MessageKind + "|" +
+                         station.MessageText;
     for (const Point& point : station.Points) {
         fields += "[" + point.Code + "|" + point.Offset + "|" + point.Elevation + "]";
     }
@@ -289,11 +289,11 @@ TEST_F(InputReading, TextsAreKeptAsReadInUtf8) {
     // A Windows-1252 line becomes UTF-8, a UTF-8 line stays as it is; the point
     // read before a message is kept.
     EXPECT_EQ(Fields(read.Roadway.Left[0]),
-              "MAIN|10+00 R1|PGL|10+00||[BOC|-22.00|100.81][ CL |0.000|101.250 ]");
+              "MAIN|10+00 R1|10+00||[BOC|-22.00|100.81][ CL |0.000|101.250 ]");
     EXPECT_EQ(Fields(read.Roadway.Left[1]),
-              "MAIN|2+00|PGL|1+00|ERROR|Template drop failed"
+              "MAIN|2+00|1+00|ERROR|Template drop failed"
               "[C\xC3\x89 \xE2\x82\xAC\xE2\x80\x93\xC2\x81|0.00|100.00]");
-    EXPECT_EQ(Fields(read.Roadway.Left[2]), "MAIN|1+00 \xC3\xA9|PGL|1+00||[JL|12.00|99.76]");
+    EXPECT_EQ(Fields(read.Roadway.Left[2]), "MAIN|1+00 \xC3\xA9|1+00||[JL|12.00|99.76]");
     // Divided: the station loses its leading spaces, blank columns keep the
     // name, a short row stores its point as far as it goes, the line's trailing
     // spaces go.
@@ -302,8 +302,8 @@ TEST_F(InputReading, TextsAreKeptAsReadInUtf8) {
                 "I9b,1+00 EB,,PT,PGL,1+00 X,1,2,LEFT,FOC,-3,92   \n" + kTerminator +
                 "I9,1+00,,PT,PGL,1+00,1,2,RIGHT,RtSgEOP,2,90\n" + kTerminator);
     EXPECT_EQ(Fields(read.Roadway.Left[0]),
-              "I9b|1+00 EB|PGL|1+00 X||[JL|-5|90][BOC|-4|91][JL||][FOC|-3|92]");
-    EXPECT_EQ(Fields(read.Roadway.Right[0]), "I9|1+00|PGL|1+00||[RtSgEOP|2|90]");
+              "I9b|1+00 EB|1+00 X||[JL|-5|90][BOC|-4|91][JL||][FOC|-3|92]");
+    EXPECT_EQ(Fields(read.Roadway.Right[0]), "I9|1+00|1+00||[RtSgEOP|2|90]");
 }
 
 #ifndef _WIN32  // named pipes of this kind are a POSIX file type

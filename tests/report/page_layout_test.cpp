@@ -98,14 +98,13 @@ TEST(PaginationTest, PageStartsLastPageAndEveryLineShownOnce) {
 }
 
 // A station split over pages is listed with each; a station without text is not.
-TEST(PaginationTest, StationListAndPagesInPrintOrder) {
+TEST(PaginationTest, StationsOnPagesAndPagesInPrintOrder) {
     Book book = MakeBook({1, 1, 1, 1, 11});
     book.Stations[1].StationText.clear();
     const Pagination pagination = Paginate(book, kLegal);
-    const std::string gap(12, ' ');
-    EXPECT_EQ(pagination.StationList,
-              (std::vector<std::string>{"1" + gap + "S0", "1" + gap + "S2", "1" + gap + "S3",
-                                        "1" + gap + "S4", "2" + gap + "S4", "3" + gap + "S4"}));
+    EXPECT_EQ(pagination.Stations,
+              (std::vector<StationOnPage>{
+                  {"S0", 0}, {"S2", 0}, {"S3", 0}, {"S4", 0}, {"S4", 1}, {"S4", 2}}));
     book.Side = Side::Right;
     EXPECT_EQ(AllBookPages(BookSet{{{Book{}, Pagination{}}, {book, pagination}}, kLegal}),
               (std::vector<BookPage>{

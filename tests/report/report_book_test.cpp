@@ -22,7 +22,7 @@ namespace {
 // A station of `points` points coded "C0", "C1", ... with offsets "-<j>.0",
 // elevations "10<j>.5" and slopes "<j>.25", and both offset points.
 Station MakeStation(int points) {
-    Station station{"MAIN", "10+00", "", "10+00", {"-30", "99.5"}, {"30.123", "98"}, "", "", {}};
+    Station station{"MAIN", "10+00", "10+00", {"-30", "99.5"}, {"30.123", "98"}, "", "", {}};
     for (int j = 0; j < points; ++j) {
         const std::string n = std::to_string(j);
         station.Points.push_back(Point{"C" + n, "-" + n + ".0", "10" + n + ".5", n + ".25"});
@@ -136,7 +136,9 @@ TEST(GoldenBookTest, SamplesMakeTheirCheckedBooks) {
         {"divided-sample.csv",
          "divided-sample-offsets.txt",
          "SR 9B",
-         {false, offsetEdgeAndJoint, {{true, "2", kFromLastPoint}, {true, "3", kFromCenterLine}}}}};
+         {false,
+          offsetEdgeAndJoint,
+          {{true, 2, OffsetFrom::LastPoint}, {true, 3, OffsetFrom::CenterLine}}}}};
     for (const auto& [sample, golden, project, options] : cases) {
         SCOPED_TRACE(golden);
         RecordingMessages messages;
@@ -166,7 +168,7 @@ TEST(MakeBooksTest, RightOffsetAloneAndAPageOutsideTheRange) {
         RecordingMessages messages;
         ReadResult read = ReadRoadway(CORVANE_TEST_DATA "/short-undivided.csv", messages);
         ChainOptions options;
-        options.Offsets.Right = {true, "2", kFromLastPoint};
+        options.Offsets.Right = {true, 2, OffsetFrom::LastPoint};
         auto made = MakeBooks(std::move(read.Roadway), options, page, messages);
         if (const BookSet* books = std::get_if<BookSet>(&made)) {
             const ReportStation& first = books->Books.at(0).Book.Stations.at(0);

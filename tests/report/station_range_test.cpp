@@ -23,7 +23,8 @@ std::vector<Book> SampleBooksWithOffsetPoints(const std::string& sample) {
     RecordingMessages messages;
     ReadResult read = ReadRoadway(CORVANE_SAMPLES "/" + sample, messages);
     EXPECT_EQ(read.Outcome, ReadOutcome::Read);
-    const OffsetRequests offsets{{true, "2", kFromLastPoint}, {true, "3", kFromCenterLine}};
+    const OffsetRequests offsets{{true, 2, OffsetFrom::LastPoint},
+                                 {true, 3, OffsetFrom::CenterLine}};
     SlopedRoadway sloped = CalculateSlopes(std::move(read.Roadway));
     Roadway roadway = AddOffsetPoints(std::move(sloped.Roadway), offsets, sloped.NumberFormat);
     Selection selection = KeepAllPoints(std::move(roadway));

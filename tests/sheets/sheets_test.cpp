@@ -97,7 +97,8 @@ std::vector<Book> MakeBooks(ReadResult read, const BookRequest& request) {
 // one with offset, edge of pavement and JL points and both offset points.
 TEST_F(SheetsTest, SamplesMakeTheirCheckedTablesAndMatchingWorkbooks) {
     const PointTypes offsetEdgeAndJoint{true, false, true, true, false, false, false};
-    const OffsetRequests bothOffsets{{true, "2", kFromLastPoint}, {true, "3", kFromCenterLine}};
+    const OffsetRequests bothOffsets{{true, 2, OffsetFrom::LastPoint},
+                                     {true, 3, OffsetFrom::CenterLine}};
     const std::vector<std::tuple<std::string, std::string, std::string, BookRequest>> cases{
         {"undivided-sample.csv", "undivided-sample-offsets.csv", "Grades", {{}, bothOffsets}},
         {"divided-sample.csv",
