@@ -34,6 +34,14 @@ QStringList PageNumbers(const ViewerState& state, const QString& side, int from,
     return lines;
 }
 
+struct Job {
+    const char* name;
+    QString sample;
+    QString side;      // empty: Print All
+    int from, to;      // 1-based, as typed
+    QString stations;  // the station range shown; empty: the whole book
+};
+
 // Answers the print-selected-pages dialog with a side and a range.
 ScriptedDialogs::Answer SelectPages(const QString& side, int from, int to) {
     return [=](QDialog& dialog) {
@@ -49,25 +57,26 @@ ScriptedDialogs::Answer SelectPages(const QString& side, int from, int to) {
 
 // The driver description of a printer that takes PDF as it is and holds one paper: its name,
 // its size in points, and how far in from each edge the printable area lies.
-QByteArray PrinterDescription(const QByteArray& paper, QSize points, int inset) {
-    const QByteArray size =
-        QByteArray::number(points.width()) + " " + QByteArray::number(points.height());
-    const QByteArray area = QByteArray::number(inset) + " " + QByteArray::number(inset) + " " +
-                            QByteArray::number(points.width() - inset) + " " +
-                            QByteArray::number(points.height() - inset);
-    QByteArray ppd = R"ppd(*PPD-Adobe: "4.3"
+QByteArray PrinterDescription(const QString& paper, QSize points, int inset) {
+    return QString(R"ppd(*PPD-Adobe: "4.3"
 *ModelName: "Corvane Test Printer"
 *cupsFilter: "application/pdf 0 -"
 *OpenUI *PageSize: PickOne
-*DefaultPageSize: PAPER
-*PageSize PAPER: ""
+*DefaultPageSize: %1
+*PageSize %1: ""
 *CloseUI: *PageSize
-*DefaultImageableArea: PAPER
-*ImageableArea PAPER: "AREA"
-*DefaultPaperDimension: PAPER
-*PaperDimension PAPER: "SIZE"
-)ppd";
-    return ppd.replace("PAPER", paper).replace("SIZE", size).replace("AREA", area);
+*DefaultImageableArea: %1
+*ImageableArea %1: "%4 %4 %5 %6"
+*DefaultPaperDimension: %1
+*PaperDimension %1: "%2 %3"
+)ppd")
+        .arg(paper)
+        .arg(points.width())
+        .arg(points.height())
+        .arg(inset)
+        .arg(points.width() - inset)
+        .arg(points.height() - inset)
+        .toUtf8();
 }
 
 // Runs a queue command of cups-client, which the private scheduler needs too; true when it
@@ -109,18 +118,14 @@ class PrintingTest : public QObject {
     }
     // Preview of a sample file with the queue chosen in the font and printer dialog; the
     // messages it gave are left in messages_.
-    ReportViewer* PreviewShowing(const QString& sample, const QString& queue = kQueue) {
+    ReportViewer* Preview(const QString& sample, const QString& queue = kQueue) {
+        messages_.shown.clear();
         form_->ChooseFile(QDir(CORVANE_TEST_DATA).filePath(sample));
         form_->findChild<QLineEdit*>("Text1(0)")->setText("P-77");
         form_->findChild<QLineEdit*>("Text1(1)")->setText("C-5");
         dialogs_.setNextAnswer(test::Fill({{"combo1(0)", queue}}, "cmdDone"));
         form_->Preview();
         return form_->Windows().Viewer();
-    }
-    ReportViewer* Preview(const QString& sample) {
-        ReportViewer* viewer = PreviewShowing(sample);
-        messages_.shown.clear();
-        return viewer;
     }
     // The longest book a file may hold: 2001 stations of 31 points a side, some 6400 pages.
     QString LongReport() {
@@ -156,27 +161,19 @@ class PrintingTest : public QObject {
     }
 
     void jobsHoldThePagesAsked_data() {
-        QTest::addColumn<QString>("sample");
-        QTest::addColumn<QString>("side");  // empty: Print All
-        QTest::addColumn<int>("from");      // 1-based, as typed
-        QTest::addColumn<int>("to");
-        QTest::addColumn<QString>("stations");  // the station range shown; empty: the whole book
         const QString undivided = "sr60-undivided.csv", divided = "i4-divided.csv";
-        QTest::newRow("undivided, page 2") << undivided << "LeftSide" << 2 << 2 << QString();
-        QTest::newRow("divided, all") << divided << QString() << 0 << 0 << QString();
-        QTest::newRow("divided, right 2 to 3") << divided << "RightSide" << 2 << 3 << QString();
-        QTest::newRow("divided, a range, all")
-            << divided << QString() << 0 << 0 << "1045+00..1050+00";
-        QTest::newRow("undivided, a range, page 2")
-            << undivided << "LeftSide" << 2 << 2 << "..2399+00";
+        test::AddRows<Job>({
+            {"undivided, page 2", undivided, "LeftSide", 2, 2, ""},
+            {"divided, all", divided, "", 0, 0, ""},
+            {"divided, right 2 to 3", divided, "RightSide", 2, 3, ""},
+            {"divided, a range, all", divided, "", 0, 0, "1045+00..1050+00"},
+            {"undivided, a range, page 2", undivided, "LeftSide", 2, 2, "..2399+00"},
+        });
     }
 
     void jobsHoldThePagesAsked() {
-        QFETCH(QString, sample);
-        QFETCH(QString, side);
-        QFETCH(int, from);
-        QFETCH(int, to);
-        QFETCH(QString, stations);
+        QFETCH(Job, c);
+        const auto& [name, sample, side, from, to, stations] = c;
         ReportViewer* viewer = Preview(sample);
         QVERIFY(viewer);
         if (!stations.isEmpty()) {
@@ -246,9 +243,8 @@ class PrintingTest : public QObject {
         });
         const ViewerState& state = form_->Windows().State();
         const PageSize before = state.Page();
-        messages_.shown.clear();
 
-        ReportViewer* viewer = PreviewShowing("i4-divided.csv", queue);
+        ReportViewer* viewer = Preview("i4-divided.csv", queue);
 
         if (cells.isEmpty()) {
             QCOMPARE(messages_.shown.size(), size_t{1});

@@ -75,44 +75,25 @@ class SheetsTest : public ::testing::Test {
     fs::path folder_;
 };
 
-struct BookRequest {
-    std::optional<PointTypes> types;  // nullopt: every point
-    OffsetRequests offsets;
-};
-
-std::vector<Book> MakeBooks(ReadResult read, const BookRequest& request) {
+// Every point of the roadway, with the offset points asked.
+std::vector<Book> MakeBooks(ReadResult read, const OffsetRequests& offsets = {}) {
     EXPECT_EQ(read.Outcome, ReadOutcome::Read);
     SlopedRoadway sloped = CalculateSlopes(std::move(read.Roadway));
-    sloped.Roadway =
-        AddOffsetPoints(std::move(sloped.Roadway), request.offsets, sloped.NumberFormat);
-    RecordingMessages messages;
-    std::optional<Selection> selection =
-        request.types ? SelectPoints(std::move(sloped.Roadway), *request.types, messages)
-                      : KeepAllPoints(std::move(sloped.Roadway));
-    return BuildBooks(selection->Roadway,
-                      {request.offsets, selection->ShowOffsetPoints, sloped.NumberFormat});
+    sloped.Roadway = AddOffsetPoints(std::move(sloped.Roadway), offsets, sloped.NumberFormat);
+    Selection selection = KeepAllPoints(std::move(sloped.Roadway));
+    return BuildBooks(selection.Roadway,
+                      {offsets, selection.ShowOffsetPoints, sloped.NumberFormat});
 }
 
-// The undivided sample with every point and both offset points; the divided
-// one with offset, edge of pavement and JL points and both offset points.
-TEST_F(SheetsTest, SamplesMakeTheirCheckedTablesAndMatchingWorkbooks) {
-    const PointTypes offsetEdgeAndJoint{true, false, true, true, false, false, false};
-    const OffsetRequests bothOffsets{{true, 2, OffsetFrom::LastPoint},
-                                     {true, 3, OffsetFrom::CenterLine}};
-    const std::vector<std::tuple<std::string, std::string, std::string, BookRequest>> cases{
-        {"undivided-sample.csv", "undivided-sample-offsets.csv", "Grades", {{}, bothOffsets}},
-        {"divided-sample.csv",
-         "divided-sample-selection.csv",
-         "Left Right",
-         {offsetEdgeAndJoint, bothOffsets}}};
-    for (const auto& [sample, golden, sheets, request] : cases) {
-        SCOPED_TRACE(golden);
-        RecordingMessages messages;
-        const std::vector<Book> books =
-            MakeBooks(ReadRoadway(CORVANE_SAMPLES "/" + sample, messages), request);
-        const std::string csv = CsvMatchingWorkbook(books, sheets);
-        EXPECT_EQ(csv, ReadFile(CORVANE_TEST_DATA "/golden/" + golden));
-    }
+// The undivided sample with both offset points (the divided one, with a point selection and
+// two sheets: command_line_test).
+TEST_F(SheetsTest, SampleMakesItsCheckedTableAndAMatchingWorkbook) {
+    RecordingMessages messages;
+    const std::vector<Book> books =
+        MakeBooks(ReadRoadway(CORVANE_SAMPLES "/undivided-sample.csv", messages),
+                  {{true, 2, OffsetFrom::LastPoint}, {true, 3, OffsetFrom::CenterLine}});
+    EXPECT_EQ(CsvMatchingWorkbook(books, "Grades"),
+              ReadFile(CORVANE_TEST_DATA "/golden/undivided-sample-offsets.csv"));
 }
 
 // Names from a file in Windows-1252 and one in UTF-8 reach both forms as
@@ -133,7 +114,7 @@ TEST_F(SheetsTest, NamesOfEveryEncodingAndShapeSurviveBothForms) {
     for (const auto& [bytes, rows] : files) {
         RecordingMessages messages;
         const std::vector<Book> books =
-            MakeBooks(ReadRoadwayFromBytes(bytes, "names.csv", messages), {});
+            MakeBooks(ReadRoadwayFromBytes(bytes, "names.csv", messages));
         const std::string csv = CsvMatchingWorkbook(books, "Grades");
         const std::string header =
             "Side,Station,Station Value,Name,Code,Offset,Elevation,Slope,Offset Point,Message\r\n";

@@ -42,9 +42,6 @@ struct Window {
         viewer.Load();
     }
     QImage Page() const { return viewer.findChild<QLabel*>("pageView")->pixmap().toImage(); }
-    bool ScrollBars() const {
-        return area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible();
-    }
 };
 
 // The right and bottom ends of what is drawn on the page, in its pixels.
@@ -66,7 +63,9 @@ bool ShowsWholePage(const Window& window) {
     const QImage view = window.Page();
     const QPoint end = InkEnd(view);
     return window.area->viewport()->rect().contains(QRect(QPoint(0, 0), page)) && end.x() > 0 &&
-           end.x() < view.width() - 1 && end.y() < view.height() - 1 && !window.ScrollBars();
+           end.x() < view.width() - 1 && end.y() < view.height() - 1 &&
+           !window.area->horizontalScrollBar()->isVisible() &&
+           !window.area->verticalScrollBar()->isVisible();
 }
 
 }  // namespace

@@ -78,8 +78,13 @@ struct PdfJob {
     const char* name;
     int cancelAt;                 // the progress that answers "stop"; -1: none
     std::vector<BookPage> pages;  // none: every page of the book
-    QString failure;              // the reason the message gives; empty: none
+    QString failure;              // the message; empty: none
 };
+
+// The messages a case expects: its one message, or none.
+Shown Told(const QString& message) {
+    return message.isEmpty() ? Shown{} : Shown{message.toStdString()};
+}
 
 template <typename Widget = QLabel>
 Widget* Child(const QWidget& window, const char* name) {
@@ -142,11 +147,12 @@ QString Showing(const Viewer& viewer) {
         .arg(*viewer.state.LastPage(viewer.state.CurrentSide()) + 1);
 }
 
-struct SavedGrades {
+struct Saved {
     const char* name;
-    QString range;    // the station range shown; empty: the whole book
-    QString chosen;   // the file name chosen
-    QString message;  // %1 the file written; empty: saved to the name chosen
+    const char* menu;  // SaveAsPdf or SaveGrades
+    QString range;     // the station range shown; empty: the whole book
+    QString chosen;    // the file name chosen
+    QString message;   // %1 the path chosen
 };
 
 // Whether two workbooks hold the same parts, but for the time they were made.
@@ -157,10 +163,7 @@ bool SameWorkbook(const QString& made, const QString& expected) {
         "names = [n for n in a.namelist() if n != 'docProps/core.xml']\n"
         "same = names == [n for n in b.namelist() if n != 'docProps/core.xml']\n"
         "sys.exit(0 if same and all(a.read(n) == b.read(n) for n in names) else 1)\n";
-    QProcess python;
-    python.start("/usr/bin/python3", {"-c", compare, made, expected});
-    return python.waitForFinished() && python.exitStatus() == QProcess::NormalExit &&
-           python.exitCode() == 0;
+    return QProcess::execute("/usr/bin/python3", {"-c", compare, made, expected}) == 0;
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -247,8 +250,7 @@ class ViewerTest : public QObject {
         c.forward ? viewer.window->ShowNextPage() : viewer.window->ShowPreviousPage();
 
         QCOMPARE(viewer.Where(), c.where);
-        QCOMPARE(viewer.messages.shown,
-                 c.message.isEmpty() ? Shown{} : Shown{c.message.toStdString()});
+        QCOMPARE(viewer.messages.shown, Told(c.message));
         QCOMPARE(HasInk(*viewer.window), c.message.isEmpty());  // redrawn after a move
     }
 
@@ -320,53 +322,6 @@ class ViewerTest : public QObject {
         QCOMPARE(PrintableCells(ReportPageLayout(unknown)), (PageSize{96, 63}));
     }
 
-    // The pages in print order, to the name chosen with ".pdf" added; the viewer
-    // keeps its page. The report the book is read from is never replaced.
-    void saveAsPdfWritesEveryPageButNeverTheReportOfTheBook_data() {
-        QTest::addColumn<QString>("chosen");
-        QTest::newRow("a new file") << "book";
-        QTest::newRow("the report, spelled another way") << "./grades.csv";
-    }
-    void saveAsPdfWritesEveryPageButNeverTheReportOfTheBook() {
-        QFETCH(QString, chosen);
-        QTemporaryDir folder;
-        const QString report = folder.filePath("grades.csv");
-        QFile file(report);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(" PAVING GRADES REPORT\n") > 0);
-        file.close();
-        const QString path = folder.path() + "/" + chosen;
-        PreparedBooks books = test::Divided(30);
-        books.SourceFile = report.toStdString();
-        Viewer viewer(std::move(books));
-        QVERIFY(viewer.state.GoTo(Side::Left, 1));
-        viewer.window->SaveAsPdf();  // no file name: the chooser was cancelled
-        viewer.dialogs.setNextFileName(path);
-
-        viewer.window->SaveAsPdf();
-
-        const bool saved = chosen == "book";
-        QCOMPARE(viewer.messages.shown,
-                 Shown{saved ? "Pages have been saved to " + path.toStdString() + ".pdf."
-                             : "The book cannot be written to " + path.toStdString() +
-                                   ": it is the paving grades report the book is read from."});
-        QCOMPARE(viewer.dialogs.lastFilter, QString("PDF Files (*.pdf)"));
-        QCOMPARE(viewer.Where(), QString("left 1"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray(" PAVING GRADES REPORT\n"));
-        QCOMPARE(QDir(folder.path()).count(), uint(saved ? 4 : 3));
-        if (!saved || QStandardPaths::findExecutable("pdftotext").isEmpty())
-            return;
-        QProcess pdftotext;
-        pdftotext.start("pdftotext", {"-layout", path + ".pdf", "-"});
-        QVERIFY(pdftotext.waitForFinished());
-        const QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split('\f');
-        const int left = test::LastPage(viewer.state, Side::Left) + 1;
-        const int right = test::LastPage(viewer.state, Side::Right) + 1;
-        QCOMPARE(pages.size(), left + right + 1);  // a form feed ends each page
-        QVERIFY(pages[left].contains(QString("(Right)Page No.:1 of %1").arg(right)) &&
-                pages[left].contains("R0+00"));
-    }
-
     // Whatever stops the job, the old book at the path stays as it was, and no
     // temporary file is left beside it.
     void pdfJobsEndSentCancelledOrFailed_data() {
@@ -375,7 +330,7 @@ class ViewerTest : public QObject {
             {"sent", -1, {}, ""},
             {"cancelled", 3, {}, ""},
             {"a page past the book", -1, {{Side::Left, 0}, {Side::Left, 900}},
-             "page 901 of the left side could not be drawn"},
+             "Printing failed: page 901 of the left side could not be drawn."},
         });
         // clang-format on
     }
@@ -404,10 +359,7 @@ class ViewerTest : public QObject {
         if (outcome != Failed) {  // told before each page, and once more at the end
             QCOMPARE(told.size(), sent ? pages.size() + 1 : size_t(c.cancelAt + 1));
         }
-        QCOMPARE(messages.shown,
-                 c.failure.isEmpty()
-                     ? Shown{}
-                     : Shown{("Printing failed: " + c.failure + ".").toStdString()});
+        QCOMPARE(messages.shown, Told(c.failure));
         QVERIFY(old.open(QIODevice::ReadOnly));
         QVERIFY(old.readAll().startsWith(sent ? "%PDF" : "old book"));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::System),
@@ -459,9 +411,6 @@ class ViewerTest : public QObject {
         const QStringList lucida{"Courier New", "Lucida Console", "preset Lucida Console"};
         // clang-format off
         test::AddRows<PrinterFont>({
-            {"the default printer, the second report font", "", office, fonts,
-             {"Plotter", "Office Laser", "preset Office Laser"}, lucida, {},
-             "Office Laser/Lucida Console/97.5x63.5/Office Laser"},
             {"the printer chosen last, one report font", "Plotter", office,
              {"Arial", "Courier New"}, plotter, {"Courier New", "preset "}, {},
              "Plotter//130x80/Plotter"},
@@ -600,8 +549,7 @@ class ViewerTest : public QObject {
         QCOMPARE(dialog.Ask(), c.first < 0 ? std::nullopt
                                            : std::optional(PageRange{Side::Left, c.first,
                                                                      c.to.trimmed().toInt() - 1}));
-        QCOMPARE(run.messages.shown,
-                 c.message.isEmpty() ? Shown{} : Shown{c.message.toStdString()});
+        QCOMPARE(run.messages.shown, Told(c.message));
     }
 
     // The page is the 16-bit number before the entry's first blank, kept
@@ -631,8 +579,7 @@ class ViewerTest : public QObject {
 
         QCOMPARE(run.state.CurrentPage(),
                  c.page < 0 ? test::LastPage(run.state, Side::Right) : c.page);
-        QCOMPARE(run.messages.shown,
-                 c.message.isEmpty() ? Shown{} : Shown{c.message.toStdString()});
+        QCOMPARE(run.messages.shown, Told(c.message));
         QCOMPARE(finder.isVisible(), !c.message.isEmpty());
     }
 
@@ -667,10 +614,6 @@ class ViewerTest : public QObject {
             {"open above", "39+00", "", "cmdOK", "", "Stations 39+00 to 39+00; 1 stations; page 1 of 1"},
             {"both open", "", "", "cmdOK", "", "; 40 stations; page 1 of 6"},
             {"cancelled", "10+00", "25+00", "cmdCancel", "", whole},
-            {"no station text", "5+", "", "cmdOK", "Station range \"5+..\": FROM \"5+\" is not a "
-             "station text (A+B with an optional tag, such as 512+50.00).", whole},
-            {"FROM above TO", "30+00", "10+00", "cmdOK",
-             "Station range \"30+00..10+00\": FROM lies above TO.", whole},
             {"longer B", "", "5+000", "cmdOK", "Station range \"..5+000\": TO \"5+000\" has 3 "
              "digits after the \"+\" where the file's stations have 2.", whole},
             {"no station in range", "50+00", "", "cmdOK",
@@ -694,8 +637,7 @@ class ViewerTest : public QObject {
 
         viewer.window->MenuItem("mnuStations")->trigger();
 
-        QCOMPARE(viewer.messages.shown,
-                 c.message.isEmpty() ? Shown{} : Shown{c.message.toStdString()});
+        QCOMPARE(viewer.messages.shown, Told(c.message));
         QCOMPARE(closed, c.message.isEmpty());
         QCOMPARE(Showing(viewer), c.shown);
         QCOMPARE(viewer.window->windowTitle(), QString("Display Report"));
@@ -742,29 +684,40 @@ class ViewerTest : public QObject {
         QVERIFY(viewer.messages.shown.empty());
     }
 
-    // The grades of the book on show, as the sheet writers write them; never
-    // over the report, and the system's reason when the file cannot be written.
-    void saveGradesWritesTheBookOnShow_data() {
+    // Save as PDF writes every page in print order, Save Grades the grades of the book on show as
+    // the sheet writers write them; either adds its suffix to a name without one, keeps the
+    // viewer's page, never writes over the report and gives the system's reason for a failure.
+    void savingWritesTheBookOnShowButNeverTheReport_data() {
+        const QString report =
+            "The book cannot be written to %1: it is the paving grades report "
+            "the book is read from.";
+        const QString saved = "Grades have been saved to %1.";
         // clang-format off
-        test::AddRows<SavedGrades>({
-            {"whole book, CSV", "", "grades.csv", ""},
-            {"range, workbook", "10+00..25+00", "grades.XLSX", ""},
-            {"no suffix: CSV", "..4+00", "grades", "Grades have been saved to %1.csv."},
-            {"no suffix, workbooks chosen", "", "grades|Excel workbooks (*.xlsx)",
-             "Grades have been saved to %1.xlsx."},
-            {"the report", "", "./report.csv", "The book cannot be written to %1: it is the paving "
-             "grades report the book is read from."},
-            {"no such folder", "", "missing/grades.csv", "Saving failed: the file %1 could not be "
-             "written: "},
+        test::AddRows<Saved>({
+            {"PDF", "SaveAsPdf", "", "book", "Pages have been saved to %1.pdf."},
+            {"PDF over the report", "SaveAsPdf", "", "./report.csv", report},
+            {"whole book, CSV", "SaveGrades", "", "grades.csv", saved},
+            {"range, workbook", "SaveGrades", "10+00..25+00", "grades.XLSX", saved},
+            {"no suffix: CSV", "SaveGrades", "..4+00", "grades", saved + "csv."},
+            {"no suffix, workbooks chosen", "SaveGrades", "", "grades|Excel workbooks (*.xlsx)",
+             saved + "xlsx."},
+            {"grades over the report", "SaveGrades", "", "./report.csv", report},
+            {"no such folder", "SaveGrades", "", "missing/grades.csv",
+             "Saving failed: the file %1 could not be written: "},
         });
         // clang-format on
     }
-    void saveGradesWritesTheBookOnShow() {
-        QFETCH(SavedGrades, c);
+    void savingWritesTheBookOnShowButNeverTheReport() {
+        QFETCH(Saved, c);
         QTemporaryDir folder;
-        const QString report = folder.filePath("report.csv");
-        QVERIFY(QFile(report).open(QIODevice::WriteOnly));
-        PreparedBooks books = test::Undivided(40);
+        const QString report = folder.filePath("report.csv"),
+                      path = folder.filePath(c.chosen.section('|', 0, 0));
+        const QByteArray reportText = " PAVING GRADES REPORT\n";
+        QFile file(report);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(reportText) > 0);
+        file.close();
+        const bool pdf = QString(c.menu) == "SaveAsPdf";
+        PreparedBooks books = pdf ? test::Divided(30) : test::Undivided(40);
         books.SourceFile = report.toStdString();
         Viewer viewer(books);
         std::vector<const Book*> expected{&books.Books.front().Book};
@@ -775,26 +728,44 @@ class ViewerTest : public QObject {
             expected = {&range};
         }
         // "name|filter": the name typed and the filter chosen.
-        const QString path = folder.path() + "/" + c.chosen.section('|', 0, 0);
         viewer.dialogs.selectedFilter = c.chosen.section('|', 1);
+        QVERIFY(viewer.state.GoTo(Side::Left, c.range.isEmpty() ? 1 : 0));
+        const QString where = viewer.Where();
+        viewer.window->MenuItem(c.menu)->trigger();  // no file name: the chooser was cancelled
         viewer.dialogs.setNextFileName(path);
 
-        viewer.window->MenuItem("SaveGrades")->trigger();
+        viewer.window->MenuItem(c.menu)->trigger();
 
-        const QString message = c.message.isEmpty() ? "Grades have been saved to %1." : c.message;
-        QCOMPARE(viewer.dialogs.lastFilter, QString("CSV files (*.csv);;Excel workbooks (*.xlsx)"));
+        QCOMPARE(viewer.dialogs.lastFilter,
+                 pdf ? "PDF Files (*.pdf)" : "CSV files (*.csv);;Excel workbooks (*.xlsx)");
         QCOMPARE(viewer.messages.shown.size(), size_t{1});
-        QVERIFY2(viewer.messages.shown.front().rfind(message.arg(path).toStdString(), 0) == 0,
+        QVERIFY2(viewer.messages.shown.front().rfind(c.message.arg(path).toStdString(), 0) == 0,
                  viewer.messages.shown.front().c_str());
-        QCOMPARE(ReadAll(report), QByteArray());
-        const QString written = QDir(folder.path()).entryList({"grades*"}).join(" ");
-        if (!message.startsWith("Grades")) {
-            QCOMPARE(written, QString());
+        QCOMPARE(viewer.Where(), where);
+        QCOMPARE(ReadAll(report), reportText);
+        QStringList written = QDir(folder.path()).entryList(QDir::Files | QDir::System);
+        written.removeOne("report.csv");
+        if (!c.message.startsWith("Grades") && !c.message.startsWith("Pages")) {
+            QCOMPARE(written, QStringList());
             return;
         }
-        const QString made = folder.filePath(written), sheets = folder.filePath("sheets");
+        QCOMPARE(written.size(), 1);
+        const QString made = folder.filePath(written[0]), sheets = folder.filePath("sheets");
         const GradeRows rows(expected, 2);
-        if (made.endsWith(".xlsx", Qt::CaseInsensitive)) {
+        if (pdf) {
+            if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+                return;
+            QProcess pdftotext;
+            pdftotext.start("pdftotext", {"-layout", made, "-"});
+            QVERIFY(pdftotext.waitForFinished());
+            const QStringList pages =
+                QString::fromUtf8(pdftotext.readAllStandardOutput()).split('\f');
+            const int left = test::LastPage(viewer.state, Side::Left) + 1;
+            const int right = test::LastPage(viewer.state, Side::Right) + 1;
+            QCOMPARE(pages.size(), left + right + 1);  // a form feed ends each page
+            QVERIFY(pages[left].contains(QString("(Right)Page No.:1 of %1").arg(right)) &&
+                    pages[left].contains("R0+00"));
+        } else if (made.endsWith(".xlsx", Qt::CaseInsensitive)) {
             QVERIFY(WriteXlsx({{"Grades", rows}}, sheets.toStdString()));
             QVERIFY(SameWorkbook(made, sheets));
         } else {
