@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <variant>
 
 #include "common/messages.h"
@@ -15,6 +12,7 @@
 #include "input/read_roadway.h"
 #include "report/make_books.h"
 #include "report/text_book.h"
+#include "support/sample_books.h"
 
 namespace corvane {
 namespace {
@@ -149,43 +147,31 @@ TEST(GoldenBookTest, SamplesMakeTheirCheckedBooks) {
         ASSERT_TRUE(std::holds_alternative<BookSet>(books));
         EXPECT_TRUE(messages.shown.empty());
         const std::string text = TextBook(std::get<BookSet>(books), {project, "12 06 2026", ""});
-        std::ifstream file(CORVANE_TEST_DATA "/golden/" + golden, std::ios::binary);
-        const std::string want{std::istreambuf_iterator<char>(file), {}};
-        ASSERT_FALSE(want.empty());
-        // Byte for byte; on a difference, the first line that differs.
-        const auto [made, wanted] =
-            std::mismatch(text.begin(), text.end(), want.begin(), want.end());
-        EXPECT_TRUE(made == text.end() && wanted == want.end())
-            << "line " << std::count(text.begin(), made, '\n') + 1 << ": "
-            << text.substr(text.rfind('\n', made - text.begin()) + 1, 100);
+        test::ExpectGolden(text, golden);
     }
 }
 
 // A right offset point asked alone is made; a page the layout does not fit on
 // stops the chain after the books, with its message.
 TEST(MakeBooksTest, RightOffsetAloneAndAPageOutsideTheRange) {
-    for (const PageSize page : {PageSize{96, 63}, PageSize{96, 110}}) {
-        RecordingMessages messages;
-        ReadResult read = ReadRoadway(CORVANE_TEST_DATA "/short-undivided.csv", messages);
+    RecordingMessages messages;
+    const auto make = [&messages](PageSize page) {
         ChainOptions options;
         options.Offsets.Right = {true, 2, OffsetFrom::LastPoint};
-        auto made = MakeBooks(std::move(read.Roadway), options, page, messages);
-        if (const BookSet* books = std::get_if<BookSet>(&made)) {
-            const ReportStation& first = books->Books.at(0).Book.Stations.at(0);
-            const ReportCell& offsetPoint = first.Cell(first.LastLine, 0);
-            EXPECT_EQ(std::tie(offsetPoint.Name, offsetPoint.Offset, offsetPoint.Elevation),
-                      std::make_tuple("Rt. offsetPt.", "26.0000", "100.7300"));
-            EXPECT_TRUE(messages.shown.empty());
-        } else {
-            EXPECT_EQ(std::get<RunStop>(made), RunStop::Stopped);
-            EXPECT_EQ(messages.shown,
-                      std::vector<std::string>{
-                          "The printer's page of 96x110 cells is outside the range the book "
-                          "fits on: " +
-                          AcceptedPageRangeText() + ". Please choose another printer."});
-        }
-        EXPECT_EQ(made.index(), page.Lines < 100 ? 0u : 1u);
-    }
+        return MakeBooks(ReadRoadway(CORVANE_TEST_DATA "/short-undivided.csv", messages).Roadway,
+                         options, page, messages);
+    };
+    const auto made = make({96, 63});
+    const ReportStation& first = std::get<BookSet>(made).Books.at(0).Book.Stations.at(0);
+    const ReportCell& offsetPoint = first.Cell(first.LastLine, 0);
+    EXPECT_EQ(std::tie(offsetPoint.Name, offsetPoint.Offset, offsetPoint.Elevation),
+              std::make_tuple("Rt. offsetPt.", "26.0000", "100.7300"));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(std::get<RunStop>(make({96, 110})), RunStop::Stopped);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{
+                                  "The printer's page of 96x110 cells is outside the range the "
+                                  "book fits on: " +
+                                  AcceptedPageRangeText() + ". Please choose another printer."});
 }
 
 }  // namespace

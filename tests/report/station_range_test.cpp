@@ -6,31 +6,13 @@
 
 #include <algorithm>
 
-#include "common/messages.h"
-#include "grades/offset_points.h"
-#include "grades/point_selection.h"
-#include "grades/slopes.h"
-#include "input/read_roadway.h"
 #include "report/draw_page.h"
 #include "report/grid_surface.h"
 #include "report/pagination.h"
+#include "support/sample_books.h"
 
 namespace corvane {
 namespace {
-
-// The books of a sample with every point and both offset points on.
-std::vector<Book> SampleBooksWithOffsetPoints(const std::string& sample) {
-    RecordingMessages messages;
-    ReadResult read = ReadRoadway(CORVANE_SAMPLES "/" + sample, messages);
-    EXPECT_EQ(read.Outcome, ReadOutcome::Read);
-    const OffsetRequests offsets{{true, 2, OffsetFrom::LastPoint},
-                                 {true, 3, OffsetFrom::CenterLine}};
-    SlopedRoadway sloped = CalculateSlopes(std::move(read.Roadway));
-    Roadway roadway = AddOffsetPoints(std::move(sloped.Roadway), offsets, sloped.NumberFormat);
-    Selection selection = KeepAllPoints(std::move(roadway));
-    return BuildBooks(selection.Roadway,
-                      {offsets, selection.ShowOffsetPoints, sloped.NumberFormat});
-}
 
 StationRange Range(const std::string& text, std::optional<int> stationDigits = 2) {
     StationRangeReading reading = ReadStationRange(text, stationDigits);
@@ -107,7 +89,8 @@ TEST(StationRangeTest, StationsInRange) {
 // stations and all), and its pages are numbered from 1 again. A range that
 // holds no station names the file's run.
 TEST(StationRangeTest, RangeBookKeepsTheWholeBooksBlocks) {
-    const std::vector<Book> whole = SampleBooksWithOffsetPoints("undivided-sample.csv");
+    const std::vector<Book> whole =
+        test::BooksOf(CORVANE_SAMPLES "/undivided-sample.csv", test::kBothOffsets);
     const std::vector<Book> books =
         RangeBooks(whole, Range("513+00..521+00", StationDigitsOf(whole)));
     ASSERT_EQ(books.size(), 1u);
@@ -136,7 +119,8 @@ TEST(StationRangeTest, RangeBookKeepsTheWholeBooksBlocks) {
 // Each side of a divided file is filtered alike; a side with no station in
 // range is an empty book, one page with its header only.
 TEST(StationRangeTest, DividedSidesWithTagsAndOneSideEmpty) {
-    std::vector<Book> whole = SampleBooksWithOffsetPoints("divided-sample.csv");
+    std::vector<Book> whole =
+        test::BooksOf(CORVANE_SAMPLES "/divided-sample.csv", test::kBothOffsets);
     ASSERT_EQ(whole.size(), 2u);
     for (ReportStation& station : whole[1].Stations) {
         station.StationText.replace(station.StationText.find(" NB"), 3, " SB");
