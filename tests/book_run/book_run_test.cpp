@@ -107,7 +107,6 @@ TEST(RunPreviewTest, StopsAndMessagesInTheirOrder) {
         {"short-undivided.txt", {}, stopped, {}, 0},
         {"none.csv", {}, stopped, {"Program Error : cannot open " + kData +
                                    "/none.csv (No such file or directory) occured in GpkBlueTops"}, 0},
-        {TooManyPoints("RIGHT"), selectTypes, stopped, {"*right side"}, 0},
         {TooManyPoints("LEFT RIGHT"), selectTypes, stopped, {"*left side"}, 0},
     };
     // clang-format on

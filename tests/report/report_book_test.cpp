@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <variant>
 
 #include "common/messages.h"
@@ -59,13 +60,9 @@ std::string Layout(const ReportStation& block) {
 // point follows; the left offset point takes the first cell; the right one the
 // next free cell, or on a divided roadway the last point's cell of an open line.
 TEST(ReportBookTest, CellsAndLastLineOfAStation) {
-    struct Case {
-        RoadwayType type;
-        int points;
-        BookOptions options;
-        std::string left;   // the layout of the undivided book or the left side
-        std::string right;  // the right side's layout; empty: as the left
-    };
+    // The type, the points, the options, the layout of the undivided book or the left side, and
+    // the right side's layout (empty: as the left).
+    using Case = std::tuple<RoadwayType, int, BookOptions, std::string, std::string>;
     const RoadwayType kU = RoadwayType::Undivided;
     const RoadwayType kD = RoadwayType::Divided;
     // clang-format off
@@ -83,12 +80,12 @@ TEST(ReportBookTest, CellsAndLastLineOfAStation) {
         {kU, 30, Offsets(false, true), "C0 C1 C2|C3 C4 C5|C6 C7 C8|C9 C10 C11|C12 C13 C14|C15 C16 C17|C18 C19 C20|C21 C22 C23|C24 C25 C26|C27 C28 C29|Rt", ""},
         {kU, 31, Offsets(true, true), "Lt C0 C1|C2 C3 C4|C5 C6 C7|C8 C9 C10|C11 C12 C13|C14 C15 C16|C17 C18 C19|C20 C21 C22|C23 C24 C25|C26 C27 C28|C29 C30 Rt", ""}};
     // clang-format on
-    for (const Case& c : cases) {
-        const std::vector<Book> books = Build(c.type, MakeStation(c.points), c.options);
-        EXPECT_EQ(Layout(books.at(0).Stations.at(0)), c.left) << c.left;
-        if (c.type == kD) {
+    for (const auto& [type, points, options, left, right] : cases) {
+        const std::vector<Book> books = Build(type, MakeStation(points), options);
+        EXPECT_EQ(Layout(books.at(0).Stations.at(0)), left) << left;
+        if (type == kD) {
             EXPECT_EQ(books.at(1).Side, Side::Right);
-            EXPECT_EQ(Layout(books[1].Stations.at(0)), c.right.empty() ? c.left : c.right);
+            EXPECT_EQ(Layout(books[1].Stations.at(0)), right.empty() ? left : right);
         }
     }
 }
@@ -134,9 +131,7 @@ TEST(GoldenBookTest, SamplesMakeTheirCheckedBooks) {
         {"divided-sample.csv",
          "divided-sample-offsets.txt",
          "SR 9B",
-         {false,
-          offsetEdgeAndJoint,
-          {{true, 2, OffsetFrom::LastPoint}, {true, 3, OffsetFrom::CenterLine}}}}};
+         {false, offsetEdgeAndJoint, test::kBothOffsets}}};
     for (const auto& [sample, golden, project, options] : cases) {
         SCOPED_TRACE(golden);
         RecordingMessages messages;

@@ -40,19 +40,16 @@ std::string FirstPageText(const Book& book) {
 
 TEST(StationRangeTest, RefusedRangesSayWhy) {
     const std::string notStation =
-        " is not a station text (A+B with an optional tag, such as "
-        "512+50.00).";
+        " is not a station text (A+B with an optional tag, such as 512+50.00).";
+    // clang-format off
     const std::vector<std::pair<std::string, std::string>> cases{
         {"512+00", "write it as FROM..TO, for example 512+00..530+00, 512+00.. or ..530+00."},
-        {"512+0O..530+00", "FROM \"512+0O\"" + notStation},
-        {"512+00..530", "TO \"530\"" + notStation},
-        {"512+00..530+000",
-         "TO \"530+000\" has 3 digits after the \"+\" where the file's stations have 2."},
-        {"600+00..512+00", "FROM lies above TO."},
-        {"512+00.01 ..512+00", "FROM lies above TO."},
+        {"512+0O..530+00", "FROM \"512+0O\"" + notStation}, {"512+00..530", "TO \"530\"" + notStation},
+        {"512+00..530+000", "TO \"530+000\" has 3 digits after the \"+\" where the file's stations have 2."},
+        {"600+00..512+00", "FROM lies above TO."}, {"512+00.01 ..512+00", "FROM lies above TO."},
         {"512+00 NB..530+00 SB", "FROM and TO carry different tags, \"NB\" and \"SB\"."},
-        {"99999999999999999+00..",
-         "FROM \"99999999999999999+00\" has more digits than a station can hold."}};
+        {"99999999999999999+00..", "FROM \"99999999999999999+00\" has more digits than a station can hold."}};
+    // clang-format on
     for (const auto& [text, why] : cases) {
         const StationRangeReading reading = ReadStationRange(text, 2);
         EXPECT_FALSE(reading.Range) << text;
