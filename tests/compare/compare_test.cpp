@@ -244,12 +244,8 @@ TEST(CompareTest, RepeatedKeysPairInOrderAndCellsNearestFirst) {
     EXPECT_EQ(stations.NewOfOld, (std::vector<int>{0, 4, 1, 3}));
     EXPECT_EQ(stations.OldOfNew, (std::vector<int>{0, 2, -1, 3, 1}));
     // By value and tag, else by the whole text.
-    const auto keys = [](std::vector<std::string> texts) {
-        Book book;
-        for (const std::string& text : texts) {
-            book.Stations.emplace_back().StationText = text;
-        }
-        return StationKeys(book, 2);
+    const auto keys = [](const std::vector<std::string>& texts) {
+        return StationKeys(test::BookOfStations(texts), 2);
     };
     EXPECT_EQ(PairInOrder(keys({"512+50.00", "512+50.00 R1", " STA 5", "512+05", "1+00"}),
                           keys({"512+50.0 R1", "512+50", "STA 5 ", "512+5", "100+0"}))

@@ -60,11 +60,8 @@ TEST(StationRangeTest, RefusedRangesSayWhy) {
 // Stations by their texts: a value within the bounds, the bounds' tag if
 // they carry one; stations without a value stay out unless the whole book is asked.
 TEST(StationRangeTest, StationsInRange) {
-    Book whole;
-    for (const char* text :
-         {"-0+50", "512+00", "STA", "", "512+500", "512+50 EB", "513+00 WB", "513+00.01"}) {
-        whole.Stations.emplace_back().StationText = text;
-    }
+    const Book whole = test::BookOfStations(
+        {"-0+50", "512+00", "STA", "", "512+500", "512+50 EB", "513+00 WB", "513+00.01"});
     const std::vector<std::pair<std::string, std::string>> cases{
         {"..", "-0+50|512+00|STA||512+500|512+50 EB|513+00 WB|513+00.01"},
         {"-0+50..512+00", "-0+50|512+00"},

@@ -5,6 +5,8 @@
 
 #include <tuple>
 
+#include "support/sample_books.h"
+
 namespace corvane {
 namespace {
 
@@ -47,17 +49,12 @@ TEST(StationValueTest, ValuesCompareByWorthWhateverTheirDecimals) {
 
 // k is that of the first station with a value, on the first side with one.
 TEST(StationValueTest, StationDigitsOfTheFirstStationWithAValue) {
-    const auto book = [](std::vector<std::string> texts) {
-        Book made;
-        for (std::string& text : texts) {
-            made.Stations.emplace_back().StationText = std::move(text);
-        }
-        return made;
-    };
-    EXPECT_EQ(StationDigitsOf(book({"", "STA", "1+0000000000000000000000", "10+250.000", "5+1"})),
+    using test::BookOfStations;
+    EXPECT_EQ(StationDigitsOf(
+                  BookOfStations({"", "STA", "1+0000000000000000000000", "10+250.000", "5+1"})),
               3);
-    EXPECT_EQ(StationDigitsOf(book({"", "EB"})), std::nullopt);
-    EXPECT_EQ(StationDigitsOf({book({"x"}), book({"7+5 SB"})}), 1);
+    EXPECT_EQ(StationDigitsOf(BookOfStations({"", "EB"})), std::nullopt);
+    EXPECT_EQ(StationDigitsOf({BookOfStations({"x"}), BookOfStations({"7+5 SB"})}), 1);
 }
 
 }  // namespace

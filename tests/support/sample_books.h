@@ -36,6 +36,15 @@ inline std::vector<Book> BooksOf(const std::string& path, const OffsetRequests& 
                       {offsets, selection.ShowOffsetPoints, sloped.NumberFormat});
 }
 
+// A book of stations with these texts and nothing else.
+inline Book BookOfStations(const std::vector<std::string>& texts) {
+    Book book;
+    for (const std::string& text : texts) {
+        book.Stations.emplace_back().StationText = text;
+    }
+    return book;
+}
+
 // Byte for byte against tests/data/golden/`golden`; on a difference, the first
 // line that differs, and the text made is left beside the build to look at.
 inline void ExpectGolden(const std::string& made, const std::string& golden) {
