@@ -116,13 +116,9 @@ struct Revision {
     QString message;         // empty: the changes are shown
 };
 
-// The grade books of a file made by the chain itself, with the window's options and the page.
+// The grade books of a file made by the chain itself, with the window's options.
 std::vector<Book> ChainBooks(const Desktop& desktop, const QString& file, const QString& range) {
-    struct OnThePage : RunHooks {
-        PageSize page;
-        PrinterFontChoice ChoosePrinterAndFont() override { return {{}, {}, page}; }
-    } hooks;
-    hooks.page = desktop.State().Page();
+    RunHooks hooks;  // the books are the same on every page
     RunInputs inputs = desktop.form->Inputs();
     inputs.InputFile = file.toStdString();
     RecordingMessages messages;
