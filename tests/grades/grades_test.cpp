@@ -62,15 +62,13 @@ TEST(NumberText, GivesTheShortestTextOfFifteenSignificantDigits) {
 // is not a number passes through. Plain decimals of up to fifteen digits, half
 // away from zero on the value written and never "-.00", are QuickDecimals' part.
 TEST(FormatNumber, FixedDecimalsAsTheReportPrintsThem) {
-    struct Case {
-        const char* text;
-        const char* formatted;
-        const char* pattern = "##.00";
-    };
+    using Case = std::tuple<const char*, const char*, const char*>;  // text, formatted, pattern
     // clang-format off
-    for (const Case& c : {Case{"9.995", "10.00"}, {" 5 ", "5.00"}, {"", ""}, {"Error", "Error"},
-             {"12,5", "12,5"}, {"1e20", "100000000000000000000.00"},
-             {"1.23456789012345678", "1.23"}, {"1.23456789", "1.2346", "##.0000"},
+    for (const auto& [text, formatted, pattern] : std::initializer_list<Case>{
+             {"9.995", "10.00", "##.00"}, {" 5 ", "5.00", "##.00"}, {"", "", "##.00"},
+             {"Error", "Error", "##.00"},
+             {"12,5", "12,5", "##.00"}, {"1e20", "100000000000000000000.00", "##.00"},
+             {"1.23456789012345678", "1.23", "##.00"}, {"1.23456789", "1.2346", "##.0000"},
              {"0.00005", ".0001", "##.0000"}, {"99.72", "99.720000", "##.000000"},
              {"Btwn Pts", "Btwn Pts", "##.000"},
              // Past the fast path's decimals the general rounder takes over.
@@ -78,7 +76,7 @@ TEST(FormatNumber, FixedDecimalsAsTheReportPrintsThem) {
              {"-0.000000000000004", ".00000000000000", "##.00000000000000"},
              {"0.999999999999995", "1.00000000000000", "##.00000000000000"}}) {
         // clang-format on
-        EXPECT_EQ(FormatNumber(c.text, c.pattern), c.formatted) << c.text << " " << c.pattern;
+        EXPECT_EQ(FormatNumber(text, pattern), formatted) << text << " " << pattern;
     }
 }
 
@@ -349,12 +347,11 @@ Selection Kept(const Station& station, const PointTypes& types, RoadwayType type
 // The offset points asked for are shown as the "Offset Points" box says, or
 // always when every point is kept.
 TEST(SelectPoints, KeepsTheCodesOfTheTickedTypes) {
+    // clang-format off
     for (const auto& [codes, types, kept] :
          std::initializer_list<std::tuple<Texts, PointTypes, Texts>>{
              // Only the edge of pavement test compares letters as they are.
-             {{"CL", "LtSgEOP", "lteop", "RtSgEOP", "EOPx"},
-              Only("EOP"),
-              {"LtSgEOP", "RtSgEOP", "EOPx"}},
+             {{"CL", "LtSgEOP", "lteop", "RtSgEOP", "EOPx"}, Only("EOP"), {"LtSgEOP", "RtSgEOP", "EOPx"}},
              {{"br", "BR", "Brk", "CL"}, Only("BR"), {"br", "BR", "Brk"}},
              {{"CL", "XCL", "cl1", "C L"}, Only("CL"), {"CL", "XCL", "cl1"}},
              {{"jl", "FOC", "Boc"}, Only("JL"), {"jl"}},
@@ -369,6 +366,7 @@ TEST(SelectPoints, KeepsTheCodesOfTheTickedTypes) {
              // Thirty-one copies fit.
              {Texts(31, "CL"), Only("CL"), Texts(31, "CL")},
          }) {
+        // clang-format on
         const Selection selection = Kept(Coded(codes), types);
         Texts codesKept;
         for (const Point& point : selection.Roadway.Left.at(0).Points) {

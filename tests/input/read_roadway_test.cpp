@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -127,16 +128,11 @@ class InputReading : public ::testing::Test {
             for (size_t at; (at = text.find(path_)) != std::string::npos;) {
                 text.replace(at, path_.size(), "FILE");
             }
-            const std::string unread = ". The file has not been read.", occured = " occured in ";
-            if (const size_t of = text.find(" of FILE: ");
-                text.starts_with("Line ") && text.ends_with(unread) && of != std::string::npos) {
-                text = "line " + text.substr(5, of - 5) + ": " +
-                       text.substr(of + 10, text.size() - of - 10 - unread.size());
-            }
-            if (const size_t in = text.rfind(occured);
-                text.starts_with("Program Error : ") && in != std::string::npos) {
-                text = text.substr(in + occured.size()) + ": " + text.substr(16, in - 16);
-            }
+            text = std::regex_replace(
+                text, std::regex("^Line (.*?) of FILE: (.*)\\. The file has not been read\\.$"),
+                "line $1: $2");
+            text = std::regex_replace(text, std::regex("^Program Error : (.*) occured in (.*)$"),
+                                      "$2: $1");
             description += " + " + text;
         }
         return description;

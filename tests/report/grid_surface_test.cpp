@@ -76,24 +76,12 @@ struct CellModel {
 // Many pages of texts made of every kind of piece, at random places, drawn by
 // the grid (cleared and reused page after page) and by a fresh model.
 TEST(GridSurfaceTest, DrawsEveryMixOfTextsAsTheCellModel) {
-    const std::string_view pieces[] = {"a",
-                                       "Station 12+00",
-                                       " ",
-                                       "   ",
-                                       "x y",
-                                       "\t",
-                                       "\xC3\xA9",
-                                       "\xC3",
-                                       "\xA9",
-                                       "\xE9",
-                                       "\xFF",
-                                       "\xE2\x82\xAC",
-                                       "\xE2\x82",
-                                       "\xF0\x9F\x98\x80",
-                                       "\xED\xA0\x80",
-                                       "\xC0\xAF",
-                                       "\xC2\xA0",
-                                       std::string_view("\0", 1)};
+    // clang-format off
+    const std::string_view pieces[] = {
+        "a", "Station 12+00", " ", "   ", "x y", "\t", "\xC3\xA9", "\xC3", "\xA9", "\xE9", "\xFF",
+        "\xE2\x82\xAC", "\xE2\x82", "\xF0\x9F\x98\x80", "\xED\xA0\x80", "\xC0\xAF", "\xC2\xA0",
+        std::string_view("\0", 1)};
+    // clang-format on
     constexpr int kLines = 6;
     std::mt19937 random(20261206);
     GridSurface grid(kLines);

@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <tuple>
 #include <variant>
 
 #include "common/messages.h"
@@ -15,6 +13,7 @@
 #include "input/read_roadway.h"
 #include "report/make_books.h"
 #include "report/text_book.h"
+#include "support/sample_books.h"
 
 namespace corvane {
 namespace {
@@ -61,13 +60,9 @@ std::string Layout(const ReportStation& block) {
 // point follows; the left offset point takes the first cell; the right one the
 // next free cell, or on a divided roadway the last point's cell of an open line.
 TEST(ReportBookTest, CellsAndLastLineOfAStation) {
-    struct Case {
-        RoadwayType type;
-        int points;
-        BookOptions options;
-        std::string left;   // the layout of the undivided book or the left side
-        std::string right;  // the right side's layout; empty: as the left
-    };
+    // The type, the points, the options, the layout of the undivided book or the left side, and
+    // the right side's layout (empty: as the left).
+    using Case = std::tuple<RoadwayType, int, BookOptions, std::string, std::string>;
     const RoadwayType kU = RoadwayType::Undivided;
     const RoadwayType kD = RoadwayType::Divided;
     // clang-format off
@@ -85,12 +80,12 @@ TEST(ReportBookTest, CellsAndLastLineOfAStation) {
         {kU, 30, Offsets(false, true), "C0 C1 C2|C3 C4 C5|C6 C7 C8|C9 C10 C11|C12 C13 C14|C15 C16 C17|C18 C19 C20|C21 C22 C23|C24 C25 C26|C27 C28 C29|Rt", ""},
         {kU, 31, Offsets(true, true), "Lt C0 C1|C2 C3 C4|C5 C6 C7|C8 C9 C10|C11 C12 C13|C14 C15 C16|C17 C18 C19|C20 C21 C22|C23 C24 C25|C26 C27 C28|C29 C30 Rt", ""}};
     // clang-format on
-    for (const Case& c : cases) {
-        const std::vector<Book> books = Build(c.type, MakeStation(c.points), c.options);
-        EXPECT_EQ(Layout(books.at(0).Stations.at(0)), c.left) << c.left;
-        if (c.type == kD) {
+    for (const auto& [type, points, options, left, right] : cases) {
+        const std::vector<Book> books = Build(type, MakeStation(points), options);
+        EXPECT_EQ(Layout(books.at(0).Stations.at(0)), left) << left;
+        if (type == kD) {
             EXPECT_EQ(books.at(1).Side, Side::Right);
-            EXPECT_EQ(Layout(books[1].Stations.at(0)), c.right.empty() ? c.left : c.right);
+            EXPECT_EQ(Layout(books[1].Stations.at(0)), right.empty() ? left : right);
         }
     }
 }
@@ -136,9 +131,7 @@ TEST(GoldenBookTest, SamplesMakeTheirCheckedBooks) {
         {"divided-sample.csv",
          "divided-sample-offsets.txt",
          "SR 9B",
-         {false,
-          offsetEdgeAndJoint,
-          {{true, 2, OffsetFrom::LastPoint}, {true, 3, OffsetFrom::CenterLine}}}}};
+         {false, offsetEdgeAndJoint, test::kBothOffsets}}};
     for (const auto& [sample, golden, project, options] : cases) {
         SCOPED_TRACE(golden);
         RecordingMessages messages;
@@ -149,43 +142,31 @@ TEST(GoldenBookTest, SamplesMakeTheirCheckedBooks) {
         ASSERT_TRUE(std::holds_alternative<BookSet>(books));
         EXPECT_TRUE(messages.shown.empty());
         const std::string text = TextBook(std::get<BookSet>(books), {project, "12 06 2026", ""});
-        std::ifstream file(CORVANE_TEST_DATA "/golden/" + golden, std::ios::binary);
-        const std::string want{std::istreambuf_iterator<char>(file), {}};
-        ASSERT_FALSE(want.empty());
-        // Byte for byte; on a difference, the first line that differs.
-        const auto [made, wanted] =
-            std::mismatch(text.begin(), text.end(), want.begin(), want.end());
-        EXPECT_TRUE(made == text.end() && wanted == want.end())
-            << "line " << std::count(text.begin(), made, '\n') + 1 << ": "
-            << text.substr(text.rfind('\n', made - text.begin()) + 1, 100);
+        test::ExpectGolden(text, golden);
     }
 }
 
 // A right offset point asked alone is made; a page the layout does not fit on
 // stops the chain after the books, with its message.
 TEST(MakeBooksTest, RightOffsetAloneAndAPageOutsideTheRange) {
-    for (const PageSize page : {PageSize{96, 63}, PageSize{96, 110}}) {
-        RecordingMessages messages;
-        ReadResult read = ReadRoadway(CORVANE_TEST_DATA "/short-undivided.csv", messages);
+    RecordingMessages messages;
+    const auto make = [&messages](PageSize page) {
         ChainOptions options;
         options.Offsets.Right = {true, 2, OffsetFrom::LastPoint};
-        auto made = MakeBooks(std::move(read.Roadway), options, page, messages);
-        if (const BookSet* books = std::get_if<BookSet>(&made)) {
-            const ReportStation& first = books->Books.at(0).Book.Stations.at(0);
-            const ReportCell& offsetPoint = first.Cell(first.LastLine, 0);
-            EXPECT_EQ(std::tie(offsetPoint.Name, offsetPoint.Offset, offsetPoint.Elevation),
-                      std::make_tuple("Rt. offsetPt.", "26.0000", "100.7300"));
-            EXPECT_TRUE(messages.shown.empty());
-        } else {
-            EXPECT_EQ(std::get<RunStop>(made), RunStop::Stopped);
-            EXPECT_EQ(messages.shown,
-                      std::vector<std::string>{
-                          "The printer's page of 96x110 cells is outside the range the book "
-                          "fits on: " +
-                          AcceptedPageRangeText() + ". Please choose another printer."});
-        }
-        EXPECT_EQ(made.index(), page.Lines < 100 ? 0u : 1u);
-    }
+        return MakeBooks(ReadRoadway(CORVANE_TEST_DATA "/short-undivided.csv", messages).Roadway,
+                         options, page, messages);
+    };
+    const auto made = make({96, 63});
+    const ReportStation& first = std::get<BookSet>(made).Books.at(0).Book.Stations.at(0);
+    const ReportCell& offsetPoint = first.Cell(first.LastLine, 0);
+    EXPECT_EQ(std::tie(offsetPoint.Name, offsetPoint.Offset, offsetPoint.Elevation),
+              std::make_tuple("Rt. offsetPt.", "26.0000", "100.7300"));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(std::get<RunStop>(make({96, 110})), RunStop::Stopped);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{
+                                  "The printer's page of 96x110 cells is outside the range the "
+                                  "book fits on: " +
+                                  AcceptedPageRangeText() + ". Please choose another printer."});
 }
 
 }  // namespace

@@ -6,31 +6,13 @@
 
 #include <algorithm>
 
-#include "common/messages.h"
-#include "grades/offset_points.h"
-#include "grades/point_selection.h"
-#include "grades/slopes.h"
-#include "input/read_roadway.h"
 #include "report/draw_page.h"
 #include "report/grid_surface.h"
 #include "report/pagination.h"
+#include "support/sample_books.h"
 
 namespace corvane {
 namespace {
-
-// The books of a sample with every point and both offset points on.
-std::vector<Book> SampleBooksWithOffsetPoints(const std::string& sample) {
-    RecordingMessages messages;
-    ReadResult read = ReadRoadway(CORVANE_SAMPLES "/" + sample, messages);
-    EXPECT_EQ(read.Outcome, ReadOutcome::Read);
-    const OffsetRequests offsets{{true, 2, OffsetFrom::LastPoint},
-                                 {true, 3, OffsetFrom::CenterLine}};
-    SlopedRoadway sloped = CalculateSlopes(std::move(read.Roadway));
-    Roadway roadway = AddOffsetPoints(std::move(sloped.Roadway), offsets, sloped.NumberFormat);
-    Selection selection = KeepAllPoints(std::move(roadway));
-    return BuildBooks(selection.Roadway,
-                      {offsets, selection.ShowOffsetPoints, sloped.NumberFormat});
-}
 
 StationRange Range(const std::string& text, std::optional<int> stationDigits = 2) {
     StationRangeReading reading = ReadStationRange(text, stationDigits);
@@ -58,19 +40,16 @@ std::string FirstPageText(const Book& book) {
 
 TEST(StationRangeTest, RefusedRangesSayWhy) {
     const std::string notStation =
-        " is not a station text (A+B with an optional tag, such as "
-        "512+50.00).";
+        " is not a station text (A+B with an optional tag, such as 512+50.00).";
+    // clang-format off
     const std::vector<std::pair<std::string, std::string>> cases{
         {"512+00", "write it as FROM..TO, for example 512+00..530+00, 512+00.. or ..530+00."},
-        {"512+0O..530+00", "FROM \"512+0O\"" + notStation},
-        {"512+00..530", "TO \"530\"" + notStation},
-        {"512+00..530+000",
-         "TO \"530+000\" has 3 digits after the \"+\" where the file's stations have 2."},
-        {"600+00..512+00", "FROM lies above TO."},
-        {"512+00.01 ..512+00", "FROM lies above TO."},
+        {"512+0O..530+00", "FROM \"512+0O\"" + notStation}, {"512+00..530", "TO \"530\"" + notStation},
+        {"512+00..530+000", "TO \"530+000\" has 3 digits after the \"+\" where the file's stations have 2."},
+        {"600+00..512+00", "FROM lies above TO."}, {"512+00.01 ..512+00", "FROM lies above TO."},
         {"512+00 NB..530+00 SB", "FROM and TO carry different tags, \"NB\" and \"SB\"."},
-        {"99999999999999999+00..",
-         "FROM \"99999999999999999+00\" has more digits than a station can hold."}};
+        {"99999999999999999+00..", "FROM \"99999999999999999+00\" has more digits than a station can hold."}};
+    // clang-format on
     for (const auto& [text, why] : cases) {
         const StationRangeReading reading = ReadStationRange(text, 2);
         EXPECT_FALSE(reading.Range) << text;
@@ -81,11 +60,8 @@ TEST(StationRangeTest, RefusedRangesSayWhy) {
 // Stations by their texts: a value within the bounds, the bounds' tag if
 // they carry one; stations without a value stay out unless the whole book is asked.
 TEST(StationRangeTest, StationsInRange) {
-    Book whole;
-    for (const char* text :
-         {"-0+50", "512+00", "STA", "", "512+500", "512+50 EB", "513+00 WB", "513+00.01"}) {
-        whole.Stations.emplace_back().StationText = text;
-    }
+    const Book whole = test::BookOfStations(
+        {"-0+50", "512+00", "STA", "", "512+500", "512+50 EB", "513+00 WB", "513+00.01"});
     const std::vector<std::pair<std::string, std::string>> cases{
         {"..", "-0+50|512+00|STA||512+500|512+50 EB|513+00 WB|513+00.01"},
         {"-0+50..512+00", "-0+50|512+00"},
@@ -107,7 +83,8 @@ TEST(StationRangeTest, StationsInRange) {
 // stations and all), and its pages are numbered from 1 again. A range that
 // holds no station names the file's run.
 TEST(StationRangeTest, RangeBookKeepsTheWholeBooksBlocks) {
-    const std::vector<Book> whole = SampleBooksWithOffsetPoints("undivided-sample.csv");
+    const std::vector<Book> whole =
+        test::BooksOf(CORVANE_SAMPLES "/undivided-sample.csv", test::kBothOffsets);
     const std::vector<Book> books =
         RangeBooks(whole, Range("513+00..521+00", StationDigitsOf(whole)));
     ASSERT_EQ(books.size(), 1u);
@@ -136,7 +113,8 @@ TEST(StationRangeTest, RangeBookKeepsTheWholeBooksBlocks) {
 // Each side of a divided file is filtered alike; a side with no station in
 // range is an empty book, one page with its header only.
 TEST(StationRangeTest, DividedSidesWithTagsAndOneSideEmpty) {
-    std::vector<Book> whole = SampleBooksWithOffsetPoints("divided-sample.csv");
+    std::vector<Book> whole =
+        test::BooksOf(CORVANE_SAMPLES "/divided-sample.csv", test::kBothOffsets);
     ASSERT_EQ(whole.size(), 2u);
     for (ReportStation& station : whole[1].Stations) {
         station.StationText.replace(station.StationText.find(" NB"), 3, " SB");
