@@ -27,14 +27,6 @@ void ResetPeakMemory() {
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
-std::vector<const Book*> BooksOf(const PreparedBooks& prepared) {
-    std::vector<const Book*> books;
-    for (const PaginatedBook& book : prepared.Books) {
-        books.push_back(&book.Book);
-    }
-    return books;
-}
-
 template <typename Write>
 void Measure(benchmark::State& run, RoadwayType type, Write write) {
     ResetPeakMemory();

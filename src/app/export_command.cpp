@@ -4,6 +4,7 @@
 
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -18,32 +19,29 @@ namespace corvane {
 
 namespace {
 
-std::vector<const Book*> BooksOf(const BookSet& books) {
-    std::vector<const Book*> pointers;
-    for (const PaginatedBook& book : books.Books)
-        pointers.push_back(&book.Book);
-    return pointers;
-}
-
-// The grades as one table (CSV) or as a sheet a side (workbook).
-bool WriteGrades(const PreparedBooks& books, const ExportOptions& options, Messages& messages) {
+// The grades as one table (CSV) or as a sheet a side (workbook). Station
+// values are read with the B digits of the whole file, also for the books of
+// a range, whose first station may be written shorter.
+bool WriteGrades(const PreparedBooks& books, std::optional<int> stationDigits,
+                 const ExportOptions& options, Messages& messages) {
     const std::vector<const Book*> pointers = BooksOf(books);
     if (options.Form == OutputForm::Csv)
-        return WriteCsvOutput(GradeRows(pointers), options.OutputPath, messages);
-    const std::vector<GradeRows> tables = GradeRowsPerBook(pointers);
+        return WriteCsvOutput(GradeRows(pointers, stationDigits), options.OutputPath, messages);
+    const std::vector<GradeRows> tables = GradeRowsPerBook(pointers, stationDigits);
     std::vector<SheetRows> sheets;
     for (const GradeRows& table : tables)
         sheets.push_back({table.SheetName(), table});
     return WriteXlsxOutput(sheets, options.OutputPath, messages);
 }
 
-bool WriteBook(const PreparedBooks& books, const ExportOptions& options, Messages& messages) {
+bool WriteBook(const PreparedBooks& books, std::optional<int> stationDigits,
+               const ExportOptions& options, Messages& messages) {
     switch (options.Form) {
         case OutputForm::Pdf:
             return WritePdfBook(books, messages, options.OutputPath, options.Paper);
         case OutputForm::Csv:
         case OutputForm::Xlsx:
-            return WriteGrades(books, options, messages);
+            return WriteGrades(books, stationDigits, options, messages);
         case OutputForm::Text:
             break;
     }
@@ -60,6 +58,7 @@ int Export(const ExportOptions& options) {
     PreparedBooks* books = std::get_if<PreparedBooks>(&prepared);
     if (!books)
         return 1;
+    const std::optional<int> stationDigits = StationDigitsOf(*books);
     if (options.Stations) {
         RangeBookSet range = BooksInRange(*books, *options.Stations);
         if (!range.Books) {
@@ -68,7 +67,7 @@ int Export(const ExportOptions& options) {
         }
         static_cast<BookSet&>(*books) = std::move(*range.Books);
     }
-    return WriteBook(*books, options, messages) ? 0 : 1;
+    return WriteBook(*books, stationDigits, options, messages) ? 0 : 1;
 }
 
 }  // namespace

@@ -134,8 +134,11 @@ std::string GradeRows::SheetName() const {
     return books_.empty() ? std::string("Grades") : GradesSheetName(*books_.front());
 }
 
-std::vector<GradeRows> GradeRowsPerBook(const std::vector<const Book*>& books) {
-    const std::optional<int> stationDigits = GradeRows(books).StationDigits();
+std::vector<GradeRows> GradeRowsPerBook(const std::vector<const Book*>& books,
+                                        std::optional<int> stationDigits) {
+    if (!stationDigits) {
+        stationDigits = GradeRows(books).StationDigits();
+    }
     std::vector<GradeRows> perBook;
     for (const Book* book : books) {
         perBook.emplace_back(std::vector{book}, stationDigits);

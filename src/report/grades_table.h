@@ -41,6 +41,8 @@ std::string GradesSheetName(const Book& book);
 
 // One GradeRows a book, for a sheet a side: each reads station values with the
 // B digits of the whole file, as the rows of all books together would.
-std::vector<GradeRows> GradeRowsPerBook(const std::vector<const Book*>& books);
+// Without digits given, those of these books.
+std::vector<GradeRows> GradeRowsPerBook(const std::vector<const Book*>& books,
+                                        std::optional<int> stationDigits = std::nullopt);
 
 }  // namespace corvane

@@ -85,6 +85,14 @@ bool CheckPage(PageSize page, Messages& messages) {
 
 }  // namespace
 
+std::vector<const Book*> BooksOf(const BookSet& books) {
+    std::vector<const Book*> held;
+    for (const PaginatedBook& book : books.Books) {
+        held.push_back(&book.Book);
+    }
+    return held;
+}
+
 std::vector<BookPage> AllBookPages(const BookSet& books) {
     std::vector<BookPage> pages;
     for (const PaginatedBook& book : books.Books) {

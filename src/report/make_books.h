@@ -55,6 +55,9 @@ struct BookSet {
     }
 };
 
+// The books of the set, in their order, without their pages.
+std::vector<const Book*> BooksOf(const BookSet& books);
+
 // Every page of the books in print order: each book's pages 0..LastPage, the
 // left side before the right.
 std::vector<BookPage> AllBookPages(const BookSet& books);

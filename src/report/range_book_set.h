@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "report/make_books.h"
+#include "report/station_range.h"
 
 namespace corvane {
 
@@ -16,6 +17,13 @@ struct RangeBookSet {
     std::string Message;           // why none: quotes the range and says why
     bool RangeRefused = false;     // the range itself is refused; otherwise no station lies in it
 };
+
+// k of the file: that of the first book (the left side) that has one.
+std::optional<int> StationDigitsOf(const BookSet& books);
+
+// Each book's stations in the range, paginated afresh on the page the whole
+// books were laid out on.
+BookSet PaginatedRangeBooks(const BookSet& whole, const StationRange& range);
 
 // Reads "FROM..TO" against the file's stations (ReadStationRange) and keeps
 // the stations it holds (RangeBooks), on the page the whole books were laid

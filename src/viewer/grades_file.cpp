@@ -24,17 +24,11 @@ WriteOutcome WriteChanges(const Comparison& changes, const std::string& path, Sh
 // Station values are read with the B digits of the whole file, also for the
 // books of a range, whose first station may be written shorter.
 WriteOutcome WriteGrades(const ViewerState& state, const std::string& path, SheetForm form) {
-    std::vector<const Book*> books;
-    for (const PaginatedBook& book : state.GradeBooks().Books) {
-        books.push_back(&book.Book);
-    }
+    const std::vector<const Book*> books = BooksOf(state.GradeBooks());
     if (form == SheetForm::Csv) {
         return WriteCsv(GradeRows(books, state.StationDigits()), path);
     }
-    std::vector<GradeRows> tables;
-    for (const Book* book : books) {
-        tables.emplace_back(std::vector<const Book*>{book}, state.StationDigits());
-    }
+    const std::vector<GradeRows> tables = GradeRowsPerBook(books, state.StationDigits());
     std::vector<SheetRows> sheets;
     for (const GradeRows& table : tables) {
         sheets.push_back({table.SheetName(), table});

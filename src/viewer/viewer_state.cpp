@@ -2,21 +2,9 @@
 
 #include <algorithm>
 
-#include "report/station_value.h"
+#include "report/range_book_set.h"
 
 namespace corvane {
-
-namespace {
-
-std::vector<const Book*> BooksOf(const BookSet& books) {
-    std::vector<const Book*> held;
-    for (const PaginatedBook& book : books.Books) {
-        held.push_back(&book.Book);
-    }
-    return held;
-}
-
-}  // namespace
 
 void ViewerState::Load(PreparedBooks books) {
     books_ = std::move(books);
@@ -111,12 +99,7 @@ bool ViewerState::DrawPage(Surface& surface, const BookPage& page) const {
 
 // That of the file's first book (the left side) that has one.
 std::optional<int> ViewerState::StationDigits() const {
-    for (const PaginatedBook& book : books_.Books) {
-        if (const std::optional<int> digits = StationDigitsOf(book.Book)) {
-            return digits;
-        }
-    }
-    return std::nullopt;
+    return StationDigitsOf(books_);
 }
 
 StationRangeReading ViewerState::ReadRange(std::string_view text) const {
@@ -135,13 +118,7 @@ void ViewerState::ShowRange(const StationRange& range) {
         ShowWholeBook();
         return;
     }
-    BookSet books{{}, books_.PageSize};
-    for (const PaginatedBook& whole : books_.Books) {
-        Book book = RangeBook(whole.Book, range);
-        Pagination pagination = Paginate(book, books_.PageSize);
-        books.Books.push_back({std::move(book), std::move(pagination)});
-    }
-    rangeBooks_ = std::move(books);
+    rangeBooks_ = PaginatedRangeBooks(books_, range);
     range_ = range;
     changes_.reset();
     OpenFirstPage();
