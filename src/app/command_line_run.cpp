@@ -5,6 +5,7 @@
 
 #include <iostream>
 
+#include "report/range_book_set.h"
 #include "sheets/csv_writer.h"
 #include "viewer/book_file.h"
 
@@ -60,6 +61,19 @@ std::unique_ptr<QCoreApplication> StartCommandApplication(int& argc, char** argv
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+std::optional<int> KeepStationsInRange(BookSet& books, const std::optional<std::string>& stations,
+                                       Messages& messages) {
+    if (!stations)
+        return std::nullopt;
+    RangeBookSet range = BooksInRange(books, *stations);
+    if (!range.Books) {
+        messages.Show(range.Message);
+        return range.RangeRefused ? 2 : 1;
+    }
+    books = std::move(*range.Books);
+    return std::nullopt;
 }
 
 bool WriteTextOutput(const QString& path, const std::function<bool(const PageSink&)>& produce,

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,12 @@ bool WriteTextOutput(const QString& path, const std::function<bool(const PageSin
 
 // The CSV of one table; the workbook of one sheet a table. False after
 // "Cannot write PATH: the system's reason".
+// Keeps only the books' stations in the --stations range, when one is asked
+// for. Otherwise says why and gives the exit status: 2 for a refused range, 1
+// for a range that holds no station of the file.
+std::optional<int> KeepStationsInRange(BookSet& books, const std::optional<std::string>& stations,
+                                       Messages& messages);
+
 bool WriteCsvOutput(const RowSource& table, const QString& path, Messages& messages);
 bool WriteXlsxOutput(const std::vector<SheetRows>& sheets, const QString& path, Messages& messages);
 

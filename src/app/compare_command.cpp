@@ -14,7 +14,6 @@
 #include "compare/book_changes.h"
 #include "compare/change_rows.h"
 #include "compare/changes_book.h"
-#include "report/range_book_set.h"
 #include "viewer/book_file.h"
 
 namespace corvane {
@@ -50,14 +49,9 @@ std::variant<std::vector<Book>, int> BooksOfFile(const QString& file, const Expo
     PreparedBooks* books = std::get_if<PreparedBooks>(&prepared);
     if (!books)
         return kStopped;
-    if (options.Stations) {
-        RangeBookSet range = BooksInRange(*books, *options.Stations);
-        if (!range.Books) {
-            fileMessages.Show(range.Message);
-            return range.RangeRefused ? kWrongCommandLine : kStopped;
-        }
-        static_cast<BookSet&>(*books) = std::move(*range.Books);
-    }
+    if (const std::optional<int> refused =
+            KeepStationsInRange(*books, options.Stations, fileMessages))
+        return *refused;
     std::vector<Book> kept;
     for (PaginatedBook& book : books->Books)
         kept.push_back(std::move(book.Book));

@@ -59,14 +59,8 @@ int Export(const ExportOptions& options) {
     if (!books)
         return 1;
     const std::optional<int> stationDigits = StationDigitsOf(*books);
-    if (options.Stations) {
-        RangeBookSet range = BooksInRange(*books, *options.Stations);
-        if (!range.Books) {
-            messages.Show(range.Message);
-            return range.RangeRefused ? 2 : 1;
-        }
-        static_cast<BookSet&>(*books) = std::move(*range.Books);
-    }
+    if (const std::optional<int> refused = KeepStationsInRange(*books, options.Stations, messages))
+        return *refused;
     return WriteBook(*books, stationDigits, options, messages) ? 0 : 1;
 }
 
