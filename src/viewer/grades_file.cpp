@@ -1,7 +1,7 @@
 #include "viewer/grades_file.h"
 
-#include <algorithm>
-#include <cctype>
+#include <QString>
+
 #include <vector>
 
 #include "compare/change_rows.h"
@@ -39,14 +39,8 @@ WriteOutcome WriteGrades(const ViewerState& state, const std::string& path, Shee
 }  // namespace
 
 SheetForm SheetFormOf(const std::string& path) {
-    constexpr std::string_view kWorkbook = ".xlsx";
-    if (path.size() < kWorkbook.size()) {
-        return SheetForm::Csv;
-    }
-    const bool workbook =
-        std::equal(kWorkbook.begin(), kWorkbook.end(), path.end() - kWorkbook.size(),
-                   [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
-    return workbook ? SheetForm::Xlsx : SheetForm::Csv;
+    return QString::fromStdString(path).endsWith(".xlsx", Qt::CaseInsensitive) ? SheetForm::Xlsx
+                                                                               : SheetForm::Csv;
 }
 
 WriteOutcome WriteShownGrades(const ViewerState& state, const std::string& path) {
