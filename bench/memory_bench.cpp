@@ -20,7 +20,6 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "app/memory_tuning.h"
 #include "bench_qt_main.h"
 #include "bench_support.h"
 #include "support/scripted_dialogs.h"
@@ -122,6 +121,5 @@ BENCHMARK(BM_SoakPreviewRuns)->Unit(benchmark::kSecond)->Iterations(1);
 }  // namespace corvane::bench
 
 int main(int argc, char** argv) {
-    corvane::TuneAllocator();  // as the program's own main does
     return corvane::bench::RunBenchmarksWithQt(argc, argv);
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "app/memory_tuning.h"
 #include "common/text.h"
 #include "grades/number_text.h"
 #include "input/read_roadway.h"
@@ -128,7 +129,9 @@ std::variant<PreparedBooks, RunStop> PrepareBooks(const RunInputs& inputs, Messa
     return PrepareBooksOfFile(inputs, messages, hooks);
 }
 
-RunOutcome RunAndShowBooks(const RunInputs& inputs, Messages& messages, RunHooks& hooks) {
+namespace {
+
+RunOutcome RunOnce(const RunInputs& inputs, Messages& messages, RunHooks& hooks) {
     auto prepared = PrepareBooks(inputs, messages, hooks);
     if (const RunStop* stop = std::get_if<RunStop>(&prepared))
         return *stop == RunStop::EndProgram ? RunOutcome::EndProgram : RunOutcome::Stopped;
@@ -139,6 +142,14 @@ RunOutcome RunAndShowBooks(const RunInputs& inputs, Messages& messages, RunHooks
         return RunOutcome::Stopped;
     }
     return RunOutcome::Shown;
+}
+
+}  // namespace
+
+RunOutcome RunAndShowBooks(const RunInputs& inputs, Messages& messages, RunHooks& hooks) {
+    const RunOutcome outcome = RunOnce(inputs, messages, hooks);
+    GiveBackFreedMemory();
+    return outcome;
 }
 
 }  // namespace corvane

@@ -11,10 +11,13 @@
 #include "app/memory_tuning.h"
 
 int main(int argc, char** argv) {
-    corvane::TuneAllocator();
-    if (argc > 1 && std::strcmp(argv[1], "export") == 0)
+    const bool exporting = argc > 1 && std::strcmp(argv[1], "export") == 0;
+    const bool comparing = argc > 1 && std::strcmp(argv[1], "compare") == 0;
+    if (exporting || comparing)
+        corvane::TuneAllocator();
+    if (exporting)
         return corvane::RunExport(argc, argv);
-    if (argc > 1 && std::strcmp(argv[1], "compare") == 0)
+    if (comparing)
         return corvane::RunCompare(argc, argv);
     return corvane::RunDesktop(argc, argv);
 }

@@ -1,10 +1,15 @@
-// The one request the program makes of the C library's allocator, at its
-// edge, before anything else runs. Elsewhere it allocates as any program does.
+// What the program asks of the C library's allocator, in one place at its
+// edge: the command line's single heap and the window's trim after a Preview.
+// Elsewhere it allocates as any program does.
 #pragma once
 
 namespace corvane {
 
-// One heap for the whole program; call before any thread starts.
+// One heap for a command-line run; call before any thread starts.
 void TuneAllocator();
+
+// Hands the memory freed by a Preview (the roadway and the books the viewer
+// showed before) back to the system.
+void GiveBackFreedMemory();
 
 }  // namespace corvane
