@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
-# Measures the program beside its floor and its baseline in one run:
+# Measures the program beside its floor and its baseline in one run, and, when
+# given, beside an earlier build of it:
 #
 #   floor     `corvane --help`: the program started, Qt loaded, nothing read
 #   baseline  `mawk -F, '{n += NF}'`: the plainest reading of the same file,
 #             every line split at its commas
 #   export    `corvane export` of the largest legal divided file as text
+#   work      export minus floor: what the program does after its start
 #
-# The three run in turn, round after round, so all see the same machine; the
-# medians are compared. Then the peak resident memory of the text export above
-# the floor's (on the largest file and on the 46-station sample), the PDF
-# export's pages a second, one viewer page redraw and resident memory over
-# 100 Preview runs (the last two from the benchmark programs, when built).
+# The commands run in turn, round after round (the earlier build's floor and
+# export among them), so all see the same machine; medians are compared and
+# each figure is printed with its spread (lowest to highest round). Then the
+# peak resident memory of the text export above the floor's (on the largest
+# file and on the 46-station sample), the PDF export's pages a second, and from
+# the benchmark programs, when built: one viewer page redraw, a Preview of the
+# largest file in the window, and resident memory over 100 and 200 Previews.
 #
-#   bench/compare.sh [BUILD_DIR] [ROUNDS]
+#   bench/compare.sh [BUILD_DIR] [ROUNDS] [EARLIER_BUILD_DIR]
 #
 # BUILD_DIR defaults to build-bench beside this folder (configure it with
 # -DCMAKE_BUILD_TYPE=Release); ROUNDS defaults to 11, the fewest it takes.
@@ -22,8 +26,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build-bench}" && pwd)
 rounds=${2:-11}
 ((rounds >= 11)) || rounds=11
+earlier=${3:+$(cd "$3" && pwd)}
 
-corvane=$build/src/app/corvane
 largest=$build/bench/data/largest-divided.csv
 sample=$here/../samples/undivided-sample.csv
 # The books go to a folder in memory where there is one: the figures are the
@@ -31,10 +35,12 @@ sample=$here/../samples/undivided-sample.csv
 work=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-if [[ ! -x $corvane ]]; then
-    echo "no program at $corvane: build it first" >&2
-    exit 1
-fi
+for dir in "$build" ${earlier:+"$earlier"}; do
+    if [[ ! -x $dir/src/app/corvane ]]; then
+        echo "no program at $dir/src/app/corvane: build it first" >&2
+        exit 1
+    fi
+done
 if ! command -v mawk >/dev/null; then
     echo "mawk, the baseline, is missing: scripts/install-deps.sh installs it" >&2
     exit 1
@@ -55,8 +61,12 @@ seconds_of() {
     awk -v s="$start" -v e="$end" 'BEGIN { printf "%.6f\n", e - s }'
 }
 
-median() {
-    sort -g | awk '{ v[NR] = $1 } END { m = int((NR + 1) / 2); if (NR % 2) print v[m]; else printf "%.6f\n", (v[m] + v[m + 1]) / 2 }'
+# "median lowest highest" of a column of numbers.
+summary() {
+    sort -g | awk '{ v[NR] = $1 } END {
+        m = int((NR + 1) / 2)
+        median = NR % 2 ? v[m] : (v[m] + v[m + 1]) / 2
+        printf "%.6f %.6f %.6f\n", median, v[1], v[NR] }'
 }
 
 # Peak resident memory of one command in kB (GNU time).
@@ -65,67 +75,125 @@ peak_kb() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -1; }
 # The book goes to a scratch file rather than /dev/null: the export replaces its
 # output file atomically (write a temporary file, then rename), and a rename
 # over a device node would replace the device itself.
-run_floor() { "$corvane" --help; }
+run_floor() { "$1/src/app/corvane" --help; }
 run_baseline() { mawk -F, '{n += NF} END {print n}' "$largest"; }
-run_export() { "$corvane" export "${1:-$largest}" -o "$work/book.${2:-txt}" "${export_args[@]}"; }
+run_export() { "$1/src/app/corvane" export "${2:-$largest}" -o "$work/book.${3:-txt}" "${export_args[@]}"; }
+
+# One round of a build: floor, export, and the export less the floor.
+time_build() {
+    local dir=$1 name=$2 floor export
+    floor=$(seconds_of run_floor "$dir")
+    export=$(seconds_of run_export "$dir")
+    echo "$floor" >>"$work/$name.floor"
+    echo "$export" >>"$work/$name.export"
+    awk -v e="$export" -v f="$floor" 'BEGIN { printf "%.6f\n", e - f }' >>"$work/$name.work"
+    peak_kb "$dir/src/app/corvane" --help >>"$work/$name.floor.kb"
+    peak_kb "$dir/src/app/corvane" export "$largest" -o "$work/book.txt" "${export_args[@]}" >>"$work/$name.largest.kb"
+    peak_kb "$dir/src/app/corvane" export "$sample" -o "$work/sample.txt" "${export_args[@]}" >>"$work/$name.sample.kb"
+}
 
 # Warm the file cache and check that every command works before timing it.
-run_floor >/dev/null
+builds=(this)
+run_floor "$build" >/dev/null
 run_baseline >/dev/null
-run_export
+run_export "$build"
 pages=$(grep -c $'^\f$' "$work/book.txt" || true)
+if [[ -n $earlier ]]; then
+    builds+=(earlier)
+    run_export "$earlier"
+fi
+dir_of() { if [[ $1 == this ]]; then echo "$build"; else echo "$earlier"; fi; }
 
 for ((i = 0; i < rounds; i++)); do
-    seconds_of run_floor >>"$work/floor.times"
     seconds_of run_baseline >>"$work/baseline.times"
-    seconds_of run_export >>"$work/export.times"
-    peak_kb "$corvane" --help >>"$work/floor.kb"
-    peak_kb "$corvane" export "$largest" -o "$work/book.txt" "${export_args[@]}" >>"$work/largest.kb"
-    peak_kb "$corvane" export "$sample" -o "$work/sample.txt" "${export_args[@]}" >>"$work/sample.kb"
+    for name in "${builds[@]}"; do
+        time_build "$(dir_of "$name")" "$name"
+    done
 done
 for ((i = 0; i < 5; i++)); do
-    seconds_of run_export "$largest" pdf >>"$work/pdf.times"
+    for name in "${builds[@]}"; do
+        seconds_of run_export "$(dir_of "$name")" "$largest" pdf >>"$work/$name.pdf"
+    done
 done
-
-floor_median=$(median <"$work/floor.times")
-baseline_median=$(median <"$work/baseline.times")
-export_median=$(median <"$work/export.times")
-pdf_median=$(median <"$work/pdf.times")
-floor_kb=$(median <"$work/floor.kb")
-largest_kb=$(median <"$work/largest.kb")
-sample_kb=$(median <"$work/sample.kb")
 
 # A counter of a benchmark program's JSON report, or nothing when it is not built.
 bench_value() {
-    local program=$build/bench/$1 filter=$2 key=$3
+    local program=$1/bench/$2 filter=$3 key=$4
     [[ -x $program ]] || return 0
     "$program" --benchmark_filter="$filter" --benchmark_format=json 2>/dev/null |
         awk -v key="\"$key\":" '$1 == key { gsub(/,/, "", $2); print $2; exit }'
 }
-redraw_ms=$(bench_value render_bench 'BM_ViewerRedrawPage/divided' real_time)
-growth_mb=$(bench_value memory_bench 'BM_Hundred' rss_growth_settled_to_last_MB)
-settled_mb=$(bench_value memory_bench 'BM_Hundred' rss_settled_MB)
-soak_spread_mb=$(bench_value memory_bench 'BM_Soak' rss_spread_after_settled_MB)
-soak_settled_mb=$(bench_value memory_bench 'BM_Soak' rss_settled_MB)
+# The median of a benchmark that repeats itself.
+bench_median() {
+    local program=$1/bench/$2 filter=$3 key=$4
+    [[ -x $program ]] || return 0
+    "$program" --benchmark_filter="$filter" --benchmark_format=json 2>/dev/null |
+        awk -v key="\"$key\":" '/"aggregate_name": "median"/ { m = 1 } m && $1 == key { gsub(/,/, "", $2); print $2; exit }'
+}
+
+figures() {
+    local name=$1 dir
+    dir=$(dir_of "$name")
+    echo "floor $(summary <"$work/$name.floor")"
+    echo "export $(summary <"$work/$name.export")"
+    echo "work $(summary <"$work/$name.work")"
+    echo "pdf $(summary <"$work/$name.pdf")"
+    echo "floorkb $(summary <"$work/$name.floor.kb")"
+    echo "largestkb $(summary <"$work/$name.largest.kb")"
+    echo "samplekb $(summary <"$work/$name.sample.kb")"
+    echo "redraw $(bench_value "$dir" render_bench 'BM_ViewerRedrawPage/divided' real_time)"
+    echo "preview $(bench_median "$dir" preview_bench 'BM_PreviewLargestDivided' real_time)"
+    echo "answered $(bench_median "$dir" preview_bench 'BM_PreviewLargestDivided' after_answer_ms)"
+    echo "settled $(bench_value "$dir" memory_bench 'BM_Hundred' rss_settled_MB)"
+    echo "growth $(bench_value "$dir" memory_bench 'BM_Hundred' rss_growth_settled_to_last_MB)"
+    echo "soaksettled $(bench_value "$dir" memory_bench 'BM_Soak' rss_settled_MB)"
+    echo "soak $(bench_value "$dir" memory_bench 'BM_Soak' rss_spread_after_settled_MB)"
+}
+for name in "${builds[@]}"; do
+    figures "$name" >"$work/$name.figures"
+done
+echo "baseline $(summary <"$work/baseline.times")" >"$work/baseline.figures"
 
 awk -v file="$largest" -v size="$(stat -c %s "$largest")" -v rounds="$rounds" -v pages="$pages" \
-    -v fm="$floor_median" -v bm="$baseline_median" -v em="$export_median" -v pm="$pdf_median" \
-    -v fkb="$floor_kb" -v lkb="$largest_kb" -v skb="$sample_kb" \
-    -v redraw="$redraw_ms" -v growth="$growth_mb" -v settled="$settled_mb" \
-    -v soak="$soak_spread_mb" -v soaksettled="$soak_settled_mb" 'BEGIN {
-    verdict["1"] = "met"; verdict["0"] = "MISSED"
+    -v earlier="$earlier" '
+FILENAME ~ /baseline.figures$/ { base[$1] = $2; baselow[$1] = $3; basehigh[$1] = $4; next }
+FILENAME ~ /this.figures$/    { now[$1] = $2; low[$1] = $3; high[$1] = $4; next }
+                              { was[$1] = $2; waslow[$1] = $3; washigh[$1] = $4 }
+function ms(key) { return sprintf("%6.1f ms (%.1f to %.1f)", now[key] * 1000, low[key] * 1000, high[key] * 1000) }
+function before(key, scale, unit) {
+    if (earlier == "" || was[key] == "") return ""
+    return sprintf("   earlier build %.1f%s (%+.0f %%)", was[key] * scale, unit, (now[key] / was[key] - 1) * 100)
+}
+function mb_above(kb, floor) { return (kb - floor) / 1024 }
+END {
+    verdict[1] = "met"; verdict[0] = "MISSED"
+    m = base["baseline"]
     printf "file                          %s (%.1f MB, %d pages)\n", file, size / 1e6, pages
-    printf "rounds, alternating           %d\n", rounds
-    printf "floor: corvane --help         %6.1f ms  %6.1f MB peak\n", fm * 1000, fkb / 1024
-    printf "baseline: mawk                %6.1f ms\n", bm * 1000
-    printf "text export                   %6.1f ms  = %.2f x mawk  (target <= 1.00: %s)\n", em * 1000, em / bm, verdict[(em <= bm) + 0]
-    printf "peak RSS above floor, largest %6.1f MB  (target <= 25: %s)\n", (lkb - fkb) / 1024, verdict[((lkb - fkb) / 1024 <= 25) + 0]
-    printf "peak RSS above floor, sample  %6.1f MB  (target <= 2: %s)\n", (skb - fkb) / 1024, verdict[((skb - fkb) / 1024 <= 2) + 0]
-    printf "PDF export                    %6.0f pages/s (%.0f ms; target >= 1000: %s)\n", pages / pm, pm * 1000, verdict[(pages / pm >= 1000) + 0]
-    if (redraw != "")
-        printf "viewer page redraw            %6.2f ms  (target < 2: %s)\n", redraw, verdict[(redraw < 2) + 0]
-    if (growth != "")
-        printf "100 Preview runs: resident    %6.1f MB after run 10, %+.1f MB by run 100 (target within 5: %s)\n", settled, growth, verdict[(growth <= 5 && growth >= -5) + 0]
-    if (soak != "")
-        printf "200 Preview runs, files mixed %6.1f MB after run 10, spread %.1f MB among runs alike (target within 5: %s)\n", soaksettled, soak, verdict[(soak <= 5) + 0]
-}'
+    printf "rounds, alternating           %d%s\n", rounds, earlier == "" ? "" : " (this build and " earlier ")"
+    printf "floor: corvane --help         %s  %6.1f MB peak%s\n", ms("floor"), now["floorkb"] / 1024, before("floor", 1000, " ms")
+    printf "baseline: mawk                %6.1f ms (%.1f to %.1f)\n", m * 1000, baselow["baseline"] * 1000, basehigh["baseline"] * 1000
+    printf "text export                   %s = %.2f x mawk%s\n", ms("export"), now["export"] / m, before("export", 1000, " ms")
+    printf "work after start              %s = %.2f x mawk  (target <= 1.00: %s)%s\n", ms("work"), now["work"] / m, verdict[now["work"] <= m], before("work", 1000, " ms")
+    above = mb_above(now["largestkb"], now["floorkb"])
+    line = sprintf("peak RSS above floor, largest %6.1f MB (%.1f to %.1f)", above, mb_above(low["largestkb"], now["floorkb"]), mb_above(high["largestkb"], now["floorkb"]))
+    if (earlier != "") {
+        wasabove = mb_above(was["largestkb"], was["floorkb"])
+        line = line sprintf("   earlier build %.1f MB (%+.0f %%)", wasabove, (above / wasabove - 1) * 100)
+    }
+    print line
+    sample = mb_above(now["samplekb"], now["floorkb"])
+    line = sprintf("peak RSS above floor, sample  %6.1f MB  (target <= 2: %s)", sample, verdict[sample <= 2])
+    if (earlier != "") line = line sprintf("   earlier build %.1f MB", mb_above(was["samplekb"], was["floorkb"]))
+    print line
+    line = sprintf("PDF export                    %6.0f pages/s (%.0f ms; target >= 1000: %s)", pages / now["pdf"], now["pdf"] * 1000, verdict[pages / now["pdf"] >= 1000])
+    if (earlier != "") line = line sprintf("   earlier build %.0f pages/s (%+.0f %%)", pages / was["pdf"], (was["pdf"] / now["pdf"] - 1) * 100)
+    print line
+    if (now["redraw"] != "")
+        printf "viewer page redraw            %6.2f ms  (target < 2: %s)%s\n", now["redraw"], verdict[now["redraw"] < 2], before("redraw", 1, " ms")
+    if (now["preview"] != "")
+        printf "Preview: answer to page drawn %6.1f ms  (target <= 100: %s); from the press %.1f ms (%s 100)%s\n", now["answered"], verdict[now["answered"] <= 100], now["preview"], (now["preview"] <= 100 ? "within" : "above"), before("preview", 1, " ms from the press")
+    if (now["growth"] != "")
+        printf "100 Preview runs: resident    %6.1f MB after run 10, %+.1f MB by run 100 (target within 5: %s)%s\n", now["settled"], now["growth"], verdict[(now["growth"] <= 5 && now["growth"] >= -5)], before("settled", 1, " MB after run 10")
+    if (now["soak"] != "")
+        printf "200 Preview runs, files mixed %6.1f MB after run 10, spread %.1f MB among runs alike (target within 5: %s)%s\n", now["soaksettled"], now["soak"], verdict[now["soak"] <= 5], before("soak", 1, " MB spread")
+}' "$work/baseline.figures" "$work/this.figures" ${earlier:+"$work/earlier.figures"}
