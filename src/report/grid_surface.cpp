@@ -13,34 +13,48 @@ namespace {
 // blank, so a blank byte on a line is always a blank cell.
 constexpr char kBlank = ' ';
 
-bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
-}
-
-// Draws a text whose every byte is a cell on a line whose every byte is a cell.
-void DrawOneByteCells(std::string& line, int column, std::string_view text) {
+// Draws a text of ASCII characters, each byte a cell, on a line whose every
+// byte is a cell. Any other text is left to the caller: false, nothing drawn.
+// One pass over the text finds both its last character that is not a blank
+// and whether every byte is ASCII.
+bool DrawOneByteCells(std::string& line, int column, std::string_view text) {
+    unsigned char anyByte = 0;
+    std::size_t drawnLength = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        anyByte |= static_cast<unsigned char>(text[at]);
+        if (text[at] != kBlank) {
+            drawnLength = at + 1;
+        }
+    }
+    if (anyByte >= 0x80) {
+        return false;
+    }
+    // Blanks at the end show what lies below them, so they never lengthen the line.
+    text = text.substr(0, drawnLength);
     if (column < 0) {
         const auto dropped =
             std::min(text.size(), static_cast<std::size_t>(-static_cast<long long>(column)));
         text.remove_prefix(dropped);
         column += static_cast<int>(dropped);
     }
-    // Blanks at the end show what lies below them, so they never lengthen the line.
-    const std::size_t last = text.find_last_not_of(kBlank);
-    if (last == std::string_view::npos) {
-        return;
+    if (text.empty()) {
+        return true;
     }
-    text = text.substr(0, last + 1);
-    const std::size_t end = static_cast<std::size_t>(column) + text.size();
-    if (end > line.size()) {
-        line.resize(end, kBlank);
+    const auto start = static_cast<std::size_t>(column);
+    if (start >= line.size()) {
+        // Past the end of the line only blanks lie below: the text is copied as it is.
+        line.append(start - line.size(), kBlank).append(text);
+        return true;
     }
-    char* cell = line.data() + column;
+    if (start + text.size() > line.size()) {
+        line.resize(start + text.size(), kBlank);
+    }
+    char* cell = line.data() + start;
     for (char character : text) {
         *cell = character == kBlank ? *cell : character;
         ++cell;
     }
+    return true;
 }
 
 }  // namespace
@@ -52,11 +66,15 @@ void GridSurface::Print(std::string_view text) {
         return;
     }
     Line& line = lines_[y_];
-    if (line.cellStarts.empty() && IsAscii(text)) {
-        DrawOneByteCells(line.bytes, x_, text);
-    } else {
+    if (!line.cellStarts.empty() || !DrawOneByteCells(line.bytes, x_, text)) {
         DrawCells(line, x_, text);
     }
+}
+
+void GridSurface::PrintInCell(int column, int line, std::string_view text) {
+    x_ = column;
+    y_ = line;
+    GridSurface::Print(text);
 }
 
 // Any text, one character at a time.
