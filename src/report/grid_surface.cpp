@@ -132,7 +132,9 @@ std::string GridSurface::PageText() const {
 void GridSurface::AppendPageText(std::string& out) const {
     for (const Line& line : lines_) {
         const std::size_t last = line.bytes.find_last_not_of(kBlank);
-        out.append(line.bytes, 0, last == std::string::npos ? 0 : last + 1);
+        if (last != std::string::npos) {  // about half the lines of a page are empty
+            out.append(line.bytes.data(), last + 1);
+        }
         out += '\n';
     }
 }

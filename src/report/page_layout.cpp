@@ -89,7 +89,8 @@ PageStart LayOutPageBody(const Book& book, PageSize page, PageStart start, Surfa
     int line = start.Line;
     int block = 0;
     int row = 0;
-    std::string scratch;  // one buffer for every cell of the page
+    // One buffer for every cell of every page this thread draws.
+    thread_local std::string scratch;
     while (index <= lastStation && row < kPageLineLimit) {
         row = BlockRow(page, block);
         if (row >= kPageLineLimit) {
