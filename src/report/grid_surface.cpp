@@ -1,6 +1,8 @@
 #include "report/grid_surface.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <numeric>
 
 #include "report/text_cells.h"
@@ -13,22 +15,30 @@ namespace {
 // blank, so a blank byte on a line is always a blank cell.
 constexpr char kBlank = ' ';
 
+// Every byte below 0x80, checked eight bytes at a time: every text of every
+// page is checked.
+bool IsAscii(std::string_view text) {
+    std::uint64_t anyBytes = 0;
+    std::size_t at = 0;
+    for (; at + sizeof anyBytes <= text.size(); at += sizeof anyBytes) {
+        std::uint64_t eight = 0;
+        std::memcpy(&eight, text.data() + at, sizeof eight);
+        anyBytes |= eight;
+    }
+    for (; at < text.size(); ++at) {
+        anyBytes |= static_cast<unsigned char>(text[at]);
+    }
+    return (anyBytes & 0x8080808080808080u) == 0;
+}
+
 // Draws a text of ASCII characters, each byte a cell, on a line whose every
 // byte is a cell. Any other text is left to the caller: false, nothing drawn.
-// One pass over the text finds both its last character that is not a blank
-// and whether every byte is ASCII.
 bool DrawOneByteCells(std::string& line, int column, std::string_view text) {
-    unsigned char anyByte = 0;
-    std::size_t drawnLength = 0;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        anyByte |= static_cast<unsigned char>(text[at]);
-        if (text[at] != kBlank) {
-            drawnLength = at + 1;
-        }
-    }
-    if (anyByte >= 0x80) {
+    if (!IsAscii(text)) {
         return false;
     }
+    const std::size_t last = text.find_last_not_of(kBlank);
+    const std::size_t drawnLength = last == std::string_view::npos ? 0 : last + 1;
     // Blanks at the end show what lies below them, so they never lengthen the line.
     text = text.substr(0, drawnLength);
     if (column < 0) {
