@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "app/command_line_run.h"
 #include "app/pdf_book.h"
 #include "bench_qt_main.h"
 #include "bench_support.h"
@@ -25,6 +26,26 @@ void BM_ExportText(benchmark::State& run, RoadwayType type) {
     }
     std::fclose(sink);
     run.counters["pages"] = pages;
+}
+
+// Only the back half of the text export: the prepared books drawn, written,
+// synced and put in place, as the command line does after reading.
+void BM_WriteTextBook(benchmark::State& run, RoadwayType type) {
+    const PreparedBooks books = PrepareLargest(type);
+    CountingMessages messages;
+    QTemporaryDir folder;
+    const QString path = folder.filePath("book.txt");
+    for (auto _ : run) {
+        const bool written = WriteTextOutput(
+            path,
+            [&books](const PageSink& sink) { return WriteTextBook(books, books.Header, sink); },
+            messages);
+        if (!written) {
+            run.SkipWithError("the book could not be written");
+            break;
+        }
+    }
+    run.counters["pages"] = BookPages(books);
 }
 
 void BM_ExportPdf(benchmark::State& run, RoadwayType type) {
@@ -50,6 +71,12 @@ BENCHMARK_CAPTURE(BM_ExportText, undivided, RoadwayType::Undivided)
 BENCHMARK_CAPTURE(BM_ExportText, divided, RoadwayType::Divided)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
+BENCHMARK_CAPTURE(BM_WriteTextBook, undivided, RoadwayType::Undivided)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_WriteTextBook, divided, RoadwayType::Divided)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_ExportPdf, undivided, RoadwayType::Undivided)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()

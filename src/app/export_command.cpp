@@ -51,17 +51,19 @@ bool WriteBook(const PreparedBooks& books, std::optional<int> stationDigits,
         messages);
 }
 
+// Every way out ends the run while the books are still alive: freeing them is
+// left to the end of the process (see EndCommandLineRun).
 int Export(const ExportOptions& options) {
     StderrMessages messages;
     CommandLineRun commandLine(messages, options.Page);
     auto prepared = PrepareBooks(options.Inputs, messages, commandLine);
     PreparedBooks* books = std::get_if<PreparedBooks>(&prepared);
     if (!books)
-        return 1;
+        return EndCommandLineRun(1);
     const std::optional<int> stationDigits = StationDigitsOf(*books);
     if (const std::optional<int> refused = KeepStationsInRange(*books, options.Stations, messages))
-        return *refused;
-    return WriteBook(*books, stationDigits, options, messages) ? 0 : 1;
+        return EndCommandLineRun(*refused);
+    return EndCommandLineRun(WriteBook(*books, stationDigits, options, messages) ? 0 : 1);
 }
 
 }  // namespace

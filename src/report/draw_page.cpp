@@ -1,12 +1,26 @@
 #include "report/draw_page.h"
 
+#include <string>
+
 #include "report/page_layout.h"
 
 namespace corvane {
 
+namespace {
+
+std::string& AppendPageNumberText(std::string& text, const Book& book, int page, int lastPage) {
+    return text.append(book.SideMarker())
+        .append("Page No.:")
+        .append(std::to_string(int64_t{page} + 1))
+        .append(" of ")
+        .append(std::to_string(int64_t{lastPage} + 1));
+}
+
+}  // namespace
+
 std::string PageNumberText(const Book& book, int page, int lastPage) {
-    return book.SideMarker() + "Page No.:" + std::to_string(int64_t{page} + 1) + " of " +
-           std::to_string(int64_t{lastPage} + 1);
+    std::string text;
+    return AppendPageNumberText(text, book, page, lastPage);
 }
 
 bool DrawPage(Surface& surface, const Book& book, const Pagination& pagination, int page,
@@ -19,9 +33,12 @@ bool DrawPage(Surface& surface, const Book& book, const Pagination& pagination, 
         return false;
     }
     DrawPageHeader(surface, pageSize, style);
+    // Built in a buffer each thread keeps: an export draws thousands of pages.
+    thread_local std::string pageNumber;
+    pageNumber.clear();
     PutText(surface, ColumnFromRight(pageSize, kPageNumberColumnFromRight),
             LineFromBottom(pageSize, kHeaderLineFromBottom),
-            PageNumberText(book, page, pagination.LastPage));
+            AppendPageNumberText(pageNumber, book, page, pagination.LastPage));
     LayOutPageBody(book, pageSize, start, &surface);
     return true;
 }

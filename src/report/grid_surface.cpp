@@ -1,6 +1,8 @@
 #include "report/grid_surface.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <numeric>
 
 #include "report/text_cells.h"
@@ -13,34 +15,56 @@ namespace {
 // blank, so a blank byte on a line is always a blank cell.
 constexpr char kBlank = ' ';
 
+// Every byte below 0x80, checked eight bytes at a time: every text of every
+// page is checked.
 bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+    std::uint64_t anyBytes = 0;
+    std::size_t at = 0;
+    for (; at + sizeof anyBytes <= text.size(); at += sizeof anyBytes) {
+        std::uint64_t eight = 0;
+        std::memcpy(&eight, text.data() + at, sizeof eight);
+        anyBytes |= eight;
+    }
+    for (; at < text.size(); ++at) {
+        anyBytes |= static_cast<unsigned char>(text[at]);
+    }
+    return (anyBytes & 0x8080808080808080u) == 0;
 }
 
-// Draws a text whose every byte is a cell on a line whose every byte is a cell.
-void DrawOneByteCells(std::string& line, int column, std::string_view text) {
+// Draws a text of ASCII characters, each byte a cell, on a line whose every
+// byte is a cell. Any other text is left to the caller: false, nothing drawn.
+bool DrawOneByteCells(std::string& line, int column, std::string_view text) {
+    if (!IsAscii(text)) {
+        return false;
+    }
+    const std::size_t last = text.find_last_not_of(kBlank);
+    const std::size_t drawnLength = last == std::string_view::npos ? 0 : last + 1;
+    // Blanks at the end show what lies below them, so they never lengthen the line.
+    text = text.substr(0, drawnLength);
     if (column < 0) {
         const auto dropped =
             std::min(text.size(), static_cast<std::size_t>(-static_cast<long long>(column)));
         text.remove_prefix(dropped);
         column += static_cast<int>(dropped);
     }
-    // Blanks at the end show what lies below them, so they never lengthen the line.
-    const std::size_t last = text.find_last_not_of(kBlank);
-    if (last == std::string_view::npos) {
-        return;
+    if (text.empty()) {
+        return true;
     }
-    text = text.substr(0, last + 1);
-    const std::size_t end = static_cast<std::size_t>(column) + text.size();
-    if (end > line.size()) {
-        line.resize(end, kBlank);
+    const auto start = static_cast<std::size_t>(column);
+    if (start >= line.size()) {
+        // Past the end of the line only blanks lie below: the text is copied as it is.
+        line.append(start - line.size(), kBlank).append(text);
+        return true;
     }
-    char* cell = line.data() + column;
+    if (start + text.size() > line.size()) {
+        line.resize(start + text.size(), kBlank);
+    }
+    char* cell = line.data() + start;
     for (char character : text) {
         *cell = character == kBlank ? *cell : character;
         ++cell;
     }
+    return true;
 }
 
 }  // namespace
@@ -52,11 +76,15 @@ void GridSurface::Print(std::string_view text) {
         return;
     }
     Line& line = lines_[y_];
-    if (line.cellStarts.empty() && IsAscii(text)) {
-        DrawOneByteCells(line.bytes, x_, text);
-    } else {
+    if (!line.cellStarts.empty() || !DrawOneByteCells(line.bytes, x_, text)) {
         DrawCells(line, x_, text);
     }
+}
+
+void GridSurface::PrintInCell(int column, int line, std::string_view text) {
+    x_ = column;
+    y_ = line;
+    GridSurface::Print(text);
 }
 
 // Any text, one character at a time.
@@ -114,7 +142,9 @@ std::string GridSurface::PageText() const {
 void GridSurface::AppendPageText(std::string& out) const {
     for (const Line& line : lines_) {
         const std::size_t last = line.bytes.find_last_not_of(kBlank);
-        out.append(line.bytes, 0, last == std::string::npos ? 0 : last + 1);
+        if (last != std::string::npos) {  // about half the lines of a page are empty
+            out.append(line.bytes.data(), last + 1);
+        }
         out += '\n';
     }
 }

@@ -17,7 +17,7 @@
 
 namespace corvane {
 
-class GridSurface : public Surface {
+class GridSurface final : public Surface {
   public:
     // lineCount lines 0..lineCount-1; characters outside them or at a negative column are dropped.
     explicit GridSurface(int lineCount);
@@ -31,6 +31,8 @@ class GridSurface : public Surface {
     void SetFontBold(bool) override {}
     void SetFontUnderline(bool) override {}
     void SetFontTransparent(bool) override {}
+    // A cell is a cell here: no conversion, and one call a text instead of three.
+    void PrintInCell(int column, int line, std::string_view text) override;
 
     // Empties every line for the next page; the lines keep their memory.
     void Clear();

@@ -1,6 +1,7 @@
 #include "report/page_header.h"
 
 #include <ctime>
+#include <string>
 
 namespace corvane {
 
@@ -47,9 +48,11 @@ void DrawPageHeader(Surface& surface, PageSize page, const HeaderStyle& style) {
     surface.SetFontBold(true);
 
     const int line = kHeaderLineFromBottom;
-    const std::string date = style.Date.empty() ? TodayAsHeaderDate() : style.Date;
+    // An export draws thousands of headers: their joined texts are built in a
+    // buffer each thread keeps rather than in new strings every page.
+    thread_local std::string text;
     PutHeaderText(surface, page, kLeftmostColumnFromRight, line,
-                  "Project No: " + style.ProjectNumber);
+                  text.assign("Project No: ").append(style.ProjectNumber));
     PutHeaderText(surface, page, kGeopakColumnFromRight, line, window ? " GEOPAK  " : "  GEOPAK  ");
     surface.SetFontUnderline(true);
     PutHeaderText(surface, page,
@@ -57,7 +60,8 @@ void DrawPageHeader(Surface& surface, PageSize page, const HeaderStyle& style) {
                   " PAVE-GRADES ");
     surface.SetFontUnderline(false);
     PutHeaderText(surface, page, kBookColumnFromRight, line, window ? "  BOOK " : "  BOOK  ");
-    PutHeaderText(surface, page, kDateColumnFromRight, kDateLineFromBottom, "Date: " + date);
+    text.assign("Date: ").append(style.Date.empty() ? TodayAsHeaderDate() : style.Date);
+    PutHeaderText(surface, page, kDateColumnFromRight, kDateLineFromBottom, text);
 
     surface.SetFontSize(fontSize);
     surface.SetFontBold(false);

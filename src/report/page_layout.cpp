@@ -24,6 +24,15 @@ void PutCellText(Surface& surface, int column, int line, std::string_view text) 
     }
 }
 
+// CellCount, counted at once for the plain ASCII that nearly every cell holds.
+int CellsOf(std::string_view text) {
+    unsigned char anyByte = 0;
+    for (char byte : text) {
+        anyByte |= static_cast<unsigned char>(byte);
+    }
+    return anyByte < 0x80 ? static_cast<int>(text.size()) : CellCount(text);
+}
+
 // A point cell on three lines: label; elevation " @ " offset; slope with "%",
 // starting three characters before the end of the line above. The second line
 // is joined in elevationAtOffset, the caller's: mostly past the length a string
@@ -33,15 +42,16 @@ void DrawCell(Surface& surface, const ReportCell& cell, int x, int row,
     const std::string_view elevation = Trim(cell.Elevation);
     const std::string& offset = cell.Offset;
     elevationAtOffset.assign(elevation).append(kElevationOffsetJoint).append(offset);
-    const int slopeIndent = CellCount(elevationAtOffset) - 3;
+    const int slopeIndent = CellsOf(elevationAtOffset) - 3;
 
     PutCellText(surface, x, row, cell.Name);
     if (!elevation.empty() && !Trim(offset).empty()) {
         PutCellText(surface, x, row + 1, elevationAtOffset);
     }
-    const std::string slope = PrintedSlope(cell);
-    if (!slope.empty()) {
-        PutCellText(surface, x + slopeIndent, row + 2, slope + "%");
+    std::string& slopeWithPercent = elevationAtOffset;  // drawn already: its memory is reused
+    slopeWithPercent = PrintedSlope(cell);
+    if (!slopeWithPercent.empty()) {
+        PutCellText(surface, x + slopeIndent, row + 2, slopeWithPercent.append(1, '%'));
     }
 }
 
@@ -79,7 +89,8 @@ PageStart LayOutPageBody(const Book& book, PageSize page, PageStart start, Surfa
     int line = start.Line;
     int block = 0;
     int row = 0;
-    std::string scratch;  // one buffer for every cell of the page
+    // One buffer for every cell of every page this thread draws.
+    thread_local std::string scratch;
     while (index <= lastStation && row < kPageLineLimit) {
         row = BlockRow(page, block);
         if (row >= kPageLineLimit) {

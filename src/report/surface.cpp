@@ -4,15 +4,19 @@
 
 namespace corvane {
 
-void PutText(Surface& surface, int column, int line, std::string_view text) {
-    if (surface.Kind() == SurfaceKind::Window) {
-        surface.SetCurrentX(RoundHalfEven(column * kCellWidthTwips * surface.Zoom()));
-        surface.SetCurrentY(RoundHalfEven(line * kCellHeightTwips * surface.Zoom()));
+void Surface::PrintInCell(int column, int line, std::string_view text) {
+    if (Kind() == SurfaceKind::Window) {
+        SetCurrentX(RoundHalfEven(column * kCellWidthTwips * Zoom()));
+        SetCurrentY(RoundHalfEven(line * kCellHeightTwips * Zoom()));
     } else {
-        surface.SetCurrentX(column);
-        surface.SetCurrentY(line);
+        SetCurrentX(column);
+        SetCurrentY(line);
     }
-    surface.Print(text);
+    Print(text);
+}
+
+void PutText(Surface& surface, int column, int line, std::string_view text) {
+    surface.PrintInCell(column, line, text);
 }
 
 }  // namespace corvane

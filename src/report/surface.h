@@ -32,6 +32,10 @@ class Surface {
     virtual void SetFontBold(bool bold) = 0;
     virtual void SetFontUnderline(bool underline) = 0;
     virtual void SetFontTransparent(bool transparent) = 0;
+    // Draws the text at a whole cell of the printer page (column, line): what
+    // PutText does. A surface may draw there in one step of its own, with the
+    // same result as placing the text and printing it.
+    virtual void PrintInCell(int column, int line, std::string_view text);
 };
 
 // Draws the text at a whole cell of the printer page (column, line), converted

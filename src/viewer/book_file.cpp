@@ -110,14 +110,24 @@ bool BookFile::OpenReplacement(const QString& path) {
 qint64 BookFile::writeData(const char* data, qint64 size) {
     if (failed_ || descriptor_ < 0)
         return -1;
-    buffer_.append(data, static_cast<std::size_t>(size));
+    const std::string_view text(data, static_cast<std::size_t>(size));
+    // A piece as large as a write goes out as it is, without a copy.
+    if (buffer_.empty() && text.size() >= kWriteBytes)
+        return WriteAll(text) ? size : -1;
+    buffer_.append(text);
     if (buffer_.size() >= kWriteBytes && !WriteOut())
         return -1;
     return size;
 }
 
 bool BookFile::WriteOut() {
-    std::string_view rest(buffer_);
+    if (!WriteAll(buffer_))
+        return false;
+    buffer_.clear();
+    return true;
+}
+
+bool BookFile::WriteAll(std::string_view rest) {
     while (!rest.empty()) {
         const ssize_t written = ::write(descriptor_, rest.data(), rest.size());
         if (written < 0 && errno == EINTR)
@@ -129,7 +139,6 @@ bool BookFile::WriteOut() {
         }
         rest.remove_prefix(static_cast<std::size_t>(written));
     }
-    buffer_.clear();
     return true;
 }
 

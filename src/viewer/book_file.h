@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 class QFileDevice;
 
@@ -51,6 +52,7 @@ class BookFile : public QIODevice {
     bool OpenInPlace(const QByteArray& path);
     bool OpenReplacement(const QString& target);
     bool WriteOut();
+    bool WriteAll(std::string_view bytes);
     bool CloseDescriptor();
     bool PutInPlace();
     // Records the system's reason (errno), after the step when one is named; returns false.

@@ -13,6 +13,7 @@
 #include "report/station_range.h"
 #include "report/text_book.h"
 #include "run_corvane.h"
+#include "viewer/book_file.h"
 
 // One run of the program in a folder holding grades.csv (a report), copies of it as grades.txt
 // and grades.Csv.old, revised.csv (one elevation of 2390+00.00 R1 raised by 0.10), divided.csv (a
@@ -423,6 +424,25 @@ class CommandLineTest : public QObject {
         for (const QString& shown : QStringList{"Project No: 1", "PAVE-GRADES", "Date: 12 06 2026",
                                                 QString("Page No.:%1 of %1").arg(count)})
             QVERIFY2(pages[count - 1].contains(shown), qPrintable(pages[count - 1]));
+    }
+
+    // Pieces of every size, some written as they come and some gathered first,
+    // reach the file whole and in order.
+    void bookFileKeepsPiecesInOrder() {
+        Folder folder;
+        const QString path = folder.dir.filePath("book.txt");
+        QByteArray expected;
+        corvane::BookFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (const qsizetype size : {10, 70000, 20, 50000, 30000, 100000, 5}) {
+            const QByteArray piece(size, static_cast<char>('a' + expected.size() % 26));
+            QCOMPARE(file.write(piece), size);
+            expected += piece;
+        }
+        QVERIFY(file.Commit());
+        QFile written(path);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(written.readAll() == expected);
     }
 
     // Files a report may turn out to be: a refused one gives one message, status 1 and leaves

@@ -74,7 +74,8 @@ struct CellModel {
 };
 
 // Many pages of texts made of every kind of piece, at random places, drawn by
-// the grid (cleared and reused page after page) and by a fresh model.
+// the grid (cleared and reused page after page; placed and printed, or printed
+// in a cell at once) and by a fresh model.
 TEST(GridSurfaceTest, DrawsEveryMixOfTextsAsTheCellModel) {
     // clang-format off
     const std::string_view pieces[] = {
@@ -96,7 +97,11 @@ TEST(GridSurfaceTest, DrawsEveryMixOfTextsAsTheCellModel) {
             }
             const int x = static_cast<int>(random() % 30) - 5;
             const int y = static_cast<int>(random() % (kLines + 2)) - 1;
-            PageOf(grid, {{x, y, drawn}});
+            if (random() % 2 == 0) {
+                PageOf(grid, {{x, y, drawn}});
+            } else {
+                grid.PrintInCell(x, y, drawn);
+            }
             model.Print(x, y, drawn);
         }
         ASSERT_EQ(grid.PageText(), model.PageText()) << "page " << page;
