@@ -99,8 +99,30 @@ constexpr double kDigitMargin = 0.125;
 constexpr double kFifteenDigitsLow = 1e14;
 constexpr double kFifteenDigitsHigh = 1e15;
 
+// The power of ten of the leading digit of a positive magnitude, found in the
+// table of exact powers (a logarithm costs more than the rest of a value).
+// Rounding may make it miss by one next to a power of ten; the caller checks
+// the digits it scales to. Magnitudes outside the table give its ends.
+int LeadingPower(double magnitude) {
+    const int powers = static_cast<int>(kExactPowersOfTen.size());
+    if (magnitude >= 1) {
+        int power = 0;
+        while (power + 1 < powers &&
+               kExactPowersOfTen[static_cast<std::size_t>(power) + 1] <= magnitude) {
+            ++power;
+        }
+        return power;
+    }
+    int shift = 1;
+    while (shift + 1 < powers &&
+           magnitude * kExactPowersOfTen[static_cast<std::size_t>(shift)] < 1) {
+        ++shift;
+    }
+    return -shift;
+}
+
 std::optional<SignificantDigits> FifteenDigits(double magnitude) {
-    const int scale = kSignificantDigits - 1 - static_cast<int>(std::floor(std::log10(magnitude)));
+    const int scale = kSignificantDigits - 1 - LeadingPower(magnitude);
     if (scale < 0 || scale >= static_cast<int>(kExactPowersOfTen.size())) {
         return std::nullopt;
     }
