@@ -1,5 +1,9 @@
 #include "app/memory_tuning.h"
 
+// Any standard header defines __GLIBC__ on glibc; without one before the test
+// below, neither call would be compiled in.
+#include <cstdlib>
+
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
