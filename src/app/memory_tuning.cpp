@@ -4,6 +4,10 @@
 // below, neither call would be compiled in.
 #include <cstdlib>
 
+#if defined(__gnu_linux__) && !defined(__GLIBC__)
+#error "the C library is not known here: the allocator tuning would be left out"
+#endif
+
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
