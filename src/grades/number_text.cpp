@@ -288,6 +288,11 @@ bool ShortestPlainText(double value, std::string& text) {
 }  // namespace
 
 std::optional<double> ParseNumber(std::string_view text) {
+    // Nearly every text is a plain decimal without blanks, which the fast path
+    // reads as it is; one with blanks is refused there and trimmed first.
+    if (const std::optional<double> plain = ParsePlainDecimal(text)) {
+        return plain;
+    }
     std::string_view number = TrimBlanks(text);
     if (const std::optional<double> plain = ParsePlainDecimal(number)) {
         return plain;

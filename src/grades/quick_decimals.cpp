@@ -37,24 +37,6 @@ constexpr std::size_t kMostDigits = 18;
 // exact digits decide.
 constexpr double kHalfMargin = 1e-13;
 
-// Writes the last `count` digits of `number` backwards, ending before `end`;
-// returns where they begin.
-char* WriteDigitsBackwards(std::uint64_t number, int count, char* end) {
-    for (int written = 0; written < count; ++written) {
-        *--end = static_cast<char>('0' + number % 10);
-        number /= 10;
-    }
-    return end;
-}
-
-int DigitCount(std::uint64_t number) {
-    int count = 0;
-    for (; number != 0; number /= 10) {
-        ++count;
-    }
-    return count;
-}
-
 // Appends the run of digits at `position` to `mantissa`, moves past it and
 // tells how many there were.
 std::size_t TakeDigits(std::string_view text, std::size_t& position, std::uint64_t& mantissa) {
@@ -74,13 +56,19 @@ std::size_t TakeDigits(std::string_view text, std::size_t& position, std::uint64
 void WriteFixed(bool negative, std::uint64_t rounded, int decimals, std::string& text) {
     // Built backwards in a buffer and copied once: every value is written.
     // rounded stays below 2^53, so 16 digits, the point and the sign fit.
+    // Only divisions by the constant 10, which cost a multiplication.
     char buffer[32];
     char* const end = buffer + sizeof buffer;
-    const std::uint64_t unit = kIntegerPowersOfTen[static_cast<std::size_t>(decimals)];
-    char* begin = WriteDigitsBackwards(rounded % unit, decimals, end);
+    char* begin = end;
+    std::uint64_t rest = rounded;
+    for (int written = 0; written < decimals; ++written) {
+        *--begin = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    }
     *--begin = '.';
-    const std::uint64_t whole = rounded / unit;
-    begin = WriteDigitsBackwards(whole, DigitCount(whole), begin);
+    for (; rest != 0; rest /= 10) {
+        *--begin = static_cast<char>('0' + rest % 10);
+    }
     if (negative && rounded != 0) {
         *--begin = '-';
     }
