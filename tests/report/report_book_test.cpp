@@ -109,8 +109,9 @@ TEST(ReportBookTest, LastPointShowsThePreviousSlopeBesideARightOffsetPoint) {
 // On a divided roadway the right offset point takes the last point's cell
 // whole: nothing of the point it replaces stays.
 TEST(ReportBookTest, RightOffsetPointTakesTheLastPointsCellWhole) {
-    const ReportCell& cell =
-        Build(RoadwayType::Divided, MakeStation(2), Offsets(false, true))[0].Stations[0].Cell(0, 1);
+    const std::vector<Book> books =
+        Build(RoadwayType::Divided, MakeStation(2), Offsets(false, true));
+    const ReportCell& cell = books[0].Stations[0].Cell(0, 1);
     EXPECT_EQ(std::tie(cell.Name, cell.Slope, cell.Code, cell.IsOffsetPoint),
               std::make_tuple("Rt. offsetPt.", "", "", true));
 }
