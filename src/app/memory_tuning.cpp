@@ -1,5 +1,13 @@
 #include "app/memory_tuning.h"
 
+// Any standard header defines __GLIBC__ on glibc; without one before the test
+// below, neither call would be compiled in.
+#include <cstdlib>
+
+#if defined(__gnu_linux__) && !defined(__GLIBC__)
+#error "the C library is not known here: the allocator tuning would be left out"
+#endif
+
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif

@@ -222,20 +222,21 @@ bool HasNumberShape(std::string_view text) {
     return position == text.size();
 }
 
-// The fixed text of a computed value with the pattern; nothing when it is not finite.
-std::string FormatValue(double value, std::string_view pattern) {
+// The fixed text of a computed value with the pattern, written into `text`;
+// empty when the value is not finite.
+void FormatValueInto(double value, const FixedPattern& pattern, std::string& text) {
     if (!std::isfinite(value)) {
-        return {};
+        text.clear();
+        return;
     }
-    const int decimals = DecimalsOfPattern(pattern);
-    const bool hasPoint = pattern.find('.') != std::string_view::npos;
-    if (std::string quick; hasPoint && FormatFixedQuickly(value, decimals, quick)) {
-        return quick;
+    const int decimals = pattern.Decimals;
+    if (pattern.HasPoint && FormatFixedQuickly(value, decimals, text)) {
+        return;
     }
     Decimal decimal = ToDecimal(value);
     RoundToDecimals(decimal, decimals);
 
-    std::string text;
+    text.clear();
     // A value that rounds to zero loses its sign: ".00", never "-.00".
     if (decimal.negative && !decimal.IsZero()) {
         text += '-';
@@ -246,7 +247,7 @@ std::string FormatValue(double value, std::string_view pattern) {
             text += decimal.DigitAt(power);
         }
     }
-    if (hasPoint) {
+    if (pattern.HasPoint) {
         text += '.';
     } else if (text.empty() || text == "-") {
         text.assign(1, '0');
@@ -254,12 +255,44 @@ std::string FormatValue(double value, std::string_view pattern) {
     for (int power = -1; power >= -decimals; --power) {
         text += decimal.DigitAt(power);
     }
-    return text;
+}
+
+// The shortest text that reads back as the value, when it has at most 15
+// significant digits and the value is below 1E+15: it is then also the value
+// rounded to 15 significant digits, the one decimal of at most 15 digits
+// within half a unit of the 15th digit, since a double is finer than that
+// everywhere. False for zero, whose text has no sign, and any other value.
+bool ShortestPlainText(double value, std::string& text) {
+    if (value == 0 || !(std::fabs(value) < kFirstExponentMagnitude)) {
+        return false;
+    }
+    char buffer[48];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (result.ec != std::errc{}) {
+        return false;  // a tiny value with many leading zeros
+    }
+    const std::string_view shortest(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const std::size_t first = shortest.find_first_not_of("-0.");
+    int significant = 0;
+    for (std::size_t i = first; i < shortest.size(); ++i) {
+        significant += shortest[i] != '.' ? 1 : 0;
+    }
+    if (significant > kSignificantDigits) {
+        return false;
+    }
+    text.assign(shortest);
+    return true;
 }
 
 }  // namespace
 
 std::optional<double> ParseNumber(std::string_view text) {
+    // Nearly every text is a plain decimal without blanks, which the fast path
+    // reads as it is; one with blanks is refused there and trimmed first.
+    if (const std::optional<double> plain = ParsePlainDecimal(text)) {
+        return plain;
+    }
     std::string_view number = TrimBlanks(text);
     if (const std::optional<double> plain = ParsePlainDecimal(number)) {
         return plain;
@@ -283,6 +316,9 @@ std::string NumberText(double value) {
     if (!std::isfinite(value)) {
         return {};
     }
+    if (std::string shortest; ShortestPlainText(value, shortest)) {
+        return shortest;
+    }
     const Decimal decimal = ToDecimal(value);
     if (decimal.IsZero()) {
         return "0";
@@ -293,22 +329,39 @@ std::string NumberText(double value) {
     return PlainText(decimal);
 }
 
+FixedPattern::FixedPattern(std::string_view pattern)
+    : Decimals(DecimalsOfPattern(pattern)), HasPoint(pattern.find('.') != std::string_view::npos) {}
+
 std::optional<std::string> PrintableValue(double value, std::string_view pattern,
                                           std::size_t width) {
-    // Not finite, or too large even before rounding.
-    if (!(std::fabs(value) < kFirstExponentMagnitude)) {
-        return std::nullopt;
-    }
-    // A fixed text holds at least the point and every decimal.
+    // Looked at before the pattern is read whole, which an absurd one makes long.
     if (width == 0 || HasAtLeastDecimals(pattern, width)) {
         return std::nullopt;
     }
-    std::string text = FormatValue(value, pattern);
-    // Rounding may still carry a value just below 1E+15 up to it.
-    if (text.size() > width || IntegerDigits(text) > kSignificantDigits) {
+    std::string text;
+    if (!PrintValueInto(value, FixedPattern(pattern), width, text)) {
         return std::nullopt;
     }
     return text;
+}
+
+bool PrintValueInto(double value, const FixedPattern& pattern, std::size_t width,
+                    std::string& text) {
+    // Not finite, or too large even before rounding; or a fixed text, which
+    // holds at least the point and every decimal, could not fit.
+    if (!(std::fabs(value) < kFirstExponentMagnitude) || width == 0 ||
+        (pattern.HasPoint && static_cast<std::size_t>(pattern.Decimals) >= width)) {
+        text.clear();
+        return false;
+    }
+    FormatValueInto(value, pattern, text);
+    // Rounding may still carry a value just below 1E+15 up to it.
+    if (text.size() > width || (text.size() > static_cast<std::size_t>(kSignificantDigits) &&
+                                IntegerDigits(text) > kSignificantDigits)) {
+        text.clear();
+        return false;
+    }
+    return true;
 }
 
 std::string FormatNumber(std::string_view text, std::string_view pattern) {
@@ -319,7 +372,9 @@ std::string FormatNumber(std::string_view text, std::string_view pattern) {
     if (!value) {
         return std::string(text);
     }
-    return FormatValue(*value, pattern);
+    std::string formatted;
+    FormatValueInto(*value, FixedPattern(pattern), formatted);
+    return formatted;
 }
 
 }  // namespace corvane

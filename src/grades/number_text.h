@@ -41,4 +41,16 @@ inline constexpr std::size_t kReportCellWidth = 20;
 std::optional<std::string> PrintableValue(double value, std::string_view pattern,
                                           std::size_t width);
 
+// A pattern read once, for the many values a stage prints with the same one.
+struct FixedPattern {
+    explicit FixedPattern(std::string_view pattern);
+    int Decimals = 0;       // the "0"s after the point
+    bool HasPoint = false;  // whether the text has a decimal point
+};
+
+// PrintableValue written into `text`, whose storage is reused: true with the
+// text, or false with `text` empty when there is no sensible text.
+bool PrintValueInto(double value, const FixedPattern& pattern, std::size_t width,
+                    std::string& text);
+
 }  // namespace corvane

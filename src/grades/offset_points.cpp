@@ -40,8 +40,9 @@ OuterPoint OuterPointOf(const std::vector<Point>& points, bool last) {
 // The text of a computed offset or elevation, or nothing when the report
 // could not print it with the number format (see PrintableValue): an absurd
 // result counts as not computed, like one made from a text that is not a number.
-std::optional<std::string> ComputedText(double value, std::string_view numberFormat) {
-    if (!PrintableValue(value, numberFormat, kReportCellWidth)) {
+std::optional<std::string> ComputedText(double value, const FixedPattern& numberFormat) {
+    std::string printed;
+    if (!PrintValueInto(value, numberFormat, kReportCellWidth, printed)) {
         return std::nullopt;
     }
     return NumberText(value);
@@ -51,7 +52,7 @@ std::optional<std::string> ComputedText(double value, std::string_view numberFor
 // no text when the elevation or the slope is missing (a narrow outer segment,
 // a single point) or the result is not computable.
 std::string ElevationAlongSlope(const OuterPoint& point, double run,
-                                std::string_view numberFormat) {
+                                const FixedPattern& numberFormat) {
     if (!point.elevation || !point.slope) {
         return {};
     }
@@ -74,7 +75,7 @@ struct PlacementRule {
     OffsetFrom from;
     double distance;
     RoadwayType type;
-    std::string_view numberFormat;
+    FixedPattern numberFormat;
 };
 
 // Beyond the outermost point of the rule's side: left of point 0 or right of
@@ -123,8 +124,8 @@ void PlaceOffsetPoints(Roadway& roadway, const PlacementRule& rule) {
 void PlaceAsked(Roadway& roadway, const OffsetRequest& request, bool rightSide,
                 std::string_view numberFormat) {
     if (request.Asked) {
-        PlaceOffsetPoints(roadway,
-                          {rightSide, request.From, request.Distance, roadway.Type, numberFormat});
+        PlaceOffsetPoints(roadway, {rightSide, request.From, request.Distance, roadway.Type,
+                                    FixedPattern(numberFormat)});
     }
 }
 

@@ -1,8 +1,10 @@
 #include "grades/point_selection.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <exception>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -65,34 +67,58 @@ std::string TooManyPointsMessage(const Station& station, std::string_view side) 
     return ProgramErrorText(kSelectionErrorPrefix, description, kSelectionRoutine);
 }
 
-// The points of the ticked types of one station, without their slopes; nothing
-// when they are more than a station holds.
-std::optional<std::vector<Point>> KeptPoints(const std::vector<Point>& points,
-                                             const PointTypes& types) {
-    std::vector<Point> kept;
-    for (const Point& point : points) {
+// The places of the points of the ticked types of one station, in the order
+// they are kept; false when they are more than a station holds.
+bool FindKeptPoints(const std::vector<Point>& points, const PointTypes& types,
+                    std::vector<std::size_t>& kept) {
+    kept.clear();
+    for (std::size_t place = 0; place < points.size(); ++place) {
         for (const PointType& type : kPointTypes) {
-            if (!(types.*type.ticked) || !Contains(point.Code, type.text, type.ignoreCase)) {
+            if (!(types.*type.ticked) ||
+                !Contains(points[place].Code, type.text, type.ignoreCase)) {
                 continue;
             }
             if (kept.size() == static_cast<std::size_t>(kMaxPoints)) {
-                return std::nullopt;
+                return false;
             }
-            kept.push_back({point.Code, point.Offset, point.Elevation, {}});
+            kept.push_back(place);
         }
     }
-    return kept;
+    return true;
+}
+
+// The kept points, without their slopes, in place of all the points. Points
+// kept once each only move forward, so they are moved where they stand; a
+// point kept for several types needs copies.
+void KeepOnly(std::vector<Point>& points, const std::vector<std::size_t>& kept) {
+    if (!std::is_sorted(kept.begin(), kept.end(), std::less_equal<>())) {
+        std::vector<Point> copies;
+        copies.reserve(kept.size());
+        for (const std::size_t place : kept) {
+            copies.push_back(
+                {points[place].Code, points[place].Offset, points[place].Elevation, {}});
+        }
+        points = std::move(copies);
+        return;
+    }
+    for (std::size_t k = 0; k < kept.size(); ++k) {
+        if (kept[k] != k) {
+            points[k] = std::move(points[kept[k]]);
+        }
+        points[k].Slope.clear();
+    }
+    points.resize(kept.size());
 }
 
 // Keeps the points of the ticked types of one station. The kept points get
 // slopes of their own, so every slope in the book agrees with the offsets and
 // elevations printed beside it; message stations carry no slopes.
-bool SelectStationPoints(Station& station, const PointTypes& types, RoadwayType type) {
-    std::optional<std::vector<Point>> kept = KeptPoints(station.Points, types);
-    if (!kept) {
+bool SelectStationPoints(Station& station, const PointTypes& types, RoadwayType type,
+                         std::vector<std::size_t>& kept) {
+    if (!FindKeptPoints(station.Points, types, kept)) {
         return false;
     }
-    station.Points = std::move(*kept);
+    KeepOnly(station.Points, kept);
     if (station.Points.empty()) {
         station.Points.emplace_back();  // shown as one empty point
     } else if (station.MessageKind.empty()) {
@@ -102,12 +128,13 @@ bool SelectStationPoints(Station& station, const PointTypes& types, RoadwayType 
 }
 
 std::optional<Selection> SelectAll(Roadway roadway, const PointTypes& types, Messages& messages) {
+    std::vector<std::size_t> kept;  // reused from station to station
     for (const Side side : roadway.Sides()) {
         const std::string_view sideName = roadway.Type == RoadwayType::Undivided ? ""
                                           : side == Side::Left                   ? "left side"
                                                                                  : "right side";
         for (Station& station : roadway.StationsOf(side)) {
-            if (!SelectStationPoints(station, types, roadway.Type)) {
+            if (!SelectStationPoints(station, types, roadway.Type, kept)) {
                 // The same station would fail again at every attempt; the run stops here.
                 messages.Show(TooManyPointsMessage(station, sideName));
                 return std::nullopt;

@@ -37,24 +37,6 @@ constexpr std::size_t kMostDigits = 18;
 // exact digits decide.
 constexpr double kHalfMargin = 1e-13;
 
-// Writes the last `count` digits of `number` backwards, ending before `end`;
-// returns where they begin.
-char* WriteDigitsBackwards(std::uint64_t number, int count, char* end) {
-    for (int written = 0; written < count; ++written) {
-        *--end = static_cast<char>('0' + number % 10);
-        number /= 10;
-    }
-    return end;
-}
-
-int DigitCount(std::uint64_t number) {
-    int count = 0;
-    for (; number != 0; number /= 10) {
-        ++count;
-    }
-    return count;
-}
-
 // Appends the run of digits at `position` to `mantissa`, moves past it and
 // tells how many there were.
 std::size_t TakeDigits(std::string_view text, std::size_t& position, std::uint64_t& mantissa) {
@@ -74,13 +56,19 @@ std::size_t TakeDigits(std::string_view text, std::size_t& position, std::uint64
 void WriteFixed(bool negative, std::uint64_t rounded, int decimals, std::string& text) {
     // Built backwards in a buffer and copied once: every value is written.
     // rounded stays below 2^53, so 16 digits, the point and the sign fit.
+    // Only divisions by the constant 10, which cost a multiplication.
     char buffer[32];
     char* const end = buffer + sizeof buffer;
-    const std::uint64_t unit = kIntegerPowersOfTen[static_cast<std::size_t>(decimals)];
-    char* begin = WriteDigitsBackwards(rounded % unit, decimals, end);
+    char* begin = end;
+    std::uint64_t rest = rounded;
+    for (int written = 0; written < decimals; ++written) {
+        *--begin = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    }
     *--begin = '.';
-    const std::uint64_t whole = rounded / unit;
-    begin = WriteDigitsBackwards(whole, DigitCount(whole), begin);
+    for (; rest != 0; rest /= 10) {
+        *--begin = static_cast<char>('0' + rest % 10);
+    }
     if (negative && rounded != 0) {
         *--begin = '-';
     }
@@ -99,8 +87,30 @@ constexpr double kDigitMargin = 0.125;
 constexpr double kFifteenDigitsLow = 1e14;
 constexpr double kFifteenDigitsHigh = 1e15;
 
+// The power of ten of the leading digit of a positive magnitude, found in the
+// table of exact powers (a logarithm costs more than the rest of a value).
+// Rounding may make it miss by one next to a power of ten; the caller checks
+// the digits it scales to. Magnitudes outside the table give its ends.
+int LeadingPower(double magnitude) {
+    const int powers = static_cast<int>(kExactPowersOfTen.size());
+    if (magnitude >= 1) {
+        int power = 0;
+        while (power + 1 < powers &&
+               kExactPowersOfTen[static_cast<std::size_t>(power) + 1] <= magnitude) {
+            ++power;
+        }
+        return power;
+    }
+    int shift = 1;
+    while (shift + 1 < powers &&
+           magnitude * kExactPowersOfTen[static_cast<std::size_t>(shift)] < 1) {
+        ++shift;
+    }
+    return -shift;
+}
+
 std::optional<SignificantDigits> FifteenDigits(double magnitude) {
-    const int scale = kSignificantDigits - 1 - static_cast<int>(std::floor(std::log10(magnitude)));
+    const int scale = kSignificantDigits - 1 - LeadingPower(magnitude);
     if (scale < 0 || scale >= static_cast<int>(kExactPowersOfTen.size())) {
         return std::nullopt;
     }

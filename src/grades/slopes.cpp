@@ -30,6 +30,7 @@ bool IsWideEnough(double gap, RoadwayType type) {
     return gap > kMinimumSegmentWidth;
 }
 
+// Every text of a station that takes part in its slopes, parsed once.
 struct PointNumbers {
     std::optional<double> offset;
     std::optional<double> elevation;
@@ -39,23 +40,102 @@ struct PointNumbers {
 // from the first point to the next, whichever way the offsets go. A slope
 // that has no sensible text (see PrintableValue) is left empty, as is one
 // whose run overflows: dividing by it would pass off nonsense as level.
-std::string SegmentSlope(const PointNumbers& from, const PointNumbers& to, RoadwayType type) {
+void StoreSegmentSlope(const PointNumbers& from, const PointNumbers& to, RoadwayType type,
+                       const FixedPattern& pattern, std::string& slope) {
     if (!from.offset || !to.offset) {
-        return {};
+        slope.clear();
+        return;
     }
     const double gap = std::fabs(*to.offset - *from.offset);
     if (!std::isfinite(gap) || !IsWideEnough(gap, type) || !from.elevation || !to.elevation) {
-        return {};
+        slope.clear();
+        return;
     }
-    const double slope = (*to.elevation - *from.elevation) * kPercent / gap;
-    return PrintableValue(slope, kSlopePattern, kSlopeWidth).value_or(std::string{});
+    const double value = (*to.elevation - *from.elevation) * kPercent / gap;
+    PrintValueInto(value, pattern, kSlopeWidth, slope);
+}
+
+void ParsePointNumbers(const std::vector<Point>& points, std::vector<PointNumbers>& numbers) {
+    numbers.clear();
+    for (const Point& point : points) {
+        numbers.push_back({ParseNumber(point.Offset), ParseNumber(point.Elevation)});
+    }
+}
+
+// The slopes of points whose numbers are parsed: each segment's slope on its
+// first point, none on the last.
+void StoreSlopes(std::vector<Point>& points, const std::vector<PointNumbers>& numbers,
+                 RoadwayType type) {
+    if (points.empty()) {
+        return;
+    }
+    const FixedPattern pattern(kSlopePattern);
+    for (std::size_t j = 0; j + 1 < points.size(); ++j) {
+        StoreSegmentSlope(numbers[j], numbers[j + 1], type, pattern, points[j].Slope);
+    }
+    // The last point starts no segment.
+    points.back().Slope.clear();
+}
+
+// On a divided roadway the first point of a side is not in offset order with
+// the others: it goes where its offset puts it, but never after the last point.
+// Its numbers travel with it.
+void MoveFirstPointIntoPlace(Station& station, std::vector<PointNumbers>& numbers) {
+    std::vector<Point>& points = station.Points;
+    const int lastPoint = station.LastPoint();
+    if (lastPoint <= 0) {
+        return;
+    }
+    const std::optional<double> movedOffset = numbers.front().offset;
+    if (!movedOffset) {
+        return;
+    }
+    int place = lastPoint;
+    for (int j = 1; j < lastPoint; ++j) {
+        const std::optional<double> offset = numbers[static_cast<std::size_t>(j)].offset;
+        if (offset && *offset > *movedOffset) {
+            place = j;
+            break;
+        }
+    }
+    // Points 1..place-1 move one place forward and the first point lands at
+    // place-1; slopes are computed afterwards, so they need not travel along.
+    std::rotate(points.begin(), points.begin() + 1, points.begin() + place);
+    std::rotate(numbers.begin(), numbers.begin() + 1, numbers.begin() + place);
+}
+
+bool IsMessageStation(const Station& station) {
+    return !station.MessageKind.empty();
+}
+
+void CalculateSideSlopes(std::vector<Station>& stations, RoadwayType type) {
+    std::vector<PointNumbers> numbers;  // reused from station to station
+    for (Station& station : stations) {
+        if (IsMessageStation(station)) {
+            continue;
+        }
+        ParsePointNumbers(station.Points, numbers);
+        if (type == RoadwayType::Divided) {
+            MoveFirstPointIntoPlace(station, numbers);
+        }
+        StoreSlopes(station.Points, numbers, type);
+    }
+}
+
+}  // namespace
+
+void CalculateStationSlopes(Station& station, RoadwayType type) {
+    std::vector<PointNumbers> numbers;
+    ParsePointNumbers(station.Points, numbers);
+    StoreSlopes(station.Points, numbers, type);
 }
 
 // One "0" more in the number format per decimal of the first offset of the
 // file, so the report shows offsets and elevations as precisely as the file
 // gives them.
-std::string NumberFormatFor(const std::vector<Station>& stations) {
+std::string NumberFormatOf(const Roadway& roadway) {
     std::string format = kInitialNumberFormat;
+    const std::vector<Station>& stations = roadway.Left;
     if (stations.empty() || stations.front().Points.empty()) {
         return format;
     }
@@ -65,69 +145,10 @@ std::string NumberFormatFor(const std::vector<Station>& stations) {
     return format;
 }
 
-// On a divided roadway the first point of a side is not in offset order with
-// the others: it goes where its offset puts it, but never after the last point.
-void MoveFirstPointIntoPlace(Station& station) {
-    std::vector<Point>& points = station.Points;
-    const int lastPoint = station.LastPoint();
-    if (lastPoint <= 0) {
-        return;
-    }
-    const std::optional<double> movedOffset = ParseNumber(points.front().Offset);
-    if (!movedOffset) {
-        return;
-    }
-    int place = lastPoint;
-    for (int j = 1; j < lastPoint; ++j) {
-        const std::optional<double> offset =
-            ParseNumber(points[static_cast<std::size_t>(j)].Offset);
-        if (offset && *offset > *movedOffset) {
-            place = j;
-            break;
-        }
-    }
-    // Points 1..place-1 move one place forward and the first point lands at
-    // place-1; slopes are computed afterwards, so they need not travel along.
-    std::rotate(points.begin(), points.begin() + 1, points.begin() + place);
-}
-
-bool IsMessageStation(const Station& station) {
-    return !station.MessageKind.empty();
-}
-
-void CalculateSideSlopes(std::vector<Station>& stations, RoadwayType type) {
-    for (Station& station : stations) {
-        if (IsMessageStation(station)) {
-            continue;
-        }
-        if (type == RoadwayType::Divided) {
-            MoveFirstPointIntoPlace(station);
-        }
-        CalculateStationSlopes(station, type);
-    }
-}
-
-}  // namespace
-
-void CalculateStationSlopes(Station& station, RoadwayType type) {
-    std::vector<Point>& points = station.Points;
-    if (points.empty()) {
-        return;
-    }
-    PointNumbers next{ParseNumber(points[0].Offset), ParseNumber(points[0].Elevation)};
-    for (std::size_t j = 0; j + 1 < points.size(); ++j) {
-        const PointNumbers current = next;
-        next = {ParseNumber(points[j + 1].Offset), ParseNumber(points[j + 1].Elevation)};
-        points[j].Slope = SegmentSlope(current, next, type);
-    }
-    // The last point starts no segment.
-    points.back().Slope.clear();
-}
-
 SlopedRoadway CalculateSlopes(Roadway roadway) {
     SlopedRoadway sloped;
     // The format follows the file's first offset as written, before reordering.
-    sloped.NumberFormat = NumberFormatFor(roadway.Left);
+    sloped.NumberFormat = NumberFormatOf(roadway);
     for (const Side side : roadway.Sides()) {
         CalculateSideSlopes(roadway.StationsOf(side), roadway.Type);
     }

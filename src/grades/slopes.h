@@ -24,6 +24,10 @@ struct SlopedRoadway {
     std::string NumberFormat = kInitialNumberFormat;
 };
 
+// kInitialNumberFormat with one more "0" per decimal of the roadway's first
+// offset as written (the left side's on a divided roadway).
+std::string NumberFormatOf(const Roadway& roadway);
+
 // Reorders the first point of every divided station (it goes where its offset
 // puts it, never after the last point) and stores each segment's slope
 // ("##.00") on its first point. Message stations stay as they are.

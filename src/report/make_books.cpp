@@ -1,5 +1,6 @@
 #include "report/make_books.h"
 
+#include <functional>
 #include <future>
 #include <optional>
 #include <string>
@@ -40,24 +41,23 @@ std::optional<std::vector<Book>> UndividedBooks(Roadway roadway, const ChainOpti
 // The two sides go through the stages at the same time, the right side on a
 // second thread: no stage lets one side's stations touch the other's. Only the
 // number format is shared: it follows the file's first offset, which is the
-// left side's. The right side's messages follow the left side's, and none of
-// them shows when the left side stopped the run, as when one stage took both
-// sides in turn.
+// left side's, so it is known before either side starts. The right side's
+// messages follow the left side's, and none of them shows when the left side
+// stopped the run, as when one stage took both sides in turn.
 std::optional<std::vector<Book>> DividedBooks(Roadway roadway, const ChainOptions& options,
                                               Messages& messages) {
+    const std::string numberFormat = NumberFormatOf(roadway);
     Roadway left{RoadwayType::Divided, std::move(roadway.Left), {}};
     Roadway right{RoadwayType::Divided, {}, std::move(roadway.Right)};
-    std::future<SlopedRoadway> rightSloped =
-        std::async(std::launch::async, CalculateSlopes, std::move(right));
-    SlopedRoadway leftSloped = CalculateSlopes(std::move(left));
-    const std::string numberFormat = leftSloped.NumberFormat;
+    const auto sideBooks = [&](Roadway side, Messages& sideMessages) {
+        return BooksOf(CalculateSlopes(std::move(side)).Roadway, numberFormat, options,
+                       sideMessages);
+    };
 
     RecordingMessages rightMessages;
-    std::future<std::optional<std::vector<Book>>> rightBooks = std::async(std::launch::async, [&] {
-        return BooksOf(rightSloped.get().Roadway, numberFormat, options, rightMessages);
-    });
-    std::optional<std::vector<Book>> leftBooks =
-        BooksOf(std::move(leftSloped.Roadway), numberFormat, options, messages);
+    std::future<std::optional<std::vector<Book>>> rightBooks =
+        std::async(std::launch::async, sideBooks, std::move(right), std::ref(rightMessages));
+    std::optional<std::vector<Book>> leftBooks = sideBooks(std::move(left), messages);
     std::optional<std::vector<Book>> rightSide = rightBooks.get();
     if (!leftBooks)
         return std::nullopt;

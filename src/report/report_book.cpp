@@ -28,14 +28,68 @@ struct SideOptions {
     std::string numberFormat;
 };
 
-ReportCell OffsetPointCell(const std::string& label, const OffsetPoint& point,
-                           const std::string& slope, const std::string& numberFormat) {
-    return ReportCell{label,
-                      FormatNumber(point.Offset, numberFormat),
-                      FormatNumber(point.Elevation, numberFormat),
-                      slope,
-                      {},
-                      true};
+// The printed label of a point code ("BR" -> "Break"); any other code as it is.
+std::string_view SegmentNameOf(std::string_view code) {
+    // Every point of every book is named; string_view compares the lengths first.
+    if (code == "LtSgShldr") {
+        return "Left Shoulder";
+    }
+    if (code == "LtSgEOP") {
+        return "Left Edge";
+    }
+    if (code == "RtSgEOP") {
+        return "Right Edge";
+    }
+    if (code == "RtSgShldr") {
+        return "Right Shoulder";
+    }
+    if (code == "BR") {
+        return "Break";
+    }
+    return code;
+}
+
+// The cells are filled where they stand, each text assigned once: a book holds
+// five texts for every point of the file.
+void FillOffsetPointCell(ReportCell& cell, const std::string& label, const OffsetPoint& point,
+                         const std::string& slope, const std::string& numberFormat) {
+    cell.Name = label;
+    cell.Offset = FormatNumber(point.Offset, numberFormat);
+    cell.Elevation = FormatNumber(point.Elevation, numberFormat);
+    cell.Slope = slope;
+    cell.Code.clear();
+    cell.IsOffsetPoint = true;
+}
+
+void FillPointCell(ReportCell& cell, const Point& point, const std::string& slope) {
+    cell.Name = SegmentNameOf(point.Code);
+    cell.Offset = point.Offset;
+    cell.Elevation = point.Elevation;
+    cell.Slope = slope;
+    cell.Code = point.Code;
+    cell.IsOffsetPoint = false;
+}
+
+// Whether a slope is written as its pattern prints it: an optional "-", the
+// integer digits without leading zero, the point and two decimals, at most 15
+// digits in all, and not "-.00". Every slope the stages compute is; it is then
+// its own printed text (a decimal of up to 15 digits reads back as itself),
+// and each page would otherwise read and format all its slopes again.
+bool IsPrintedSlopeText(std::string_view text) {
+    constexpr std::size_t kDecimals = 2;
+    constexpr std::size_t kMostDigits = 15;
+    if (!text.empty() && text.front() == '-') {
+        if (text == "-.00") {
+            return false;
+        }
+        text.remove_prefix(1);
+    }
+    if (text.size() < kDecimals + 1 || text.size() > kMostDigits + 1 ||
+        text[text.size() - kDecimals - 1] != '.' || text.front() == '0') {
+        return false;
+    }
+    return std::all_of(text.begin(), text.end() - kDecimals - 1, IsAsciiDigit) &&
+           std::all_of(text.end() - kDecimals, text.end(), IsAsciiDigit);
 }
 
 // Builds one station block. The cells fill three to a line; a block holds
@@ -102,17 +156,16 @@ class StationBlockBuilder {
     void AddPoint(int j, int lastPoint) {
         const std::vector<Point>& points = source_.Points;
         if (options_.leftOffsetShown && j == 0) {
-            CellAt(line_, column_) = OffsetPointCell(kLeftOffsetLabel, source_.LeftOffsetPt,
-                                                     points[0].Slope, options_.numberFormat);
+            FillOffsetPointCell(CellAt(line_, column_), kLeftOffsetLabel, source_.LeftOffsetPt,
+                                points[0].Slope, options_.numberFormat);
             column_ = 1;
         }
         const Point& point = points[static_cast<size_t>(j)];
         // The last point has no segment of its own; with a right offset point
         // asked for it shows the slope that leads to it.
         const bool slopeBefore = options_.lastPointShowsSlopeBefore && j == lastPoint && j > 0;
-        CellAt(line_, column_) = ReportCell{
-            SegmentName(point.Code), point.Offset, point.Elevation,
-            slopeBefore ? points[static_cast<size_t>(j) - 1].Slope : point.Slope, point.Code};
+        FillPointCell(CellAt(line_, column_), point,
+                      slopeBefore ? points[static_cast<size_t>(j) - 1].Slope : point.Slope);
     }
 
     // Not after a message line, nor on a right side whose station has a single point.
@@ -127,8 +180,8 @@ class StationBlockBuilder {
             block_.LastLine = line_;
         }
         const int target = options_.divided ? std::max(column_ - 1, 0) : column_;
-        CellAt(line_, target) =
-            OffsetPointCell(kRightOffsetLabel, source_.RightOffsetPt, {}, options_.numberFormat);
+        FillOffsetPointCell(CellAt(line_, target), kRightOffsetLabel, source_.RightOffsetPt, {},
+                            options_.numberFormat);
     }
 
     const Station& source_;
@@ -142,6 +195,9 @@ class StationBlockBuilder {
 }  // namespace
 
 std::string PrintedSlope(const ReportCell& cell) {
+    if (IsPrintedSlopeText(cell.Slope)) {
+        return cell.Slope;
+    }
     return std::string(Trim(FormatNumber(cell.Slope, kSlopePattern)));
 }
 
@@ -160,25 +216,8 @@ std::string Book::SideMarker() const {
     return Side == corvane::Side::Left ? "(Left)" : "(Right)";
 }
 
-// Every point of every book is named; string_view compares the lengths first.
 std::string SegmentName(const std::string& code) {
-    const std::string_view name = code;
-    if (name == "LtSgShldr") {
-        return "Left Shoulder";
-    }
-    if (name == "LtSgEOP") {
-        return "Left Edge";
-    }
-    if (name == "RtSgEOP") {
-        return "Right Edge";
-    }
-    if (name == "RtSgShldr") {
-        return "Right Shoulder";
-    }
-    if (name == "BR") {
-        return "Break";
-    }
-    return code;
+    return std::string(SegmentNameOf(code));
 }
 
 std::vector<Book> BuildBooks(Roadway selected, const BookOptions& options) {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstddef>
+#include <cstdio>
 #include <limits>
 #include <optional>
 #include <random>
@@ -58,12 +60,35 @@ TEST(NumberText, GivesTheShortestTextOfFifteenSignificantDigits) {
     EXPECT_EQ(ParseNumber(NumberText(5.55e-17)), 5.55e-17);
 }
 
+// Over values of every size and digit count, the text reads back as the value
+// rounded to 15 significant digits (as printf rounds it), written plainly
+// without trailing zeros below 1E+15.
+TEST(NumberText, AgreesWithPrintfOverManyValues) {
+    std::mt19937_64 random(20261207);
+    for (int n = 0; n < 20000; ++n) {
+        const int digits = std::uniform_int_distribution<int>(1, 17)(random);
+        const int exponent = std::uniform_int_distribution<int>(-12, 16)(random);
+        const double value =
+            (random() % 2 ? -1 : 1) * std::stod(std::to_string(random() % 100000000000000000ULL)
+                                                    .substr(0, static_cast<std::size_t>(digits)) +
+                                                "e" + std::to_string(exponent - digits));
+        char rounded[40];
+        std::snprintf(rounded, sizeof rounded, "%.14e", value);
+        const std::string text = NumberText(value);
+        ASSERT_EQ(std::stod(text), std::stod(rounded)) << text << " for " << rounded;
+        if (std::fabs(std::stod(rounded)) < 1e15 && text.find('.') != std::string::npos) {
+            ASSERT_NE(text.back(), '0') << text;
+            ASSERT_EQ(text.find('E'), std::string::npos) << text;
+        }
+    }
+}
+
 // Fixed decimals without a leading zero, carrying into new digits; a text that
 // is not a number passes through. Plain decimals of up to fifteen digits, half
 // away from zero on the value written and never "-.00", are QuickDecimals' part.
 TEST(FormatNumber, FixedDecimalsAsTheReportPrintsThem) {
     using Case = std::tuple<const char*, const char*, const char*>;  // text, formatted, pattern
-    // clang-format off
+                                                                     // clang-format off
     for (const auto& [text, formatted, pattern] : std::initializer_list<Case>{
              {"9.995", "10.00", "##.00"}, {" 5 ", "5.00", "##.00"}, {"", "", "##.00"},
              {"Error", "Error", "##.00"},

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <tuple>
+#include <utility>
 #include <variant>
 
 #include "common/messages.h"
@@ -104,6 +106,16 @@ TEST(ReportBookTest, LastPointShowsThePreviousSlopeBesideARightOffsetPoint) {
     }
 }
 
+// On a divided roadway the right offset point takes the last point's cell
+// whole: nothing of the point it replaces stays.
+TEST(ReportBookTest, RightOffsetPointTakesTheLastPointsCellWhole) {
+    const std::vector<Book> books =
+        Build(RoadwayType::Divided, MakeStation(2), Offsets(false, true));
+    const ReportCell& cell = books[0].Stations[0].Cell(0, 1);
+    EXPECT_EQ(std::tie(cell.Name, cell.Slope, cell.Code, cell.IsOffsetPoint),
+              std::make_tuple("Rt. offsetPt.", "", "", true));
+}
+
 TEST(ReportBookTest, MessageStationHasNoCellsAndNoOffsetPoint) {
     Station station = MakeStation(1);
     station.MessageKind = "ERROR";
@@ -113,6 +125,24 @@ TEST(ReportBookTest, MessageStationHasNoCellsAndNoOffsetPoint) {
     EXPECT_EQ(std::tie(block.MessageKind, block.MessageText, block.LastLine),
               std::make_tuple("ERROR", "No cross section", 1));
     EXPECT_TRUE(block.Lines.empty());
+}
+
+// A slope as stored prints as itself; any other text is read and formatted
+// again, as the page would print it.
+TEST(ReportBookTest, PrintedSlopeOfStoredAndOtherTexts) {
+    // clang-format off
+    for (const auto& [slope, printed] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"-.58", "-.58"}, {".00", ".00"}, {"1234567890123.45", "1234567890123.45"},
+             {"-.00", ".00"}, {"0.50", ".50"}, {"-0.5", "-.50"}, {" 2.50 ", "2.50"}, {"2.5", "2.50"},
+             {"2.505", "2.51"}, {"+2.50", "2.50"}, {"12345678901234.00", "12345678901234.00"},
+             {"99999999999999.99", "100000000000000.00"},
+             {"99999999999999.995", "100000000000000.00"}, {"1e2", "100.00"}, {"2.5a", "2.5a"},
+             {"", ""}, {".5", ".50"}, {"25.", "25.00"}, {"-", "-"}, {"-1.", "-1.00"}}) {
+        // clang-format on
+        ReportCell cell;
+        cell.Slope = slope;
+        EXPECT_EQ(PrintedSlope(cell), printed) << slope;
+    }
 }
 
 // The whole code, case and blanks included, is compared.
