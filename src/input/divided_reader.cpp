@@ -29,31 +29,54 @@ struct SideRows {
 constexpr SideRows kLeftRows{Side::Left, "LEFT"};
 constexpr SideRows kRightRows{Side::Right, "RIGHT"};
 
-bool Contains(std::string_view line, std::string_view word) {
-    return line.find(word) != std::string_view::npos;
-}
-
-bool IsDataRow(std::string_view line, std::string_view sideWord) {
-    return Contains(line, sideWord) && !IsEmptyOrSpaces(line) &&
-           !ContainsCommaRun(line, kTerminatorCommas);
-}
-
-// A row's station text and the rest of the row after it. The station is the
-// text after the first comma, trimmed, up to the next comma: a divided file
-// pads its stations with spaces.
-struct StationSplit {
-    std::string_view station;
-    std::string_view remainder;  // from file column 2 on
-};
-
-StationSplit SplitStation(std::string_view line) {
-    const std::string_view rest = Trim(AfterFirstComma(line));
-    const size_t comma = rest.find(',');
-    if (comma == std::string_view::npos) {
-        return {rest, {}};
+// The current line of the file, split at its commas once: every test the
+// reader makes of a line reads this split rather than searching the line again.
+class DividedLine {
+  public:
+    void Take(std::string_view text) {
+        text_ = text;
+        columns_.Split(text);
     }
-    return {rest.substr(0, comma), rest.substr(comma + 1)};
-}
+    std::string_view Text() const { return text_; }
+    const Columns& Split() const { return columns_; }
+
+    bool IsBlank() const { return IsEmptyOrSpaces(text_); }
+    bool HasComma() const { return columns_.Count() > 1; }
+    // Column 0: the chain of a group's first row.
+    std::string_view ChainName() const { return columns_[0]; }
+
+    // A row of the side marked by `sideWord` anywhere in it that is neither
+    // blank nor a terminator. A data row holds the word as its column 8, which
+    // spares searching the line.
+    bool IsDataRow(std::string_view sideWord) const {
+        const bool marked = (columns_.Has(kSideColumn) && columns_[kSideColumn] == sideWord) ||
+                            text_.find(sideWord) != std::string_view::npos;
+        return marked && !IsBlank() && !columns_.HasCommaRun(kTerminatorCommas);
+    }
+    bool Mentions(std::string_view word) const {
+        return text_.find(word) != std::string_view::npos;
+    }
+
+    // The row's station: the text after the first comma, trimmed, up to the
+    // next comma (a divided file pads its stations with spaces). Trimming the
+    // text after the first comma as a whole trims column 1 at both ends only
+    // when no comma follows it.
+    std::string_view Station() const {
+        const std::string_view column1 = columns_.Has(1) ? columns_[1] : std::string_view{};
+        return columns_.Count() > 2 ? TrimLeadingSpaces(column1) : Trim(column1);
+    }
+
+  private:
+    static constexpr size_t kSideColumn = 8;
+
+    static std::string_view TrimLeadingSpaces(std::string_view text) {
+        const size_t first = text.find_first_not_of(' ');
+        return first == std::string_view::npos ? std::string_view{} : text.substr(first);
+    }
+
+    std::string_view text_;
+    Columns columns_;
+};
 
 class DividedReader {
   public:
@@ -97,6 +120,10 @@ class DividedReader {
         if (lines_.AtEnd()) {
             return Step::EndOfFile;
         }
+        // Asking for the end may have moved the current line out of the read buffer.
+        if (lines_.Text().data() != line_.Text().data()) {
+            line_.Take(lines_.Text());
+        }
         for (const SideRows& side : {kLeftRows, kRightRows}) {
             if (const Step step = ReadGroup(side); step != Step::Go) {
                 return step;
@@ -108,7 +135,7 @@ class DividedReader {
     // One side of the station: its first row, its data rows, its terminator.
     Step ReadGroup(const SideRows& side) {
         Station& station = roadway_.StationsOf(side.side).back();
-        Step step = BeginGroup(station);
+        Step step = BeginGroup(station, side);
         if (step == Step::Go) {
             step = ReadGroupRows(side, station);
         }
@@ -119,23 +146,30 @@ class DividedReader {
     }
 
     // The current line opens a group: its columns 0 and 1 name the station.
-    Step BeginGroup(Station& station) {
-        const std::string_view line = lines_.Text();
-        if (!Contains(line, ",")) {
+    Step BeginGroup(Station& station, const SideRows& side) {
+        if (!line_.HasComma()) {
             return SomethingWrong();
         }
-        station.ChainName = FirstColumn(line);
-        const StationSplit split = SplitStation(line);
-        station.StationText = split.station;
-        stationText_ = split.station;
-        remainder_ = split.remainder;
+        station.ChainName = line_.ChainName();
+        station.StationText = line_.Station();
+        KeepText(stationText_, line_.Station());
+        ReservePointsAsBefore(station, side);
         return Step::Go;
+    }
+
+    // Stations of a side mostly hold as many points as the one before them;
+    // room for that many spares growing the points one doubling at a time.
+    void ReservePointsAsBefore(Station& station, const SideRows& side) {
+        const std::vector<Station>& stations = roadway_.StationsOf(side.side);
+        if (stations.size() >= 2) {
+            station.Points.reserve(stations[stations.size() - 2].Points.size());
+        }
     }
 
     // Stores the group's data rows; the first line that is not one ends the group.
     Step ReadGroupRows(const SideRows& side, Station& station) {
         int rows = 0;  // every data row takes a point index, message rows included
-        while (IsDataRow(lines_.Text(), side.word)) {
+        while (line_.IsDataRow(side.word)) {
             if (const Step step = Store(side, rows, station); step != Step::Go) {
                 return step;
             }
@@ -146,29 +180,26 @@ class DividedReader {
                 }
                 return step;
             }
-            const std::string_view line = lines_.Text();
-            if (IsEmptyOrSpaces(line)) {
+            if (line_.IsBlank()) {
                 continue;  // a blank line ends the group
             }
-            if (!Contains(line, ",")) {
+            if (!line_.HasComma()) {
                 return SomethingWrong();
             }
-            if (const std::string_view column0 = FirstColumn(line); !IsEmptyOrSpaces(column0)) {
+            if (const std::string_view column0 = line_.ChainName(); !IsEmptyOrSpaces(column0)) {
                 KeepText(station.ChainName, column0);
             }
-            const StationSplit split = SplitStation(line);
-            if (!IsEmptyOrSpaces(split.station)) {
-                KeepText(station.StationText, split.station);
-                KeepText(stationText_, split.station);
+            if (const std::string_view name = line_.Station(); !IsEmptyOrSpaces(name)) {
+                KeepText(station.StationText, name);
+                KeepText(stationText_, name);
             }
-            remainder_ = split.remainder;
         }
         CloseGroup(station, rows);
         return Step::Go;
     }
 
     Step Store(const SideRows& side, int pointIndex, Station& station) {
-        switch (StoreDividedRow(remainder_, side.side, pointIndex, station, columns_)) {
+        switch (StoreDividedRow(line_.Split(), side.side, pointIndex, station)) {
             case DividedRowResult::Stored:
                 return Step::Go;
             case DividedRowResult::TooShort:
@@ -198,10 +229,10 @@ class DividedReader {
     // push its left rows onto the wrong station.
     Step SkipRestOfGroup(const SideRows& side) {
         Step step = Advance();
-        if (step != Step::Go || !Contains(lines_.Text(), side.word)) {
+        if (step != Step::Go || !line_.Mentions(side.word)) {
             return step;
         }
-        while (step == Step::Go && IsDataRow(lines_.Text(), side.word)) {
+        while (step == Step::Go && line_.IsDataRow(side.word)) {
             step = Advance();
         }
         if (step != Step::Go || OpensNextStation(side)) {
@@ -213,7 +244,7 @@ class DividedReader {
     // Stray right rows after a complete station may run straight into the next
     // station's first left row; that row is no terminator and must stay.
     bool OpensNextStation(const SideRows& passedSide) const {
-        return passedSide.side == Side::Right && IsDataRow(lines_.Text(), kLeftRows.word);
+        return passedSide.side == Side::Right && line_.IsDataRow(kLeftRows.word);
     }
 
     Step NextStation() {
@@ -227,7 +258,13 @@ class DividedReader {
         return Step::Go;
     }
 
-    Step Advance() { return StepAfter(lines_.Read()); }
+    Step Advance() {
+        const Step step = StepAfter(lines_.Read());
+        if (step == Step::Go) {
+            line_.Take(lines_.Text());
+        }
+        return step;
+    }
 
     Step StepAfter(DataLines::Result result) {
         switch (result) {
@@ -254,9 +291,8 @@ class DividedReader {
     Messages& messages_;
     DataLines& lines_;
     Roadway roadway_;
-    Columns columns_;
+    DividedLine line_;
     std::string stationText_;  // of the last row that named one
-    std::string_view remainder_;
     ReadOutcome outcome_ = ReadOutcome::Rejected;
 };
 

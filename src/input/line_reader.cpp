@@ -9,7 +9,6 @@ namespace corvane {
 
 namespace {
 
-constexpr size_t kBufferSize = 64 * 1024;
 // The limit is on a line's content: a CR LF line end may add its CR to a line
 // of the longest length before the line is known to end there.
 constexpr size_t kLineEndCarriageReturn = 1;
@@ -28,7 +27,7 @@ bool LineReader::Open(const std::string& path) {
         errorReason_ = SystemReason(errno);
         return false;
     }
-    buffer_.resize(kBufferSize);
+    buffer_.resize(kReadBlockSize);
     StartAtFirstLine();
     return true;
 }
@@ -41,6 +40,7 @@ void LineReader::OpenBytes(std::string_view bytes) {
 
 void LineReader::StartAtFirstLine() {
     bytesTaken_ = 0;
+
     block_ = {};
     position_ = 0;
     readFailed_ = false;
@@ -53,7 +53,7 @@ bool LineReader::Refill() {
     if (!file_) {
         // From memory, in the same blocks as from a file, but without copying:
         // the bytes outlive the reading.
-        block_ = bytes_.substr(bytesTaken_, kBufferSize);
+        block_ = bytes_.substr(bytesTaken_, kReadBlockSize);
         bytesTaken_ += block_.size();
         return !block_.empty();
     }
@@ -143,7 +143,9 @@ LineReader::Status LineReader::Finish(std::string_view line) {
     if (line.size() > kMaxLineLength) {
         return Status::TooLong;
     }
-    text_ = DecodeLine(line, decoded_);
+    const LineBytes bytes = ExamineBytes(line);
+    textHasNul_ = bytes.nul;
+    text_ = bytes.ascii ? line : DecodeLine(line, decoded_);
     return Status::Line;
 }
 

@@ -15,6 +15,9 @@ namespace corvane {
 // the file is not such a file, and reading it whole could exhaust memory.
 inline constexpr size_t kMaxLineLength = 1024 * 1024;
 
+// The file is read in blocks of this size; a larger block costs fewer reads.
+inline constexpr size_t kReadBlockSize = 256 * 1024;
+
 class LineReader {
   public:
     enum class Status {
@@ -37,7 +40,7 @@ class LineReader {
 
     // The current line without its line end, as UTF-8.
     std::string_view Text() const { return text_; }
-    bool TextHasNul() const { return text_.find('\0') != std::string_view::npos; }
+    bool TextHasNul() const { return textHasNul_; }
 
     // 1-based number of the current line; 0 before the first.
     int64_t LineNumber() const { return lineNumber_; }
@@ -66,6 +69,7 @@ class LineReader {
     std::string line_;           // a line that spans blocks, gathered
     std::string decoded_;
     std::string_view text_;
+    bool textHasNul_ = false;
     int64_t lineNumber_ = 0;
     std::string errorReason_;
 };

@@ -65,8 +65,8 @@ class UndividedReader {
                           std::to_string(columns_.Count()));
             return false;
         }
-        station_.ChainName = columns_[0];
-        station_.StationText = columns_[1];
+        KeepText(station_.ChainName, columns_[0]);
+        KeepText(station_.StationText, columns_[1]);
         if (messageRow) {
             station_.MessageText = columns_[3];
             station_.MessageKind = columns_[2];
@@ -79,7 +79,7 @@ class UndividedReader {
                           " points, this row would be point " + std::to_string(points_ + 1));
             return false;
         }
-        station_.CrossSectionStation = columns_[5];
+        KeepText(station_.CrossSectionStation, columns_[5]);
         if (station_.Points.size() <= static_cast<size_t>(points_)) {
             station_.Points.resize(static_cast<size_t>(points_) + 1);
         }
@@ -103,10 +103,14 @@ class UndividedReader {
 
     // The station keeps its counted points only: a point stored by a row that
     // then ended the station is dropped.
+    // Stations mostly hold as many points as the one before them, so the next
+    // one starts with room for that many.
     void CloseStation() {
-        station_.Points.resize(static_cast<size_t>(points_));
+        const auto points = static_cast<size_t>(points_);
+        station_.Points.resize(points);
         stations_.push_back(std::move(station_));
         station_ = Station{};
+        station_.Points.reserve(points);
         points_ = 0;
     }
 

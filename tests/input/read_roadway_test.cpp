@@ -20,6 +20,7 @@
 
 #include "input/columns.h"
 #include "input/line_reader.h"
+#include "input/text_encoding.h"
 
 namespace corvane::test {
 namespace {
@@ -319,13 +320,13 @@ TEST_F(InputReading, NamedPipeIsReadWhole) {
 #endif
 
 // Lines of every length up to 300, ending with LF or CR LF, land at every
-// offset of the reader's 64 KiB blocks, the first one ending the first block;
+// offset of the reader's blocks, the first one ending the first block;
 // asking AtEnd, which may load the next block, must not disturb the line just
 // read. From a file and from memory alike.
 TEST_F(InputReading, LinesSurviveBlockBoundaries) {
-    std::vector<std::string> lines{std::string(64 * 1024 - 1, 'z')};
+    std::vector<std::string> lines{std::string(kReadBlockSize - 1, 'z')};
     std::string content = lines.front() + "\n";
-    for (int i = 0; content.size() < 300'000; ++i) {
+    for (int i = 0; content.size() < 3 * kReadBlockSize + 40'000; ++i) {
         lines.push_back(std::string(static_cast<size_t>(i % 301), static_cast<char>('a' + i % 26)));
         content += lines.back() + (i % 3 == 0 ? "\r\n" : "\n");
     }
@@ -378,9 +379,33 @@ TEST(InputColumns, CommaRunsAreFoundWherever) {
             line.replace(at, run, std::string(run, ','));
             EXPECT_EQ(ContainsCommaRun(line, 14), run >= 14) << at << " " << run;
             EXPECT_EQ(ContainsCommaRun(line.substr(at), 14), run >= 14) << at << " " << run;
+            for (const size_t end : {line.size(), at + run, at + run - 1}) {
+                Columns columns;
+                columns.Split(std::string_view(line).substr(0, end));
+                EXPECT_EQ(columns.HasCommaRun(14),
+                          ContainsCommaRun(std::string_view(line).substr(0, end), 14))
+                    << at << " " << run << " " << end;
+            }
         }
     }
     EXPECT_FALSE(ContainsCommaRun("a,,,,,,b,,,,,,c", 7));
+}
+
+// One pass tells a NUL or a byte above ASCII wherever it stands, in a word of
+// eight or in the bytes after the last whole word.
+TEST(InputBytes, NulAndHighBytesAreFoundWherever) {
+    for (size_t length = 1; length <= 20; ++length) {
+        for (size_t at = 0; at < length; ++at) {
+            for (const char odd : {'\0', '\x80', '\xFF', '\x01', '\x7F'}) {
+                std::string bytes(length, 'a');
+                bytes[at] = odd;
+                const LineBytes seen = ExamineBytes(bytes);
+                EXPECT_EQ(seen.nul, odd == '\0') << length << " " << at << " " << int(odd);
+                EXPECT_EQ(seen.ascii, static_cast<unsigned char>(odd) < 0x80)
+                    << length << " " << at << " " << int(odd);
+            }
+        }
+    }
 }
 
 }  // namespace
