@@ -8,9 +8,6 @@ namespace corvane {
 
 namespace {
 
-// The remainder of a row starts at file column 2.
-constexpr size_t kFirstRemainderColumn = 2;
-
 bool IsMessageRow(std::string_view kind, Side side) {
     if (side == Side::Left) {
         return kind == "MESSAGE" || kind == "ERROR";
@@ -22,22 +19,15 @@ bool IsMessageRow(std::string_view kind, Side side) {
 // File columns of the row, read one after another; the first one missing
 // stops the row, and what was stored before it stays. The fields are those of
 // the row's remainder: the text after the station column (file column 1) with
-// the line's closing spaces trimmed. So a row with a single comma has one
-// empty field in column 2, and the last column loses its closing spaces.
+// the line's closing spaces trimmed: the last column loses its closing spaces.
+// (Of a row with a single comma, column 2 would read as empty; no field is
+// taken from column 2.)
 class RowColumns {
   public:
     explicit RowColumns(const Columns& columns) : columns_(columns) {}
 
-    bool Has(size_t fileColumn) const {
-        if (columns_.Count() <= kFirstRemainderColumn) {
-            return fileColumn == kFirstRemainderColumn;
-        }
-        return columns_.Has(fileColumn);
-    }
+    bool Has(size_t fileColumn) const { return columns_.Has(fileColumn); }
     std::string_view operator[](size_t fileColumn) const {
-        if (fileColumn >= columns_.Count()) {
-            return {};
-        }
         const std::string_view column = columns_[fileColumn];
         if (fileColumn + 1 < columns_.Count()) {
             return column;
