@@ -1,6 +1,11 @@
 // The divided reader: every station is a left group of rows and a right group
 // of rows, each ended by one terminator line. Station i of both sides is the
 // same station.
+#include <algorithm>
+#include <atomic>
+#include <iterator>
+#include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,6 +16,7 @@
 #include "input/data_readers.h"
 #include "input/divided_row.h"
 #include "input/reader_messages.h"
+#include "input/second_half.h"
 
 namespace corvane {
 
@@ -19,6 +25,8 @@ namespace {
 constexpr std::string_view kRoutine = "ReadDivided";
 // Fourteen commas in a row make a line a terminator, whatever else it holds.
 constexpr size_t kTerminatorCommas = 14;
+// A cut is looked for among this many lines; a station has some sixty.
+constexpr int kCutSearchLines = 4096;
 
 // One side of the roadway as the reader walks it.
 struct SideRows {
@@ -41,6 +49,7 @@ class DividedLine {
     const Columns& Split() const { return columns_; }
 
     bool IsBlank() const { return IsEmptyOrSpaces(text_); }
+    bool IsTerminator() const { return columns_.HasCommaRun(kTerminatorCommas); }
     bool HasComma() const { return columns_.Count() > 1; }
     // Column 0: the chain of a group's first row.
     std::string_view ChainName() const { return columns_[0]; }
@@ -51,7 +60,7 @@ class DividedLine {
     bool IsDataRow(std::string_view sideWord) const {
         const bool marked = (columns_.Has(kSideColumn) && columns_[kSideColumn] == sideWord) ||
                             text_.find(sideWord) != std::string_view::npos;
-        return marked && !IsBlank() && !columns_.HasCommaRun(kTerminatorCommas);
+        return marked && !IsBlank() && !IsTerminator();
     }
     bool Mentions(std::string_view word) const {
         return text_.find(word) != std::string_view::npos;
@@ -78,9 +87,36 @@ class DividedLine {
     Columns columns_;
 };
 
+// A cut for a read on two threads: from the reader's position on, the first
+// left row with a comma that follows a right row and its terminator, as a
+// station of a plain file begins. The reader is left on that line. The first
+// line, which the reader may have been opened inside of, is passed over.
+bool FindCut(LineReader& lines) {
+    DividedLine line;
+    bool afterRightRow = false;
+    bool afterTerminator = false;
+    for (int read = 0; read <= kCutSearchLines; ++read) {
+        if (lines.Next() != LineReader::Status::Line || lines.TextHasNul()) {
+            return false;
+        }
+        if (read == 0) {
+            continue;
+        }
+        line.Take(lines.Text());
+        if (afterTerminator && line.HasComma() && line.IsDataRow(kLeftRows.word)) {
+            return true;
+        }
+        afterTerminator = afterRightRow && line.IsTerminator();
+        afterRightRow = line.IsDataRow(kRightRows.word);
+    }
+    return false;
+}
+
 class DividedReader {
   public:
-    DividedReader(DataLines& lines, Messages& messages) : messages_(messages), lines_(lines) {
+    // With `secondHalf`, the stations from its cut on may be its stations.
+    DividedReader(DataLines& lines, Messages& messages, SecondHalf* secondHalf = nullptr)
+        : messages_(messages), lines_(lines), secondHalf_(secondHalf) {
         // Station 0 exists on both sides even when no row reaches it.
         roadway_.Type = RoadwayType::Divided;
         roadway_.Left.emplace_back();
@@ -88,8 +124,23 @@ class DividedReader {
     }
 
     // Reads the data part.
-    ReadResult Read() {
-        Step step = SkipColumnHeadings();
+    ReadResult Read() { return ReadStationsAfter(SkipColumnHeadings()); }
+
+    // Reads from the current line, a cut, to the end, as if a station began
+    // there; gives up once `stop` is set.
+    ReadResult ReadFromCut(const std::atomic<bool>& stop) {
+        stop_ = &stop;
+        line_.Take(lines_.Text());
+        return ReadStationsAfter(Step::Go);
+    }
+
+    bool JoinedSecondHalf() const { return joined_; }
+
+  private:
+    // Where the walk through the file goes next.
+    enum class Step { Go, EndOfFile, Stop };
+
+    ReadResult ReadStationsAfter(Step step) {
         while (step == Step::Go) {
             step = ReadStation();
         }
@@ -103,10 +154,6 @@ class DividedReader {
         return result;
     }
 
-  private:
-    // Where the walk through the file goes next.
-    enum class Step { Go, EndOfFile, Stop };
-
     // Line 4, after the three header lines, names the columns.
     Step SkipColumnHeadings() {
         if (const Step step = StepAfter(lines_.Skip()); step != Step::Go) {
@@ -116,6 +163,12 @@ class DividedReader {
     }
 
     Step ReadStation() {
+        if (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) {
+            return Stop(ReadOutcome::Rejected);
+        }
+        if (secondHalf_ != nullptr && TakeSecondHalf()) {
+            return Step::EndOfFile;
+        }
         // A last line that would begin a station is not read: the station stays empty.
         if (lines_.AtEnd()) {
             return Step::EndOfFile;
@@ -247,6 +300,55 @@ class DividedReader {
         return passedSide.side == Side::Right && line_.IsDataRow(kLeftRows.word);
     }
 
+    // At the start of a station, the current line not yet read: the second
+    // thread's stations are these stations' last ones when this line is the
+    // cut, the second thread read to the end without a message and the two
+    // parts together hold no more stations than a file may.
+    //
+    // Why that is exactly what reading on would give: from here the reader's
+    // steps depend on the lines from here on and on its members. The lines are
+    // the same bytes, split the same way (the cut is a line's first byte), and
+    // the second thread began on this line in the same state: the last station
+    // of each side fresh (NextStation made it, or the constructor), `line_`
+    // this line, `outcome_` unset. `stationText_` differs but is overwritten
+    // before it is read: the cut line has a comma, so BeginGroup stores its
+    // station. The earlier stations are read only for the room a station
+    // reserves, which changes no value, and for their count in NextStation:
+    // with N stations here (the fresh one counted) and M in the second part,
+    // reading on refuses a station exactly when N + M - 1 > kMaxStations. Line
+    // numbers differ, but appear only in messages, and there were none.
+    bool TakeSecondHalf() {
+        const uint64_t here = lines_.LineStart();
+        if (here < secondHalf_->Cut()) {
+            return false;
+        }
+        std::optional<Roadway> rest;
+        if (here == secondHalf_->Cut()) {
+            rest = secondHalf_->Take();
+        } else {
+            secondHalf_->Abandon();  // the cut lay inside a station: read on
+        }
+        secondHalf_ = nullptr;
+        if (!rest ||
+            roadway_.Left.size() + rest->Left.size() - 1 > static_cast<size_t>(kMaxStations)) {
+            return false;
+        }
+        Join(std::move(*rest));
+        return true;
+    }
+
+    // The fresh station at the cut is the first one of `rest`.
+    void Join(Roadway rest) {
+        for (const Side side : {Side::Left, Side::Right}) {
+            std::vector<Station>& stations = roadway_.StationsOf(side);
+            std::vector<Station>& more = rest.StationsOf(side);
+            stations.pop_back();
+            stations.reserve(stations.size() + more.size());
+            std::move(more.begin(), more.end(), std::back_inserter(stations));
+        }
+        joined_ = true;
+    }
+
     Step NextStation() {
         if (roadway_.Left.size() == static_cast<size_t>(kMaxStations)) {
             lines_.Reject("a file holds at most " + std::to_string(kMaxStations) +
@@ -294,13 +396,31 @@ class DividedReader {
     DividedLine line_;
     std::string stationText_;  // of the last row that named one
     ReadOutcome outcome_ = ReadOutcome::Rejected;
+    SecondHalf* secondHalf_ = nullptr;         // first thread: the part after the cut
+    const std::atomic<bool>* stop_ = nullptr;  // second thread: set when not wanted
+    bool joined_ = false;
 };
 
 }  // namespace
 
-ReadResult ReadDivided(LineReader& file, const std::string& path, Messages& messages) {
+ReadResult ReadDivided(LineReader& file, const std::string& path, Messages& messages,
+                       MiddleOfFile* middle) {
+    std::optional<SecondHalf> secondHalf;
+    if (middle != nullptr && middle->lines && FindCut(*middle->lines)) {
+        const uint64_t cut = middle->lines->LineStart();
+        std::shared_ptr<LineReader> rest = std::move(middle->lines);
+        secondHalf.emplace(cut, [rest, path](const std::atomic<bool>& stop, Messages& quiet) {
+            DataLines lines(*rest, path, kRoutine, quiet);
+            return DividedReader(lines, quiet).ReadFromCut(stop);
+        });
+    }
     DataLines lines(file, path, kRoutine, messages);
-    return DividedReader(lines, messages).Read();
+    DividedReader reader(lines, messages, secondHalf ? &*secondHalf : nullptr);
+    ReadResult result = reader.Read();
+    if (middle != nullptr) {
+        middle->joined = reader.JoinedSecondHalf();
+    }
+    return result;
 }
 
 }  // namespace corvane

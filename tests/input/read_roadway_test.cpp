@@ -20,6 +20,7 @@
 
 #include "input/columns.h"
 #include "input/line_reader.h"
+#include "input/read_in_two.h"
 #include "input/text_encoding.h"
 
 namespace corvane::test {
@@ -408,6 +409,84 @@ TEST(InputBytes, NulAndHighBytesAreFoundWherever) {
                     << length << " " << at << " " << int(odd);
             }
         }
+    }
+}
+
+// All a read gives: its outcome, every text of every station, every message.
+std::string Everything(const ReadResult& result, const RecordingMessages& messages) {
+    std::string all = std::to_string(static_cast<int>(result.Outcome)) + Shape(result.Roadway);
+    for (const Side side : {Side::Left, Side::Right}) {
+        for (const Station& station : result.Roadway.StationsOf(side)) {
+            all += "\n" + Fields(station);
+        }
+    }
+    for (const std::string& text : messages.shown) {
+        all += "\n+ " + text;
+    }
+    return all;
+}
+
+// Files read on two threads, the cut searched for from every line end in
+// turn, give what they give on one thread, from memory and from the file.
+// `joins`: at least one cut has the second thread's part taken.
+TEST_F(InputReading, ReadingInTwoGivesWhatReadingInOneGives) {
+    const std::string D = kDividedHeader, T = kTerminator;
+    const std::string six = Both("1", 2, 1) + Both("2", 1, 3) + Both("3", 1, 1) + Both("4", 3, 2);
+    const std::string right = "I9,5,,PT,PGL,5,1,2,RIGHT,JL,1,9\n";
+    struct {
+        const char* what;
+        std::string content;
+        bool joins;
+    } cases[] = {
+        {"plain", D + six + Both("5", 2, 2), true},
+        {"CR LF", std::regex_replace(D + six, std::regex("\n"), "\r\n"), true},
+        {"blank lines and stray rows near cuts",
+         D + six + Group("5", "LEFT", 1) + "\n" + Group("5", "LEFT", 1) + T + right + "\n" + right +
+             T + Both("6", 1, 1) + Group("7", "LEFT", 1) + T + right + T + right + T + right +
+             Both("8", 1, 1) + Group("9", "LEFT", 1) + "  \n" + Group("9", "LEFT", 1) + T + right +
+             T + Both("10", 1, 1),
+         true},
+        {"a message station and a too short row in the second half",
+         D + six + "I9,5,,ERROR,Drop failed,5,1,2,LEFT,JL,1,9\n" + T + right + T +
+             "I9,6,,PT,PGL,6,1,2,LEFT\n" + T + right + T + Both("7", 1, 1),
+         true},
+        {"a NUL byte in the second half",
+         D + six + "I9,5,,PT,PGL,5,1,2,LEFT,J" + '\0' + ",1,9\n" + T + right + T + Both("6", 1, 1),
+         false},
+        {"a wrong side marker in the second half",
+         D + six + "I9,5,,PT,PGL,5,1,2,LEFT,JL,1,9\nI9,5,,PT,PGL,5,1,2,RIGHT,LEFTEOP,1,9\n" + T +
+             right + T + Both("6", 1, 1),
+         false},
+        {"the file ends inside a group", D + six + Group("5", "LEFT", 2) + T + right, true},
+        {"a line without a comma opens a station", D + six + "LEFT\n" + T + right + T, false},
+        {"undivided files are read on one thread", Many(RoadwayType::Undivided, 6), false},
+        {"at the station limit", Many(RoadwayType::Divided, kMaxStations), true},
+        {"a station beyond the limit", Many(RoadwayType::Divided, kMaxStations + 1), false},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(path_, std::ios::binary) << c.content;
+        RecordingMessages one;
+        const std::string expected = Everything(ReadRoadwayFromBytes(c.content, path_, one), one);
+        // Of the large files, cuts near the middle and near the end.
+        const size_t every = c.content.size() > 100'000 ? 601 : 1;
+        int lineEnd = 0;
+        bool joined = false;
+        for (size_t at = c.content.find('\n'); at != std::string::npos;
+             at = c.content.find('\n', at + 1), ++lineEnd) {
+            if (lineEnd % every != 0) {
+                continue;
+            }
+            for (const bool fromFile : {false, true}) {
+                RecordingMessages two;
+                bool joinedHere = false;
+                const ReadResult read =
+                    fromFile ? ReadRoadwayCutFrom(path_, two, at, joinedHere)
+                             : ReadRoadwayFromBytesCutFrom(c.content, path_, two, at, joinedHere);
+                ASSERT_EQ(Everything(read, two), expected) << c.what << ", from " << at;
+                joined = joined || joinedHere;
+            }
+        }
+        EXPECT_EQ(joined, c.joins) << c.what;
     }
 }
 
