@@ -16,10 +16,6 @@ namespace corvane {
 // `path` names the file in messages. A refused file gives Rejected (or
 // EndProgram) after its one message, and no roadway.
 
-// The stations of an undivided roadway: one side, each station closed by a
-// separator row, a blank row, a row that names no station or a message row.
-ReadResult ReadUndivided(LineReader& file, const std::string& path, Messages& messages);
-
 // A second reader of the same file, opened in its middle: the reader may read
 // the part after a cut found there on a second thread. `joined` tells whether
 // that part became the roadway's last stations.
@@ -27,6 +23,12 @@ struct MiddleOfFile {
     std::unique_ptr<LineReader> lines;
     bool joined = false;
 };
+
+// The stations of an undivided roadway: one side, each station closed by a
+// separator row, a blank row, a row that names no station or a message row.
+// With `middle`, the file may be read on two threads, with the same result.
+ReadResult ReadUndivided(LineReader& file, const std::string& path, Messages& messages,
+                         MiddleOfFile* middle = nullptr);
 
 // The stations of a divided roadway: for each station a left group of rows and
 // a right group of rows, each ended by one terminator line. With `middle`, the

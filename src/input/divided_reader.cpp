@@ -25,8 +25,6 @@ namespace {
 constexpr std::string_view kRoutine = "ReadDivided";
 // Fourteen commas in a row make a line a terminator, whatever else it holds.
 constexpr size_t kTerminatorCommas = 14;
-// A cut is looked for among this many lines; a station has some sixty.
-constexpr int kCutSearchLines = 4096;
 
 // One side of the roadway as the reader walks it.
 struct SideRows {

@@ -109,7 +109,7 @@ ReadResult ReadOpenFile(LineReader& file, const std::string& path, Messages& mes
     if (Trim(ToUpper(FirstColumn(roadwayLine))) == kDividedWord) {
         return ReadDivided(file, path, messages, middle);
     }
-    return ReadUndivided(file, path, messages);
+    return ReadUndivided(file, path, messages, middle);
 }
 
 // A file that can be read again from any point, large enough to be read on

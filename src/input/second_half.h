@@ -15,6 +15,10 @@
 
 namespace corvane {
 
+// A cut is looked for among this many lines from the middle of the file on; a
+// station has some sixty.
+inline constexpr int kCutSearchLines = 4096;
+
 class SecondHalf {
   public:
     // Reads from the cut to the end of the file, showing its messages on

@@ -430,7 +430,7 @@ std::string Everything(const ReadResult& result, const RecordingMessages& messag
 // turn, give what they give on one thread, from memory and from the file.
 // `joins`: at least one cut has the second thread's part taken.
 TEST_F(InputReading, ReadingInTwoGivesWhatReadingInOneGives) {
-    const std::string D = kDividedHeader, T = kTerminator;
+    const std::string D = kDividedHeader, T = kTerminator, U = kUndividedHeader, S = kSeparator;
     const std::string six = Both("1", 2, 1) + Both("2", 1, 3) + Both("3", 1, 1) + Both("4", 3, 2);
     const std::string right = "I9,5,,PT,PGL,5,1,2,RIGHT,JL,1,9\n";
     struct {
@@ -459,7 +459,14 @@ TEST_F(InputReading, ReadingInTwoGivesWhatReadingInOneGives) {
          false},
         {"the file ends inside a group", D + six + Group("5", "LEFT", 2) + T + right, true},
         {"a line without a comma opens a station", D + six + "LEFT\n" + T + right + T, false},
-        {"undivided files are read on one thread", Many(RoadwayType::Undivided, 6), false},
+        {"undivided", Many(RoadwayType::Undivided, 6, true), true},
+        {"undivided stations ended in every way",
+         U + Rows("1", 2) + S + Rows("2", 1) + "\n" + Rows("3", 1) + ",,PT,,PGL,3,1,2,,JL,0,9\n" +
+             "M,4,ERROR,Drop failed\n" + Rows("5", 1) + S + S + Rows("6", 1) + S + Rows("7", 2) +
+             S + Rows("9", 1),
+         true},
+        {"undivided, at the station limit", Many(RoadwayType::Undivided, kMaxStations), true},
+        {"undivided, beyond it", Many(RoadwayType::Undivided, kMaxStations, true), false},
         {"at the station limit", Many(RoadwayType::Divided, kMaxStations), true},
         {"a station beyond the limit", Many(RoadwayType::Divided, kMaxStations + 1), false},
     };
@@ -468,7 +475,7 @@ TEST_F(InputReading, ReadingInTwoGivesWhatReadingInOneGives) {
         RecordingMessages one;
         const std::string expected = Everything(ReadRoadwayFromBytes(c.content, path_, one), one);
         // Of the large files, cuts near the middle and near the end.
-        const size_t every = c.content.size() > 100'000 ? 601 : 1;
+        const size_t every = c.content.size() > 50'000 ? 601 : 1;
         int lineEnd = 0;
         bool joined = false;
         for (size_t at = c.content.find('\n'); at != std::string::npos;
