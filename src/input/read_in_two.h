@@ -1,6 +1,6 @@
 // Reading a large file on two threads: the second reads the part after a cut
 // near the middle while the first reads up to it, and the result is the one
-// reading on one thread gives (see SecondHalf). ReadRoadway and
+// reading on one thread gives (each reader's TakeSecondHalf says why). ReadRoadway and
 // ReadRoadwayFromBytes do so from this size on; tests place the cut anywhere.
 #pragma once
 
