@@ -77,6 +77,24 @@ bool ContainsCommaRun(std::string_view line, size_t length) {
     return false;
 }
 
+bool Columns::HasCommaRun(size_t length) const {
+    if (length <= 1) {
+        return length == 0 || Count() > 1;
+    }
+    if (Count() < length + 1) {
+        return false;  // fewer commas than the run needs
+    }
+    // Columns 1 to Count() - 2 lie between two commas; the first and last do not.
+    size_t emptyInARow = 0;
+    for (size_t column = 1; column + 1 < Count(); ++column) {
+        emptyInARow = columns_[column].empty() ? emptyInARow + 1 : 0;
+        if (emptyInARow + 1 >= length) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string_view FirstColumn(std::string_view line) {
     return line.substr(0, line.find(','));
 }

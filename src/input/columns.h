@@ -4,6 +4,7 @@
 // allocates nothing once the first rows have been read.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,9 +19,22 @@ class Columns {
     bool Has(size_t column) const { return column < columns_.size(); }
     std::string_view operator[](size_t column) const { return columns_[column]; }
 
+    // True when `length` commas follow each other somewhere in the split
+    // line, as ContainsCommaRun tells of the line itself: such a run leaves
+    // length - 1 empty columns in a row between two commas.
+    bool HasCommaRun(size_t length) const;
+
   private:
     std::vector<std::string_view> columns_;
 };
+
+// Stores a column's text into `field`. The rows of a station repeat its texts,
+// so a text equal to the one held is not copied again.
+inline void KeepText(std::string& field, std::string_view text) {
+    if (field != text) {
+        field = text;
+    }
+}
 
 // The text before the first comma (the whole text when there is none).
 std::string_view FirstColumn(std::string_view line);

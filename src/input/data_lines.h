@@ -31,6 +31,8 @@ class DataLines {
 
     std::string_view Text() const { return lines_.Text(); }
     int64_t LineNumber() const { return lines_.LineNumber(); }
+    // Where in the file the current line begins, in bytes.
+    uint64_t LineStart() const { return lines_.LineStart(); }
 
     // Refuses the file because of the current line, saying what is wrong.
     void Reject(std::string_view what);

@@ -8,9 +8,6 @@ namespace corvane {
 
 namespace {
 
-// The remainder of a row starts at file column 2.
-constexpr size_t kFirstRemainderColumn = 2;
-
 bool IsMessageRow(std::string_view kind, Side side) {
     if (side == Side::Left) {
         return kind == "MESSAGE" || kind == "ERROR";
@@ -20,14 +17,22 @@ bool IsMessageRow(std::string_view kind, Side side) {
 }
 
 // File columns of the row, read one after another; the first one missing
-// stops the row, and what was stored before it stays.
+// stops the row, and what was stored before it stays. The fields are those of
+// the row's remainder: the text after the station column (file column 1) with
+// the line's closing spaces trimmed: the last column loses its closing spaces.
+// (Of a row with a single comma, column 2 would read as empty; no field is
+// taken from column 2.)
 class RowColumns {
   public:
     explicit RowColumns(const Columns& columns) : columns_(columns) {}
 
-    bool Has(size_t fileColumn) const { return columns_.Has(fileColumn - kFirstRemainderColumn); }
+    bool Has(size_t fileColumn) const { return columns_.Has(fileColumn); }
     std::string_view operator[](size_t fileColumn) const {
-        return columns_[fileColumn - kFirstRemainderColumn];
+        const std::string_view column = columns_[fileColumn];
+        if (fileColumn + 1 < columns_.Count()) {
+            return column;
+        }
+        return column.substr(0, column.find_last_not_of(' ') + 1);
     }
 
     // Copies the column into `field`; false when the row ends before it.
@@ -53,9 +58,8 @@ class RowColumns {
 
 }  // namespace
 
-DividedRowResult StoreDividedRow(std::string_view remainder, Side side, int pointIndex,
-                                 Station& station, Columns& columns) {
-    columns.Split(remainder);
+DividedRowResult StoreDividedRow(const Columns& columns, Side side, int pointIndex,
+                                 Station& station) {
     const RowColumns row(columns);
 
     if (row.Has(3) && IsMessageRow(row[3], side)) {

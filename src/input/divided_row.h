@@ -9,14 +9,6 @@
 
 namespace corvane {
 
-// The rows of a group repeat their station's texts, so a text equal to the one
-// held is not copied again.
-inline void KeepText(std::string& field, std::string_view text) {
-    if (field != text) {
-        field = text;
-    }
-}
-
 enum class DividedRowResult {
     Stored,       // a message row, or a point row
     TooShort,     // the row ends before a column it needs; what came before it is stored
@@ -24,11 +16,12 @@ enum class DividedRowResult {
     WrongMarker,  // a point row whose side marker (column 8) is not its group's side
 };
 
-// Stores the row whose text from file column 2 on is `remainder` into
-// `station`, a point row's point at index `pointIndex`. A message row is
-// recognised in column 3: on the left side the keyword exactly as written, on
-// the right side in any letter case. `columns` is reused from row to row.
-DividedRowResult StoreDividedRow(std::string_view remainder, Side side, int pointIndex,
-                                 Station& station, Columns& columns);
+// Stores the row split into `columns` into `station`, a point row's point at
+// index `pointIndex`. The row's fields are read from file column 2 on, as the
+// text after the station column, with the spaces that end the line left out.
+// A message row is recognised in column 3: on the left side the keyword
+// exactly as written, on the right side in any letter case.
+DividedRowResult StoreDividedRow(const Columns& columns, Side side, int pointIndex,
+                                 Station& station);
 
 }  // namespace corvane

@@ -1,7 +1,9 @@
 #include "input/line_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 #include "input/text_encoding.h"
 
@@ -9,13 +11,23 @@ namespace corvane {
 
 namespace {
 
-constexpr size_t kBufferSize = 64 * 1024;
 // The limit is on a line's content: a CR LF line end may add its CR to a line
 // of the longest length before the line is known to end there.
 constexpr size_t kLineEndCarriageReturn = 1;
 
 std::string SystemReason(int error) {
     return error != 0 ? std::string(std::strerror(error)) : std::string("unknown error");
+}
+
+// std::fseek takes a long, which has 32 bits on Windows; there the 64-bit call.
+bool SeekTo(std::FILE* file, uint64_t offset) {
+#ifdef _WIN32
+    return offset <= static_cast<uint64_t>(std::numeric_limits<__int64>::max()) &&
+           _fseeki64(file, static_cast<__int64>(offset), SEEK_SET) == 0;
+#else
+    return offset <= static_cast<uint64_t>(std::numeric_limits<long>::max()) &&
+           std::fseek(file, static_cast<long>(offset), SEEK_SET) == 0;
+#endif
 }
 
 }  // namespace
@@ -28,7 +40,7 @@ bool LineReader::Open(const std::string& path) {
         errorReason_ = SystemReason(errno);
         return false;
     }
-    buffer_.resize(kBufferSize);
+    buffer_.resize(kReadBlockSize);
     StartAtFirstLine();
     return true;
 }
@@ -39,8 +51,29 @@ void LineReader::OpenBytes(std::string_view bytes) {
     StartAtFirstLine();
 }
 
+bool LineReader::OpenAt(const std::string& path, uint64_t offset) {
+    if (!Open(path)) {
+        return false;
+    }
+    if (!SeekTo(file_.get(), offset)) {
+        errorReason_ = "cannot seek";
+        file_.reset();
+        return false;
+    }
+    blockStart_ = offset;
+    return true;
+}
+
+void LineReader::OpenBytesAt(std::string_view bytes, uint64_t offset) {
+    OpenBytes(bytes);
+    bytesTaken_ = static_cast<size_t>(std::min<uint64_t>(offset, bytes.size()));
+    blockStart_ = bytesTaken_;
+}
+
 void LineReader::StartAtFirstLine() {
     bytesTaken_ = 0;
+    blockStart_ = 0;
+    lineStart_ = 0;
     block_ = {};
     position_ = 0;
     readFailed_ = false;
@@ -49,11 +82,12 @@ void LineReader::StartAtFirstLine() {
 
 // Loads the next block of the file; false at the end of the file or on an error.
 bool LineReader::Refill() {
+    blockStart_ += block_.size();
     position_ = 0;
     if (!file_) {
         // From memory, in the same blocks as from a file, but without copying:
         // the bytes outlive the reading.
-        block_ = bytes_.substr(bytesTaken_, kBufferSize);
+        block_ = bytes_.substr(bytesTaken_, kReadBlockSize);
         bytesTaken_ += block_.size();
         return !block_.empty();
     }
@@ -94,6 +128,7 @@ LineReader::Status LineReader::Next() {
     if (position_ == block_.size() && !Refill()) {
         return readFailed_ ? Status::ReadError : Status::End;
     }
+    lineStart_ = blockStart_ + position_;
     // Almost every line lies whole in the block and is used where it lies.
     const std::string_view rest = block_.substr(position_);
     const size_t newline = rest.find('\n');
@@ -143,7 +178,9 @@ LineReader::Status LineReader::Finish(std::string_view line) {
     if (line.size() > kMaxLineLength) {
         return Status::TooLong;
     }
-    text_ = DecodeLine(line, decoded_);
+    const LineBytes bytes = ExamineBytes(line);
+    textHasNul_ = bytes.nul;
+    text_ = bytes.ascii ? line : DecodeLine(line, decoded_);
     return Status::Line;
 }
 

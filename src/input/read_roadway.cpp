@@ -4,11 +4,16 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <system_error>
 
 #include "common/text.h"
 #include "input/columns.h"
 #include "input/data_readers.h"
 #include "input/line_reader.h"
+#include "input/read_in_two.h"
 #include "input/reader_messages.h"
 
 namespace corvane {
@@ -77,7 +82,8 @@ bool HasComma(std::string_view line) {
 }
 
 // Checks the header of the open file and reads it with its roadway's reader.
-ReadResult ReadOpenFile(LineReader& file, const std::string& path, Messages& messages) {
+ReadResult ReadOpenFile(LineReader& file, const std::string& path, Messages& messages,
+                        MiddleOfFile* middle) {
     const Header header = ReadHeader(file, path);
     if (!header.problem.empty()) {
         messages.Show(ProgramErrorText(kReaderErrorPrefix, header.problem, kRoutine));
@@ -101,28 +107,79 @@ ReadResult ReadOpenFile(LineReader& file, const std::string& path, Messages& mes
         return {};
     }
     if (Trim(ToUpper(FirstColumn(roadwayLine))) == kDividedWord) {
-        return ReadDivided(file, path, messages);
+        return ReadDivided(file, path, messages, middle);
     }
-    return ReadUndivided(file, path, messages);
+    return ReadUndivided(file, path, messages, middle);
 }
 
-}  // namespace
+// A file that can be read again from any point, large enough to be read on
+// two threads: the middle, where the search for a cut starts.
+std::optional<uint64_t> MiddleOfLargeFile(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return std::nullopt;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size < kTwoThreadReadSize) {
+        return std::nullopt;
+    }
+    return size / 2;
+}
 
-ReadResult ReadRoadway(const std::string& path, Messages& messages) {
+ReadResult ReadFile(const std::string& path, Messages& messages, MiddleOfFile* middle) {
     LineReader file;
     if (!file.Open(path)) {
         messages.Show(ProgramErrorText(
             kReaderErrorPrefix, "cannot open " + path + " (" + file.ErrorReason() + ")", kRoutine));
         return {};
     }
-    return ReadOpenFile(file, path, messages);
+    return ReadOpenFile(file, path, messages, middle);
+}
+
+ReadResult ReadBytes(std::string_view bytes, const std::string& name, Messages& messages,
+                     MiddleOfFile* middle) {
+    LineReader file;
+    file.OpenBytes(bytes);
+    return ReadOpenFile(file, name, messages, middle);
+}
+
+}  // namespace
+
+ReadResult ReadRoadwayCutFrom(const std::string& path, Messages& messages, uint64_t cutSearchFrom,
+                              bool& joined) {
+    MiddleOfFile middle{std::make_unique<LineReader>()};
+    if (!middle.lines->OpenAt(path, cutSearchFrom)) {
+        middle.lines.reset();  // read on one thread
+    }
+    ReadResult result = ReadFile(path, messages, &middle);
+    joined = middle.joined;
+    return result;
+}
+
+ReadResult ReadRoadwayFromBytesCutFrom(std::string_view bytes, const std::string& name,
+                                       Messages& messages, uint64_t cutSearchFrom, bool& joined) {
+    MiddleOfFile middle{std::make_unique<LineReader>()};
+    middle.lines->OpenBytesAt(bytes, cutSearchFrom);
+    ReadResult result = ReadBytes(bytes, name, messages, &middle);
+    joined = middle.joined;
+    return result;
+}
+
+ReadResult ReadRoadway(const std::string& path, Messages& messages) {
+    if (const std::optional<uint64_t> middle = MiddleOfLargeFile(path)) {
+        bool joined = false;
+        return ReadRoadwayCutFrom(path, messages, *middle, joined);
+    }
+    return ReadFile(path, messages, nullptr);
 }
 
 ReadResult ReadRoadwayFromBytes(std::string_view bytes, const std::string& name,
                                 Messages& messages) {
-    LineReader file;
-    file.OpenBytes(bytes);
-    return ReadOpenFile(file, name, messages);
+    if (bytes.size() >= kTwoThreadReadSize) {
+        bool joined = false;
+        return ReadRoadwayFromBytesCutFrom(bytes, name, messages, bytes.size() / 2, joined);
+    }
+    return ReadBytes(bytes, name, messages, nullptr);
 }
 
 }  // namespace corvane

@@ -64,6 +64,29 @@ void AppendCp1252AsUtf8(std::string_view bytes, std::string& out) {
 
 }  // namespace
 
+// Eight bytes at a time: a byte's high bit marks it non-ASCII, and the word
+// minus one in every byte borrows into the high bit of a zero byte (exactly
+// when some byte is zero, though not always only there).
+LineBytes ExamineBytes(std::string_view bytes) {
+    constexpr uint64_t kLowBits = 0x0101010101010101ULL;
+    constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+    uint64_t high = 0;
+    uint64_t zero = 0;
+    size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        uint64_t chunk;
+        std::memcpy(&chunk, bytes.data() + i, 8);
+        high |= chunk;
+        zero |= (chunk - kLowBits) & ~chunk;
+    }
+    LineBytes result{(high & kHighBits) == 0, (zero & kHighBits) != 0};
+    for (char c : bytes.substr(i)) {
+        result.ascii = result.ascii && static_cast<unsigned char>(c) < 0x80;
+        result.nul = result.nul || c == '\0';
+    }
+    return result;
+}
+
 std::string_view DecodeLine(std::string_view bytes, std::string& scratch) {
     if (IsAscii(bytes) || IsValidUtf8(bytes)) {
         return bytes;

@@ -1,5 +1,9 @@
 // The undivided reader: one side, stations closed by separator rows, blank
 // rows, rows that name no station and message rows.
+#include <algorithm>
+#include <atomic>
+#include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -9,6 +13,7 @@
 #include "input/columns.h"
 #include "input/data_lines.h"
 #include "input/data_readers.h"
+#include "input/second_half.h"
 
 namespace corvane {
 
@@ -24,16 +29,56 @@ bool IsMessageKind(std::string_view column) {
     return column == "ERROR" || column == "MESSAGE";
 }
 
+// A cut for a read on two threads: from the reader's position on, the first
+// line after a separator row, where any file begins a station. The reader is
+// left on that line. The first line, which the reader may have been opened
+// inside of, is passed over.
+bool FindCut(LineReader& lines) {
+    bool afterSeparator = false;
+    for (int read = 0; read <= kCutSearchLines; ++read) {
+        if (lines.Next() != LineReader::Status::Line || lines.TextHasNul()) {
+            return false;
+        }
+        if (afterSeparator) {
+            return true;
+        }
+        afterSeparator = read > 0 && ContainsCommaRun(lines.Text(), kSeparatorCommas);
+    }
+    return false;
+}
+
 class UndividedReader {
   public:
-    explicit UndividedReader(DataLines& lines) : lines_(lines) {}
+    // With `secondHalf`, the stations from its cut on may be its stations.
+    explicit UndividedReader(DataLines& lines, SecondHalf* secondHalf = nullptr)
+        : lines_(lines), secondHalf_(secondHalf) {}
 
     // The stations of the file; nothing (after a message) when it is refused.
-    std::optional<std::vector<Station>> Read() {
-        for (;;) {
-            const DataLines::Result result = lines_.Read();
+    std::optional<std::vector<Station>> Read() { return ReadFrom(lines_.Read()); }
+
+    // Reads from the current line, a cut, to the end, as if a station began
+    // there; gives up once `stop` is set.
+    std::optional<std::vector<Station>> ReadFromCut(const std::atomic<bool>& stop) {
+        stop_ = &stop;
+        return ReadFrom(DataLines::Result::Line);
+    }
+
+    bool JoinedSecondHalf() const { return joined_; }
+
+  private:
+    // Reads on from the line read with `result`.
+    std::optional<std::vector<Station>> ReadFrom(DataLines::Result result) {
+        for (;; result = lines_.Read()) {
             if (result == DataLines::Result::End) {
                 break;
+            }
+            if (atStationStart_ && result == DataLines::Result::Line) {
+                if (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) {
+                    return std::nullopt;
+                }
+                if (secondHalf_ != nullptr && TakeSecondHalf()) {
+                    return std::move(stations_);
+                }
             }
             if (result == DataLines::Result::Failed || !TakeRow(lines_.Text()) ||
                 !CloseStationIfEnded()) {
@@ -45,9 +90,39 @@ class UndividedReader {
         return std::move(stations_);
     }
 
-  private:
+    // The current line, not yet taken, begins a station: the second thread's
+    // stations are the last ones when this line is the cut, the second thread
+    // read to the end without a message and the two parts together hold no
+    // more stations than a file may. That is what reading on would give, for
+    // the reasons the divided reader gives: the same lines from here on, and
+    // the second thread began on this line in the state this reader is in at
+    // every station's start (a fresh station_, no points, no end seen). Only
+    // the count of stations differs: with N closed here and M in the second
+    // part, reading on refuses the file exactly when N + M > kMaxStations.
+    bool TakeSecondHalf() {
+        const uint64_t here = lines_.LineStart();
+        if (here < secondHalf_->Cut()) {
+            return false;
+        }
+        std::optional<Roadway> rest;
+        if (here == secondHalf_->Cut()) {
+            rest = secondHalf_->Take();
+        } else {
+            secondHalf_->Abandon();  // the cut lay inside a station: read on
+        }
+        secondHalf_ = nullptr;
+        if (!rest || stations_.size() + rest->Left.size() > static_cast<size_t>(kMaxStations)) {
+            return false;
+        }
+        stations_.reserve(stations_.size() + rest->Left.size());
+        std::move(rest->Left.begin(), rest->Left.end(), std::back_inserter(stations_));
+        joined_ = true;
+        return true;
+    }
+
     // Stores what the row holds; false (after a message) when the file must be refused.
     bool TakeRow(std::string_view line) {
+        atStationStart_ = false;
         if (ContainsCommaRun(line, kSeparatorCommas)) {
             endOfStation_ = true;
             return true;
@@ -65,8 +140,8 @@ class UndividedReader {
                           std::to_string(columns_.Count()));
             return false;
         }
-        station_.ChainName = columns_[0];
-        station_.StationText = columns_[1];
+        KeepText(station_.ChainName, columns_[0]);
+        KeepText(station_.StationText, columns_[1]);
         if (messageRow) {
             station_.MessageText = columns_[3];
             station_.MessageKind = columns_[2];
@@ -79,7 +154,7 @@ class UndividedReader {
                           " points, this row would be point " + std::to_string(points_ + 1));
             return false;
         }
-        station_.CrossSectionStation = columns_[5];
+        KeepText(station_.CrossSectionStation, columns_[5]);
         if (station_.Points.size() <= static_cast<size_t>(points_)) {
             station_.Points.resize(static_cast<size_t>(points_) + 1);
         }
@@ -103,10 +178,14 @@ class UndividedReader {
 
     // The station keeps its counted points only: a point stored by a row that
     // then ended the station is dropped.
+    // Stations mostly hold as many points as the one before them, so the next
+    // one starts with room for that many.
     void CloseStation() {
-        station_.Points.resize(static_cast<size_t>(points_));
+        const auto points = static_cast<size_t>(points_);
+        station_.Points.resize(points);
         stations_.push_back(std::move(station_));
         station_ = Station{};
+        station_.Points.reserve(points);
         points_ = 0;
     }
 
@@ -116,6 +195,7 @@ class UndividedReader {
         }
         endOfStation_ = false;
         CloseStation();
+        atStationStart_ = true;
         // Closing the last station a file may hold opens one beyond it.
         if (stations_.size() == static_cast<size_t>(kMaxStations)) {
             lines_.Reject("a file holds at most " + std::to_string(kMaxStations) +
@@ -132,13 +212,13 @@ class UndividedReader {
     Station station_;  // the station being read
     int points_ = 0;   // the points counted in it
     bool endOfStation_ = false;
+    bool atStationStart_ = true;               // no line of the station taken yet
+    SecondHalf* secondHalf_ = nullptr;         // first thread: the part after the cut
+    const std::atomic<bool>* stop_ = nullptr;  // second thread: set when not wanted
+    bool joined_ = false;
 };
 
-}  // namespace
-
-ReadResult ReadUndivided(LineReader& file, const std::string& path, Messages& messages) {
-    DataLines lines(file, path, kRoutine, messages);
-    std::optional<std::vector<Station>> stations = UndividedReader(lines).Read();
+ReadResult Result(std::optional<std::vector<Station>> stations) {
     if (!stations) {
         return {};
     }
@@ -146,6 +226,28 @@ ReadResult ReadUndivided(LineReader& file, const std::string& path, Messages& me
     result.Outcome = ReadOutcome::Read;
     result.Roadway.Type = RoadwayType::Undivided;
     result.Roadway.Left = std::move(*stations);
+    return result;
+}
+
+}  // namespace
+
+ReadResult ReadUndivided(LineReader& file, const std::string& path, Messages& messages,
+                         MiddleOfFile* middle) {
+    std::optional<SecondHalf> secondHalf;
+    if (middle != nullptr && middle->lines && FindCut(*middle->lines)) {
+        const uint64_t cut = middle->lines->LineStart();
+        std::shared_ptr<LineReader> rest = std::move(middle->lines);
+        secondHalf.emplace(cut, [rest, path](const std::atomic<bool>& stop, Messages& quiet) {
+            DataLines lines(*rest, path, kRoutine, quiet);
+            return Result(UndividedReader(lines).ReadFromCut(stop));
+        });
+    }
+    DataLines lines(file, path, kRoutine, messages);
+    UndividedReader reader(lines, secondHalf ? &*secondHalf : nullptr);
+    ReadResult result = Result(reader.Read());
+    if (middle != nullptr) {
+        middle->joined = reader.JoinedSecondHalf();
+    }
     return result;
 }
 

@@ -20,6 +20,8 @@
 
 #include "input/columns.h"
 #include "input/line_reader.h"
+#include "input/read_in_two.h"
+#include "input/text_encoding.h"
 
 namespace corvane::test {
 namespace {
@@ -201,6 +203,9 @@ std::vector<Case> Cases() {
         {"only the header, divided", D, "L:/0 | R:/0"},
         {"a last line that would begin a station is not read",
          D + Both("1", 1, 1) + Group("2", "LEFT", 1), "L:1/0 /0 | R:1/0 /0"},
+        {"a padded station is trimmed at its end only when no comma follows",
+         D + "LEFT, 7 \n" + T + "I9, 7 ,,PT,PGL,7,1,2,RIGHT,JL,1,2\n" + T,
+         "L:7/0 | R:7 /0" + kStoreSide},
         {"a line after the last terminator", D + Both("1", 1, 1) + "\n", "L:1/0 /0 | R:1/0 /0"},
         {"terminators open groups without points", D + Both("1", 1, 1) + T + T,
          "L:1/0 /-1 | R:1/0 /-1"},
@@ -319,13 +324,13 @@ TEST_F(InputReading, NamedPipeIsReadWhole) {
 #endif
 
 // Lines of every length up to 300, ending with LF or CR LF, land at every
-// offset of the reader's 64 KiB blocks, the first one ending the first block;
+// offset of the reader's blocks, the first one ending the first block;
 // asking AtEnd, which may load the next block, must not disturb the line just
 // read. From a file and from memory alike.
 TEST_F(InputReading, LinesSurviveBlockBoundaries) {
-    std::vector<std::string> lines{std::string(64 * 1024 - 1, 'z')};
+    std::vector<std::string> lines{std::string(kReadBlockSize - 1, 'z')};
     std::string content = lines.front() + "\n";
-    for (int i = 0; content.size() < 300'000; ++i) {
+    for (int i = 0; content.size() < 3 * kReadBlockSize + 40'000; ++i) {
         lines.push_back(std::string(static_cast<size_t>(i % 301), static_cast<char>('a' + i % 26)));
         content += lines.back() + (i % 3 == 0 ? "\r\n" : "\n");
     }
@@ -378,9 +383,120 @@ TEST(InputColumns, CommaRunsAreFoundWherever) {
             line.replace(at, run, std::string(run, ','));
             EXPECT_EQ(ContainsCommaRun(line, 14), run >= 14) << at << " " << run;
             EXPECT_EQ(ContainsCommaRun(line.substr(at), 14), run >= 14) << at << " " << run;
+            for (const size_t end : {line.size(), at + run, at + run - 1}) {
+                Columns columns;
+                columns.Split(std::string_view(line).substr(0, end));
+                EXPECT_EQ(columns.HasCommaRun(14),
+                          ContainsCommaRun(std::string_view(line).substr(0, end), 14))
+                    << at << " " << run << " " << end;
+            }
         }
     }
     EXPECT_FALSE(ContainsCommaRun("a,,,,,,b,,,,,,c", 7));
+}
+
+// One pass tells a NUL or a byte above ASCII wherever it stands, in a word of
+// eight or in the bytes after the last whole word.
+TEST(InputBytes, NulAndHighBytesAreFoundWherever) {
+    for (size_t length = 1; length <= 20; ++length) {
+        for (size_t at = 0; at < length; ++at) {
+            for (const char odd : {'\0', '\x80', '\xFF', '\x01', '\x7F'}) {
+                std::string bytes(length, 'a');
+                bytes[at] = odd;
+                const LineBytes seen = ExamineBytes(bytes);
+                EXPECT_EQ(seen.nul, odd == '\0') << length << " " << at << " " << int(odd);
+                EXPECT_EQ(seen.ascii, static_cast<unsigned char>(odd) < 0x80)
+                    << length << " " << at << " " << int(odd);
+            }
+        }
+    }
+}
+
+// All a read gives: its outcome, every text of every station, every message.
+std::string Everything(const ReadResult& result, const RecordingMessages& messages) {
+    std::string all = std::to_string(static_cast<int>(result.Outcome)) + Shape(result.Roadway);
+    for (const Side side : {Side::Left, Side::Right}) {
+        for (const Station& station : result.Roadway.StationsOf(side)) {
+            all += "\n" + Fields(station);
+        }
+    }
+    for (const std::string& text : messages.shown) {
+        all += "\n+ " + text;
+    }
+    return all;
+}
+
+// Files read on two threads, the cut searched for from every line end in
+// turn, give what they give on one thread, from memory and from the file.
+// `joins`: at least one cut has the second thread's part taken.
+TEST_F(InputReading, ReadingInTwoGivesWhatReadingInOneGives) {
+    const std::string D = kDividedHeader, T = kTerminator, U = kUndividedHeader, S = kSeparator;
+    const std::string six = Both("1", 2, 1) + Both("2", 1, 3) + Both("3", 1, 1) + Both("4", 3, 2);
+    const std::string right = "I9,5,,PT,PGL,5,1,2,RIGHT,JL,1,9\n";
+    struct {
+        const char* what;
+        std::string content;
+        bool joins;
+    } cases[] = {
+        {"plain", D + six + Both("5", 2, 2), true},
+        {"CR LF", std::regex_replace(D + six, std::regex("\n"), "\r\n"), true},
+        {"blank lines and stray rows near cuts",
+         D + six + Group("5", "LEFT", 1) + "\n" + Group("5", "LEFT", 1) + T + right + "\n" + right +
+             T + Both("6", 1, 1) + Group("7", "LEFT", 1) + T + right + T + right + T + right +
+             Both("8", 1, 1) + Group("9", "LEFT", 1) + "  \n" + Group("9", "LEFT", 1) + T + right +
+             T + Both("10", 1, 1) + "I9,11,,PT,PGL,11,1,2,LEFT,RIGHTEOP,1,9\n" + T +
+             Both("12", 1, 1),
+         true},
+        {"a message station and a too short row in the second half",
+         D + six + "I9,5,,ERROR,Drop failed,5,1,2,LEFT,JL,1,9\n" + T + right + T +
+             "I9,6,,PT,PGL,6,1,2,LEFT\n" + T + right + T + Both("7", 1, 1),
+         true},
+        {"a NUL byte in the second half",
+         D + six + "I9,5,,PT,PGL,5,1,2,LEFT,J" + '\0' + ",1,9\n" + T + right + T + Both("6", 1, 1),
+         false},
+        {"a wrong side marker in the second half",
+         D + six + "I9,5,,PT,PGL,5,1,2,LEFT,JL,1,9\nI9,5,,PT,PGL,5,1,2,RIGHT,LEFTEOP,1,9\n" + T +
+             right + T + Both("6", 1, 1),
+         false},
+        {"the file ends inside a group", D + six + Group("5", "LEFT", 2) + T + right, true},
+        {"a line without a comma opens a station", D + six + "LEFT\n" + T + right + T, false},
+        {"undivided", Many(RoadwayType::Undivided, 6, true), true},
+        {"undivided stations ended in every way",
+         U + Rows("1", 2) + S + Rows("2", 1) + "\n" + Rows("3", 1) + ",,PT,,PGL,3,1,2,,JL,0,9\n" +
+             "M,4,ERROR,Drop failed\n" + Rows("5", 1) + S + S + Rows("6", 1) + S + Rows("7", 2) +
+             S + Rows("9", 1),
+         true},
+        {"undivided, at the station limit", Many(RoadwayType::Undivided, kMaxStations), true},
+        {"undivided, beyond it", Many(RoadwayType::Undivided, kMaxStations, true), false},
+        {"at the station limit", Many(RoadwayType::Divided, kMaxStations), true},
+        {"a station beyond the limit", Many(RoadwayType::Divided, kMaxStations + 1), false},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(path_, std::ios::binary) << c.content;
+        RecordingMessages one;
+        const std::string expected = Everything(ReadRoadwayFromBytes(c.content, path_, one), one);
+        // Of the large files, cuts near the middle and near the end.
+        const size_t every = c.content.size() > 50'000 ? 601 : 1;
+        int lineEnd = 0;
+        bool joined[2] = {false, false};  // from memory, from the file
+        for (size_t at = c.content.find('\n'); at != std::string::npos;
+             at = c.content.find('\n', at + 1), ++lineEnd) {
+            if (lineEnd % every != 0) {
+                continue;
+            }
+            for (const bool fromFile : {false, true}) {
+                RecordingMessages two;
+                bool joinedHere = false;
+                const ReadResult read =
+                    fromFile ? ReadRoadwayCutFrom(path_, two, at, joinedHere)
+                             : ReadRoadwayFromBytesCutFrom(c.content, path_, two, at, joinedHere);
+                ASSERT_EQ(Everything(read, two), expected) << c.what << ", from " << at;
+                joined[fromFile] = joined[fromFile] || joinedHere;
+            }
+        }
+        EXPECT_EQ(joined[0], c.joins) << c.what;
+        EXPECT_EQ(joined[1], c.joins) << c.what;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,39 @@
+#include "input/second_half.h"
+
+#include <utility>
+
+namespace corvane {
+
+namespace {
+
+// The part is worth joining only when it was read whole and said nothing: a
+// message there would have to be shown in its turn, after those of the first
+// part, and a stop there would end the read where the first thread may not.
+std::optional<Roadway> ReadQuietly(const SecondHalf::Read& read, const std::atomic<bool>& stop) {
+    RecordingMessages messages;
+    ReadResult result = read(stop, messages);
+    if (result.Outcome != ReadOutcome::Read || !messages.shown.empty()) {
+        return std::nullopt;
+    }
+    return std::move(result.Roadway);
+}
+
+}  // namespace
+
+SecondHalf::SecondHalf(uint64_t cut, Read read)
+    : cut_(cut), roadway_(std::async(std::launch::async, [this, read = std::move(read)] {
+          return ReadQuietly(read, stop_);
+      })) {}
+
+SecondHalf::~SecondHalf() {
+    stop_ = true;
+    if (roadway_.valid()) {
+        roadway_.wait();
+    }
+}
+
+std::optional<Roadway> SecondHalf::Take() {
+    return roadway_.get();
+}
+
+}  // namespace corvane
