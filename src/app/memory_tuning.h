@@ -1,12 +1,9 @@
 // What the program asks of the C library's allocator, in one place at its
-// edge: the command line's single heap and the window's trim after a Preview.
-// Elsewhere it allocates as any program does.
+// edge: the window's trim after a Preview. Elsewhere it allocates as any
+// program does.
 #pragma once
 
 namespace corvane {
-
-// One heap for a command-line run; call before any thread starts.
-void TuneAllocator();
 
 // Hands the memory freed by a Preview (the roadway and the books the viewer
 // showed before) back to the system.
