@@ -8,11 +8,16 @@
 #include "app/compare_command.h"
 #include "app/desktop.h"
 #include "app/export_command.h"
+#include "app/memory_tuning.h"
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "export") == 0)
+    const bool exporting = argc > 1 && std::strcmp(argv[1], "export") == 0;
+    const bool comparing = argc > 1 && std::strcmp(argv[1], "compare") == 0;
+    if (exporting || comparing)
+        corvane::PrepareCommandLineHeap();
+    if (exporting)
         return corvane::RunExport(argc, argv);
-    if (argc > 1 && std::strcmp(argv[1], "compare") == 0)
+    if (comparing)
         return corvane::RunCompare(argc, argv);
     return corvane::RunDesktop(argc, argv);
 }
