@@ -317,15 +317,10 @@ class DividedReader {
     // numbers differ, but appear only in messages, and there were none.
     bool TakeSecondHalf() {
         const uint64_t here = lines_.LineStart();
-        if (here < secondHalf_->Cut()) {
+        if (!secondHalf_->Reached(here)) {
             return false;
         }
-        std::optional<Roadway> rest;
-        if (here == secondHalf_->Cut()) {
-            rest = secondHalf_->Take();
-        } else {
-            secondHalf_->Abandon();  // the cut lay inside a station: read on
-        }
+        std::optional<Roadway> rest = secondHalf_->TakeAt(here);
         secondHalf_ = nullptr;
         if (!rest ||
             roadway_.Left.size() + rest->Left.size() - 1 > static_cast<size_t>(kMaxStations)) {

@@ -32,8 +32,12 @@ SecondHalf::~SecondHalf() {
     }
 }
 
-std::optional<Roadway> SecondHalf::Take() {
-    return roadway_.get();
+std::optional<Roadway> SecondHalf::TakeAt(uint64_t lineStart) {
+    if (lineStart == cut_) {
+        return roadway_.get();
+    }
+    stop_ = true;
+    return std::nullopt;
 }
 
 }  // namespace corvane

@@ -32,13 +32,15 @@ class SecondHalf {
     SecondHalf(const SecondHalf&) = delete;
     SecondHalf& operator=(const SecondHalf&) = delete;
 
-    uint64_t Cut() const { return cut_; }
-    // Tells the reading it will not be taken.
-    void Abandon() { stop_ = true; }
+    // Whether the first thread, about to read the line that starts at
+    // `lineStart`, has come as far as the cut.
+    bool Reached(uint64_t lineStart) const { return lineStart >= cut_; }
 
-    // Waits for the reading. Its roadway when it read to the end of the file
-    // without a message; otherwise nothing, and the part must be read again.
-    std::optional<Roadway> Take();
+    // Once reached: at the cut, waits for the reading and gives its roadway
+    // when it read to the end of the file without a message; past the cut (it
+    // lay inside a station) tells the reading to stop. Nothing means the part
+    // must be read on by the first thread.
+    std::optional<Roadway> TakeAt(uint64_t lineStart);
 
   private:
     std::atomic<bool> stop_{false};  // declared first: the thread reads it until joined

@@ -101,15 +101,10 @@ class UndividedReader {
     // part, reading on refuses the file exactly when N + M > kMaxStations.
     bool TakeSecondHalf() {
         const uint64_t here = lines_.LineStart();
-        if (here < secondHalf_->Cut()) {
+        if (!secondHalf_->Reached(here)) {
             return false;
         }
-        std::optional<Roadway> rest;
-        if (here == secondHalf_->Cut()) {
-            rest = secondHalf_->Take();
-        } else {
-            secondHalf_->Abandon();  // the cut lay inside a station: read on
-        }
+        std::optional<Roadway> rest = secondHalf_->TakeAt(here);
         secondHalf_ = nullptr;
         if (!rest || stations_.size() + rest->Left.size() > static_cast<size_t>(kMaxStations)) {
             return false;
