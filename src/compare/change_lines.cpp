@@ -20,7 +20,7 @@ std::string PaddedTo(std::string text, std::size_t width) {
 }
 
 std::string NamePadding(const Change& change, int nameWidth) {
-    return PaddedTo(change.New.Name.empty() ? change.Old.Name : change.New.Name,
+    return PaddedTo((change.New.Name.empty() ? change.Old.Name : change.New.Name).str(),
                     static_cast<std::size_t>(nameWidth + kNameGap));
 }
 

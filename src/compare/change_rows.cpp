@@ -31,8 +31,8 @@ Row RowOf(const std::string& side, const StationChanges& station, const Change& 
     };
     return {{side},
             {std::string(Trim(station.Station.StationText))},
-            {cell.Name},
-            {cell.Code},
+            {cell.Name.str()},
+            {cell.Code.str()},
             {ChangeKindText(change.Kind)},
             decimal(change.Old.Offset),
             decimal(change.Old.Elevation),

@@ -190,7 +190,7 @@ Pairing PairInOrder(const std::vector<std::string>& oldKeys,
     return pairing;
 }
 
-const std::string& CellKey(const ReportCell& cell) {
+std::string_view CellKey(const ReportCell& cell) {
     return cell.IsOffsetPoint ? cell.Name : cell.Code;
 }
 

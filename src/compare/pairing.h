@@ -22,7 +22,7 @@ Pairing PairInOrder(const std::vector<std::string>& oldKeys,
 
 // What makes two cells the same point: the point's code, or the name of a
 // computed offset point (which has no code).
-const std::string& CellKey(const ReportCell& cell);
+std::string_view CellKey(const ReportCell& cell);
 
 // Cells of the same key pair nearest offsets first; equally near pairs in
 // the order of the cells (older first, then newer); each cell pairs once. A

@@ -35,8 +35,10 @@ class RowColumns {
         return column.substr(0, column.find_last_not_of(' ') + 1);
     }
 
-    // Copies the column into `field`; false when the row ends before it.
-    bool CopyTo(size_t fileColumn, std::string& field) const {
+    // Copies the column into `field` (a std::string or a CompactText); false
+    // when the row ends before it.
+    template <typename Text>
+    bool CopyTo(size_t fileColumn, Text& field) const {
         if (!Has(fileColumn)) {
             return false;
         }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/compact_text.h"
+
 namespace corvane {
 
 // Limits of a paving-grades file. The readers refuse a file beyond them with
@@ -21,11 +23,13 @@ struct OffsetPoint {
     std::string Elevation;
 };
 
+// The four texts of a point are short; CompactText holds them in half the
+// room of a std::string.
 struct Point {
-    std::string Code;
-    std::string Offset;
-    std::string Elevation;
-    std::string Slope;  // of the segment that starts at this point
+    CompactText Code;
+    CompactText Offset;
+    CompactText Elevation;
+    CompactText Slope;  // of the segment that starts at this point
 };
 
 // One station of one side.

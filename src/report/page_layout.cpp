@@ -40,7 +40,7 @@ int CellsOf(std::string_view text) {
 void DrawCell(Surface& surface, const ReportCell& cell, int x, int row,
               std::string& elevationAtOffset) {
     const std::string_view elevation = Trim(cell.Elevation);
-    const std::string& offset = cell.Offset;
+    const std::string_view offset = cell.Offset;
     elevationAtOffset.assign(elevation).append(kElevationOffsetJoint).append(offset);
     const int slopeIndent = CellsOf(elevationAtOffset) - 3;
 

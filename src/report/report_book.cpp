@@ -51,8 +51,8 @@ std::string_view SegmentNameOf(std::string_view code) {
 
 // The cells are filled where they stand, each text assigned once: a book holds
 // five texts for every point of the file.
-void FillOffsetPointCell(ReportCell& cell, const std::string& label, const OffsetPoint& point,
-                         const std::string& slope, const std::string& numberFormat) {
+void FillOffsetPointCell(ReportCell& cell, std::string_view label, const OffsetPoint& point,
+                         const CompactText& slope, const std::string& numberFormat) {
     cell.Name = label;
     cell.Offset = FormatNumber(point.Offset, numberFormat);
     cell.Elevation = FormatNumber(point.Elevation, numberFormat);
@@ -61,7 +61,7 @@ void FillOffsetPointCell(ReportCell& cell, const std::string& label, const Offse
     cell.IsOffsetPoint = true;
 }
 
-void FillPointCell(ReportCell& cell, const Point& point, const std::string& slope) {
+void FillPointCell(ReportCell& cell, const Point& point, const CompactText& slope) {
     cell.Name = SegmentNameOf(point.Code);
     cell.Offset = point.Offset;
     cell.Elevation = point.Elevation;
@@ -196,7 +196,7 @@ class StationBlockBuilder {
 
 std::string PrintedSlope(const ReportCell& cell) {
     if (IsPrintedSlopeText(cell.Slope)) {
-        return cell.Slope;
+        return cell.Slope.str();
     }
     return std::string(Trim(FormatNumber(cell.Slope, kSlopePattern)));
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/compact_text.h"
 #include "grades/offset_points.h"
 #include "grades/slopes.h"
 #include "input/roadway.h"
@@ -17,12 +18,13 @@ inline constexpr int kCellColumns = 3;  // three point cells a line
 
 // A point cell: the printed name, offset, elevation and the slope of the
 // segment from it (as computed; the page prints it with two decimals and "%").
+// A book holds one for every point of the file, so its texts are compact.
 struct ReportCell {
-    std::string Name;
-    std::string Offset;
-    std::string Elevation;
-    std::string Slope;
-    std::string Code;            // the point's code from the file; empty for an offset point
+    CompactText Name;
+    CompactText Offset;
+    CompactText Elevation;
+    CompactText Slope;
+    CompactText Code;            // the point's code from the file; empty for an offset point
     bool IsOffsetPoint = false;  // a computed offset point, not a point of the file
 
     bool operator==(const ReportCell&) const = default;

@@ -186,8 +186,8 @@ Station StationAt(const Texts& offsets, const Texts& elevations, Texts codes = {
 std::string Points(const Station& station) {
     std::string text;
     for (const Point& point : station.Points) {
-        text += (text.empty() ? "" : ", ") + point.Code +
-                (point.Slope.empty() ? "" : " " + point.Slope);
+        text += (text.empty() ? "" : ", ") + point.Code.str() +
+                (point.Slope.empty() ? "" : " " + point.Slope.str());
     }
     return text;
 }
@@ -395,7 +395,7 @@ TEST(SelectPoints, KeepsTheCodesOfTheTickedTypes) {
         const Selection selection = Kept(Coded(codes), types);
         Texts codesKept;
         for (const Point& point : selection.Roadway.Left.at(0).Points) {
-            codesKept.push_back(point.Code);
+            codesKept.push_back(point.Code.str());
         }
         EXPECT_EQ(codesKept, kept) << codes.size();
         EXPECT_EQ(selection.Roadway.Left.at(0).Points.back().Slope, "");

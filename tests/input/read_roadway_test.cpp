@@ -96,7 +96,8 @@ std::string Fields(const Station& station) {
                          station.CrossSectionStation + "|" + station.MessageKind + "|" +
                          station.MessageText;
     for (const Point& point : station.Points) {
-        fields += "[" + point.Code + "|" + point.Offset + "|" + point.Elevation + "]";
+        fields +=
+            "[" + point.Code.str() + "|" + point.Offset.str() + "|" + point.Elevation.str() + "]";
     }
     return fields;
 }

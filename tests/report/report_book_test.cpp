@@ -50,7 +50,7 @@ std::string Layout(const ReportStation& block) {
     for (int line = 0; line <= block.LastLine; ++line) {
         layout += line > 0 ? "|" : "";
         for (int column = 0; column < kCellColumns; ++column) {
-            std::string label = block.Cell(line, column).Name;
+            std::string label = block.Cell(line, column).Name.str();
             label = label == "Lt. offsetPt." ? "Lt" : label == "Rt. offsetPt." ? "Rt" : label;
             layout += label.empty() || layout.empty() || layout.back() == '|' ? label : " " + label;
         }
