@@ -76,9 +76,8 @@ using PageQuestion = std::function<PageSize()>;
 // grow) laid out on the page. Stopped, after its message, when the selection
 // refuses the points or the page is outside the range the layout fits on
 // (PageFitsLayout). The number format of the offset points follows the file's
-// first offset. The two sides of a divided roadway are made at the same time,
-// the right one on a second thread; the messages come in the order of a run
-// that took the sides in turn.
+// first offset. The stations are made in parts on two threads; the messages
+// come in the order of a run that took the stations in turn.
 std::variant<BookSet, RunStop> MakeBooks(Roadway roadway, const ChainOptions& options,
                                          const PageQuestion& page, Messages& messages);
 

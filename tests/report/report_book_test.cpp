@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
+#include <string>
 #include <tuple>
 #include <utility>
 #include <variant>
+#include <vector>
 
 #include "common/messages.h"
 #include "grades/offset_points.h"
@@ -197,6 +200,57 @@ TEST(MakeBooksTest, RightOffsetAloneAndAPageOutsideTheRange) {
                                   "The printer's page of 96x110 cells is outside the range the "
                                   "book fits on: " +
                                   AcceptedPageRangeText() + ". Please choose another printer."});
+}
+
+// A roadway of many hundred stations a side is made in parts on two threads:
+// the books hold every station once, in order, as one thread would; of the
+// stations whose selection stops the run, only the first in that order (the
+// left side before the right) shows its message, whichever thread met it.
+TEST(MakeBooksTest, ManyStationsComeOutInOrderAndOnlyTheFirstStopSpeaks) {
+    constexpr int kStations = 1200;
+    using Crowded = std::vector<int>;
+    const auto roadway = [](const Crowded& crowdedLeft, const Crowded& crowdedRight) {
+        Roadway made{RoadwayType::Divided, {}, {}};
+        for (const Side side : {Side::Left, Side::Right}) {
+            const auto& crowded = side == Side::Left ? crowdedLeft : crowdedRight;
+            for (int i = 0; i < kStations; ++i) {
+                const bool many = std::find(crowded.begin(), crowded.end(), i) != crowded.end();
+                Station station = MakeStation(many ? 16 : 3);
+                station.StationText = std::to_string(i);
+                for (Point& point : station.Points) {
+                    point.Code = "BRCL";  // kept twice when both types are ticked
+                }
+                made.StationsOf(side).push_back(std::move(station));
+            }
+        }
+        return made;
+    };
+    ChainOptions breaksAndCenter;
+    breaksAndCenter.KeepAllPoints = false;
+    breaksAndCenter.Types.BreakPoints = true;
+    breaksAndCenter.Types.CLPoints = true;
+
+    RecordingMessages messages;
+    const auto whole = MakeBooks(roadway({}, {}), breaksAndCenter, PageSize{96, 63}, messages);
+    ASSERT_TRUE(std::holds_alternative<BookSet>(whole));
+    for (const PaginatedBook& book : std::get<BookSet>(whole).Books) {
+        ASSERT_EQ(book.Book.Stations.size(), size_t{kStations});
+        for (int i = 0; i < kStations; ++i) {
+            EXPECT_EQ(book.Book.Stations[size_t(i)].StationText, std::to_string(i));
+        }
+    }
+    EXPECT_TRUE(messages.shown.empty());
+
+    for (const auto& [left, right, named] :
+         {std::tuple{Crowded{1100, 900}, Crowded{5}, "station \"900\" (left side)"},
+          std::tuple{Crowded{}, Crowded{1199, 700}, "station \"700\" (right side)"}}) {
+        messages.shown.clear();
+        EXPECT_EQ(std::get<RunStop>(
+                      MakeBooks(roadway(left, right), breaksAndCenter, PageSize{96, 63}, messages)),
+                  RunStop::Stopped);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_NE(messages.shown[0].find(named), std::string::npos) << messages.shown[0];
+    }
 }
 
 }  // namespace
