@@ -3,6 +3,7 @@
 // file that can be read only once, such as a named pipe, is read whole.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -21,6 +22,7 @@ namespace corvane {
 // that part became the roadway's last stations.
 struct MiddleOfFile {
     std::unique_ptr<LineReader> lines;
+    uint64_t searchFrom = 0;  // where `lines` was opened: no cut lies before it
     bool joined = false;
 };
 

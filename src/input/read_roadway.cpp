@@ -147,7 +147,7 @@ ReadResult ReadBytes(std::string_view bytes, const std::string& name, Messages& 
 
 ReadResult ReadRoadwayCutFrom(const std::string& path, Messages& messages, uint64_t cutSearchFrom,
                               bool& joined) {
-    MiddleOfFile middle{std::make_unique<LineReader>()};
+    MiddleOfFile middle{std::make_unique<LineReader>(), cutSearchFrom};
     if (!middle.lines->OpenAt(path, cutSearchFrom)) {
         middle.lines.reset();  // read on one thread
     }
@@ -158,7 +158,7 @@ ReadResult ReadRoadwayCutFrom(const std::string& path, Messages& messages, uint6
 
 ReadResult ReadRoadwayFromBytesCutFrom(std::string_view bytes, const std::string& name,
                                        Messages& messages, uint64_t cutSearchFrom, bool& joined) {
-    MiddleOfFile middle{std::make_unique<LineReader>()};
+    MiddleOfFile middle{std::make_unique<LineReader>(), cutSearchFrom};
     middle.lines->OpenBytesAt(bytes, cutSearchFrom);
     ReadResult result = ReadBytes(bytes, name, messages, &middle);
     joined = middle.joined;

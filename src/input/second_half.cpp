@@ -20,10 +20,24 @@ std::optional<Roadway> ReadQuietly(const SecondHalf::Read& read, const std::atom
 
 }  // namespace
 
-SecondHalf::SecondHalf(uint64_t cut, Read read)
-    : cut_(cut), roadway_(std::async(std::launch::async, [this, read = std::move(read)] {
-          return ReadQuietly(read, stop_);
-      })) {}
+SecondHalf::SecondHalf(uint64_t searchFrom, FindCut findCut, Read read)
+    : searchFrom_(searchFrom),
+      roadway_(std::async(
+          std::launch::async,
+          [this, findCut = std::move(findCut), read = std::move(read)]() -> std::optional<Roadway> {
+              std::optional<uint64_t> cut;
+              try {
+                  cut = findCut();
+              } catch (...) {
+                  cutFound_.set_value(kNoCut);  // the first thread reads on
+                  throw;
+              }
+              cutFound_.set_value(cut.value_or(kNoCut));
+              if (!cut) {
+                  return std::nullopt;
+              }
+              return ReadQuietly(read, stop_);
+          })) {}
 
 SecondHalf::~SecondHalf() {
     stop_ = true;
@@ -32,8 +46,15 @@ SecondHalf::~SecondHalf() {
     }
 }
 
+uint64_t SecondHalf::Cut() {
+    if (!cut_) {
+        cut_ = cutFuture_.get();
+    }
+    return *cut_;
+}
+
 std::optional<Roadway> SecondHalf::TakeAt(uint64_t lineStart) {
-    if (lineStart == cut_) {
+    if (lineStart == Cut()) {
         return roadway_.get();
     }
     stop_ = true;

@@ -1,7 +1,8 @@
 // The part of a large file after a cut, read on a second thread while the
-// first thread reads up to the cut. Its reading is only a proposal: the first
-// thread takes it when it arrives at the cut in the state the second thread
-// began in, and otherwise reads on past the cut itself.
+// first thread reads up to the cut. The second thread looks for the cut too,
+// so the first starts reading at once. Its reading is only a proposal: the
+// first thread takes it when it arrives at the cut in the state the second
+// thread began in, and otherwise reads on past the cut itself.
 #pragma once
 
 #include <atomic>
@@ -24,17 +25,22 @@ class SecondHalf {
     // Reads from the cut to the end of the file, showing its messages on
     // `messages`; it may give up once `stop` is set.
     using Read = std::function<ReadResult(const std::atomic<bool>& stop, Messages& messages)>;
+    // Where in the file the part begins, when a cut is found.
+    using FindCut = std::function<std::optional<uint64_t>()>;
 
-    // Starts `read` on another thread; `cut` is where in the file it begins.
-    SecondHalf(uint64_t cut, Read read);
+    // Starts `findCut`, then `read` when it found one, on another thread; no
+    // cut lies before byte `searchFrom`.
+    SecondHalf(uint64_t searchFrom, FindCut findCut, Read read);
     // Tells the reading to stop and waits for it.
     ~SecondHalf();
     SecondHalf(const SecondHalf&) = delete;
     SecondHalf& operator=(const SecondHalf&) = delete;
 
     // Whether the first thread, about to read the line that starts at
-    // `lineStart`, has come as far as the cut.
-    bool Reached(uint64_t lineStart) const { return lineStart >= cut_; }
+    // `lineStart`, has come as far as the cut. From where the search began
+    // on, it waits for the search to end (the first thread gets there long
+    // after on a large file), so the cut is never passed unknowing.
+    bool Reached(uint64_t lineStart) { return lineStart >= searchFrom_ && lineStart >= Cut(); }
 
     // Once reached: at the cut, waits for the reading and gives its roadway
     // when it read to the end of the file without a message; past the cut (it
@@ -43,8 +49,17 @@ class SecondHalf {
     std::optional<Roadway> TakeAt(uint64_t lineStart);
 
   private:
-    std::atomic<bool> stop_{false};  // declared first: the thread reads it until joined
-    uint64_t cut_;
+    static constexpr uint64_t kNoCut = UINT64_MAX;  // beyond any line: never reached
+
+    // The cut, once the search ended.
+    uint64_t Cut();
+
+    uint64_t searchFrom_;
+    std::optional<uint64_t> cut_;
+    // Declared before the thread: it uses them until joined.
+    std::atomic<bool> stop_{false};
+    std::promise<uint64_t> cutFound_;
+    std::future<uint64_t> cutFuture_ = cutFound_.get_future();
     std::future<std::optional<Roadway>> roadway_;
 };
 

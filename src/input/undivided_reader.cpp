@@ -229,13 +229,19 @@ ReadResult Result(std::optional<std::vector<Station>> stations) {
 ReadResult ReadUndivided(LineReader& file, const std::string& path, Messages& messages,
                          MiddleOfFile* middle) {
     std::optional<SecondHalf> secondHalf;
-    if (middle != nullptr && middle->lines && FindCut(*middle->lines)) {
-        const uint64_t cut = middle->lines->LineStart();
+    if (middle != nullptr && middle->lines) {
         std::shared_ptr<LineReader> rest = std::move(middle->lines);
-        secondHalf.emplace(cut, [rest, path](const std::atomic<bool>& stop, Messages& quiet) {
-            DataLines lines(*rest, path, kRoutine, quiet);
-            return Result(UndividedReader(lines).ReadFromCut(stop));
-        });
+        const auto findCut = [rest]() -> std::optional<uint64_t> {
+            if (!FindCut(*rest)) {
+                return std::nullopt;
+            }
+            return rest->LineStart();
+        };
+        secondHalf.emplace(middle->searchFrom, findCut,
+                           [rest, path](const std::atomic<bool>& stop, Messages& quiet) {
+                               DataLines lines(*rest, path, kRoutine, quiet);
+                               return Result(UndividedReader(lines).ReadFromCut(stop));
+                           });
     }
     DataLines lines(file, path, kRoutine, messages);
     UndividedReader reader(lines, secondHalf ? &*secondHalf : nullptr);
