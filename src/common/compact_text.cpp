@@ -4,14 +4,7 @@
 
 namespace corvane {
 
-void CompactText::Store(std::string_view text) {
-    if (text.size() <= kMostInline) {
-        if (!text.empty()) {
-            std::memcpy(bytes_, text.data(), text.size());
-        }
-        MarkInline(text.size());
-        return;
-    }
+void CompactText::StoreOnHeap(std::string_view text) {
     char* block = new char[kSizeBytes + text.size()];
     const std::size_t size = text.size();
     std::memcpy(block, &size, kSizeBytes);

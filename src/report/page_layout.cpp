@@ -49,7 +49,7 @@ void DrawCell(Surface& surface, const ReportCell& cell, int x, int row,
         PutCellText(surface, x, row + 1, elevationAtOffset);
     }
     std::string& slopeWithPercent = elevationAtOffset;  // drawn already: its memory is reused
-    slopeWithPercent = PrintedSlope(cell);
+    PrintSlopeInto(cell, slopeWithPercent);
     if (!slopeWithPercent.empty()) {
         PutCellText(surface, x + slopeIndent, row + 2, slopeWithPercent.append(1, '%'));
     }

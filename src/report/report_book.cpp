@@ -195,10 +195,17 @@ class StationBlockBuilder {
 }  // namespace
 
 std::string PrintedSlope(const ReportCell& cell) {
+    std::string text;
+    PrintSlopeInto(cell, text);
+    return text;
+}
+
+void PrintSlopeInto(const ReportCell& cell, std::string& text) {
     if (IsPrintedSlopeText(cell.Slope)) {
-        return cell.Slope.str();
+        text.assign(cell.Slope.view());
+        return;
     }
-    return std::string(Trim(FormatNumber(cell.Slope, kSlopePattern)));
+    text.assign(Trim(FormatNumber(cell.Slope, kSlopePattern)));
 }
 
 const ReportCell& ReportStation::Cell(int line, int column) const {

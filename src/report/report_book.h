@@ -34,6 +34,8 @@ using CellLine = std::array<ReportCell, kCellColumns>;
 // The slope as a cell prints it: two decimals, trimmed, without the "%";
 // empty when the cell has none or it is no number.
 std::string PrintedSlope(const ReportCell& cell);
+// The same, written into `text`, whose storage is reused: a page prints dozens.
+void PrintSlopeInto(const ReportCell& cell, std::string& text);
 
 struct ReportStation {
     std::string Label;  // "Cross Sec. Sta." or "Design Sec. Sta."

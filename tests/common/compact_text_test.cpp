@@ -9,14 +9,19 @@
 namespace corvane {
 namespace {
 
-// Texts on both sides of the 15 bytes held inline, and one with a zero byte.
-const std::vector<std::string> kTexts = {"",
-                                         "B",
-                                         "-12.000",
-                                         "123456789012345",
-                                         "1234567890123456",
-                                         std::string(300, 'x'),
-                                         std::string("a\0b", 3)};
+// Texts of every size up to past the 15 bytes held inline (each copied in a
+// way of its own), a long one, and one with a zero byte.
+std::vector<std::string> Texts() {
+    std::vector<std::string> texts;
+    const std::string digits = "0123456789abcdefgh";
+    for (std::size_t size = 0; size <= digits.size(); ++size) {
+        texts.push_back(digits.substr(0, size));
+    }
+    texts.push_back(std::string(300, 'x'));
+    texts.push_back(std::string("a\0b", 3));
+    return texts;
+}
+const std::vector<std::string> kTexts = Texts();
 
 TEST(CompactText, HoldsEveryTextWholeWhetherInlineOrOnTheHeap) {
     for (const std::string& text : kTexts) {
