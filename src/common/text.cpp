@@ -22,6 +22,18 @@ std::string ToUpper(std::string_view text) {
     return upper;
 }
 
+bool SameTextUpperCased(std::string_view text, std::string_view upper) {
+    if (text.size() != upper.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (ToUpper(text[i]) != upper[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string ProgramErrorText(std::string_view prefix, std::string_view description,
                              std::string_view routine) {
     std::string text(prefix);

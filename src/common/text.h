@@ -3,10 +3,49 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 namespace corvane {
+
+// Whether the two texts hold the same bytes. A reader compares short texts (a
+// station, a side's word) on every row of the file: up to 16 bytes are
+// compared as two overlapping words of each, not by a call into the C library.
+inline bool SameText(std::string_view a, std::string_view b) {
+    const std::size_t size = a.size();
+    if (size != b.size()) {
+        return false;
+    }
+    const auto sameEnds = [&](auto word) {
+        constexpr std::size_t kWord = sizeof word;
+        decltype(word) a0, a1, b0, b1;
+        std::memcpy(&a0, a.data(), kWord);
+        std::memcpy(&a1, a.data() + size - kWord, kWord);
+        std::memcpy(&b0, b.data(), kWord);
+        std::memcpy(&b1, b.data() + size - kWord, kWord);
+        return ((a0 ^ b0) | (a1 ^ b1)) == 0;
+    };
+    if (size > 16) {
+        return std::memcmp(a.data(), b.data(), size) == 0;
+    }
+    if (size >= 8) {
+        return sameEnds(std::uint64_t{});
+    }
+    if (size >= 4) {
+        return sameEnds(std::uint32_t{});
+    }
+    for (std::size_t i = 0; i < size; ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether the text, its ASCII letters upper-cased, is `upper`; no copy is made.
+bool SameTextUpperCased(std::string_view text, std::string_view upper);
 
 // Upper-cased copy: the ASCII letters a..z become A..Z, every other byte stays.
 std::string ToUpper(std::string_view text);

@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace corvane {
 
 namespace {
@@ -21,28 +25,40 @@ uint64_t CommaBits(uint64_t word) {
 
 }  // namespace
 
-// Every row of the file is split, so eight bytes are searched for commas at a
-// time; only the few commas found cost a step each. The word's first byte must
-// be its lowest, hence the plain pass where it is not.
+// Every row of the file is split, so sixteen bytes (where the processor
+// compares that many at once, as every x86-64 one does) or eight are searched
+// for commas at a time; only the few commas found cost a step each. The word's
+// first byte must be its lowest, hence the plain pass where it is not.
 void Columns::Split(std::string_view line) {
     columns_.clear();
     size_t start = 0;
     size_t i = 0;
+    const auto columnTo = [&](size_t comma) {
+        columns_.emplace_back(line.data() + start, comma - start);
+        start = comma + 1;
+    };
+#if defined(__SSE2__)
+    const __m128i commas = _mm_set1_epi8(',');
+    for (; i + 16 <= line.size(); i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + i));
+        for (auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, commas)));
+             found != 0; found &= found - 1) {
+            columnTo(i + static_cast<size_t>(std::countr_zero(found)));
+        }
+    }
+#endif
     if constexpr (std::endian::native == std::endian::little) {
         for (; i + sizeof(uint64_t) <= line.size(); i += sizeof(uint64_t)) {
             uint64_t word;
             std::memcpy(&word, line.data() + i, sizeof word);
             for (uint64_t commas = CommaBits(word); commas != 0; commas &= commas - 1) {
-                const size_t comma = i + static_cast<size_t>(std::countr_zero(commas)) / 8;
-                columns_.push_back(line.substr(start, comma - start));
-                start = comma + 1;
+                columnTo(i + static_cast<size_t>(std::countr_zero(commas)) / 8);
             }
         }
     }
     for (; i < line.size(); ++i) {
         if (line[i] == ',') {
-            columns_.push_back(line.substr(start, i - start));
-            start = i + 1;
+            columnTo(i);
         }
     }
     columns_.push_back(line.substr(start));

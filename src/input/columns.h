@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/text.h"
+
 namespace corvane {
 
 class Columns {
@@ -31,7 +33,7 @@ class Columns {
 // Stores a column's text into `field`. The rows of a station repeat its texts,
 // so a text equal to the one held is not copied again.
 inline void KeepText(std::string& field, std::string_view text) {
-    if (field != text) {
+    if (!SameText(field, text)) {
         field = text;
     }
 }

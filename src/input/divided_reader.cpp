@@ -56,8 +56,9 @@ class DividedLine {
     // blank nor a terminator. A data row holds the word as its column 8, which
     // spares searching the line.
     bool IsDataRow(std::string_view sideWord) const {
-        const bool marked = (columns_.Has(kSideColumn) && columns_[kSideColumn] == sideWord) ||
-                            text_.find(sideWord) != std::string_view::npos;
+        const bool marked =
+            (columns_.Has(kSideColumn) && SameText(columns_[kSideColumn], sideWord)) ||
+            text_.find(sideWord) != std::string_view::npos;
         return marked && !IsBlank() && !IsTerminator();
     }
     bool Mentions(std::string_view word) const {

@@ -12,8 +12,7 @@ bool IsMessageRow(std::string_view kind, Side side) {
     if (side == Side::Left) {
         return kind == "MESSAGE" || kind == "ERROR";
     }
-    const std::string upper = ToUpper(kind);
-    return upper == "ERROR" || upper == "MESSAGE";
+    return SameTextUpperCased(kind, "ERROR") || SameTextUpperCased(kind, "MESSAGE");
 }
 
 // File columns of the row, read one after another; the first one missing
@@ -76,7 +75,7 @@ DividedRowResult StoreDividedRow(const Columns& columns, Side side, int pointInd
     if (!row.KeepIn(5, station.CrossSectionStation) || !row.Has(8)) {
         return DividedRowResult::TooShort;
     }
-    if (row[8] != (side == Side::Left ? "LEFT" : "RIGHT")) {
+    if (!SameText(row[8], side == Side::Left ? "LEFT" : "RIGHT")) {
         return DividedRowResult::WrongMarker;
     }
     const auto index = static_cast<size_t>(pointIndex);

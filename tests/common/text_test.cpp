@@ -32,5 +32,25 @@ TEST(Text, Utf8CharacterLengthAcceptsWellFormedCharactersOnly) {
     }
 }
 
+// Texts of every size the word-wise comparison treats apart are the same only
+// when every byte is: one byte changed anywhere tells them apart.
+TEST(Text, SameTextComparesEveryByte) {
+    const std::string digits = "0123456789abcdefghij";
+    for (std::size_t size = 0; size <= digits.size(); ++size) {
+        const std::string text = digits.substr(0, size);
+        EXPECT_TRUE(SameText(text, std::string(text)));
+        EXPECT_FALSE(SameText(text, text + "x"));
+        for (std::size_t at = 0; at < size; ++at) {
+            std::string changed = text;
+            changed[at] = '-';
+            EXPECT_FALSE(SameText(text, changed)) << size << " " << at;
+        }
+    }
+    EXPECT_TRUE(SameTextUpperCased("Error", "ERROR"));
+    EXPECT_TRUE(SameTextUpperCased("message", "MESSAGE"));
+    EXPECT_FALSE(SameTextUpperCased("Errors", "ERROR"));
+    EXPECT_FALSE(SameTextUpperCased("\xC3\xA9rror", "ERROR"));
+}
+
 }  // namespace
 }  // namespace corvane

@@ -359,7 +359,7 @@ TEST_F(InputReading, LinesSurviveBlockBoundaries) {
 TEST(InputColumns, EveryCommaSplits) {
     Columns columns;
     for (uint32_t bits = 0; bits < 1u << 12; ++bits) {
-        for (const size_t length : {size_t{12}, size_t{21}}) {
+        for (const size_t length : {size_t{12}, size_t{21}, size_t{29}, size_t{40}}) {
             std::string line;
             for (size_t i = 0; i < length; ++i) {
                 line += (bits >> (i % 12) & 1) != 0 ? ',' : "-+\xACl"[i % 4];
