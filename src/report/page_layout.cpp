@@ -1,6 +1,7 @@
 #include "report/page_layout.h"
 
 #include <algorithm>
+#include <array>
 
 #include "common/text.h"
 #include "grades/number_text.h"
@@ -68,15 +69,26 @@ void DrawMessage(Surface& surface, PageSize page, const ReportStation& station, 
     PutCellText(surface, x, row + 1, station.MessageText);
 }
 
-void DrawCellLine(Surface& surface, PageSize page, const ReportStation& station, int line, int row,
-                  std::string& scratch) {
+// The column each of a line's cells starts in, the same on every line of a page.
+using CellColumns = std::array<int, kCellColumns>;
+
+CellColumns CellColumnsOf(PageSize page) {
+    CellColumns columns{};
+    for (int k = 0; k < kCellColumns; ++k) {
+        columns[static_cast<size_t>(k)] =
+            RoundHalfEven(page.Columns - kFirstCellColumnFromRight + kCellColumnStep * k);
+    }
+    return columns;
+}
+
+void DrawCellLine(Surface& surface, const CellColumns& columns, const ReportStation& station,
+                  int line, int row, std::string& scratch) {
     if (static_cast<size_t>(line) >= station.Lines.size()) {
         return;  // a line that holds no cell draws nothing
     }
-    for (int k = 0; k < kCellColumns; ++k) {
-        const int x = RoundHalfEven(page.Columns - kFirstCellColumnFromRight + kCellColumnStep * k);
-        DrawCell(surface, station.Lines[static_cast<size_t>(line)][static_cast<size_t>(k)], x, row,
-                 scratch);
+    const CellLine& cells = station.Lines[static_cast<size_t>(line)];
+    for (size_t k = 0; k < cells.size(); ++k) {
+        DrawCell(surface, cells[k], columns[k], row, scratch);
     }
 }
 
@@ -91,6 +103,7 @@ PageStart LayOutPageBody(const Book& book, PageSize page, PageStart start, Surfa
     int row = 0;
     // One buffer for every cell of every page this thread draws.
     thread_local std::string scratch;
+    const CellColumns cellColumns = CellColumnsOf(page);
     while (index <= lastStation && row < kPageLineLimit) {
         row = BlockRow(page, block);
         if (row >= kPageLineLimit) {
@@ -116,7 +129,7 @@ PageStart LayOutPageBody(const Book& book, PageSize page, PageStart start, Surfa
         while (line <= lastLine && row < kPageLineLimit) {
             row = BlockRow(page, block);
             if (surface) {
-                DrawCellLine(*surface, page, station, line, row, scratch);
+                DrawCellLine(*surface, cellColumns, station, line, row, scratch);
             }
             ++line;
             ++block;
