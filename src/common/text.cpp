@@ -41,15 +41,6 @@ std::string ProgramErrorText(std::string_view prefix, std::string_view descripti
     return text;
 }
 
-std::string_view Trim(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const std::size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 bool IsEmptyOrSpaces(std::string_view text) {
     return text.find_first_not_of(' ') == std::string_view::npos;
 }
@@ -66,10 +57,6 @@ std::string_view TrimBlanks(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
-}
-
-bool IsAsciiDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 // The lead byte fixes the length; the second byte's range rules out overlong

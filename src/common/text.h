@@ -59,8 +59,19 @@ std::string ProgramErrorText(std::string_view prefix, std::string_view descripti
                              std::string_view routine);
 
 // The text without leading and trailing spaces. Tabs and other blanks stay:
-// the file format trims spaces only, so a tab is content.
-std::string_view Trim(std::string_view text);
+// the file format trims spaces only, so a tab is content. (Inline, as the one
+// below: every cell of every page asks.)
+inline std::string_view Trim(std::string_view text) {
+    std::size_t first = 0;
+    std::size_t end = text.size();
+    while (first < end && text[first] == ' ') {
+        ++first;
+    }
+    while (end > first && text[end - 1] == ' ') {
+        --end;
+    }
+    return text.substr(first, end - first);
+}
 
 // True when the text is empty or holds nothing but spaces (a blank line or a
 // blank column of the file; a tab is content).
@@ -74,7 +85,9 @@ bool IsSpaceOrTab(char c);
 std::string_view TrimBlanks(std::string_view text);
 
 // True for an ASCII digit 0..9.
-bool IsAsciiDigit(char c);
+inline bool IsAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The number of bytes of the valid UTF-8 character that starts at text[at],
 // or 0 when none does there (a stray byte, an overlong form, a surrogate, a

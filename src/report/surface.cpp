@@ -15,8 +15,4 @@ void Surface::PrintInCell(int column, int line, std::string_view text) {
     Print(text);
 }
 
-void PutText(Surface& surface, int column, int line, std::string_view text) {
-    surface.PrintInCell(column, line, text);
-}
-
 }  // namespace corvane

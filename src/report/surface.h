@@ -41,6 +41,8 @@ class Surface {
 // Draws the text at a whole cell of the printer page (column, line), converted
 // into the surface's units. Positions are rounded in cells first, on every
 // surface, so a window shows each text in the very cell the printer puts it in.
-void PutText(Surface& surface, int column, int line, std::string_view text);
+inline void PutText(Surface& surface, int column, int line, std::string_view text) {
+    surface.PrintInCell(column, line, text);
+}
 
 }  // namespace corvane
