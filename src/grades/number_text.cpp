@@ -287,12 +287,8 @@ bool ShortestPlainText(double value, std::string& text) {
 
 }  // namespace
 
-std::optional<double> ParseNumber(std::string_view text) {
-    // Nearly every text is a plain decimal without blanks, which the fast path
-    // reads as it is; one with blanks is refused there and trimmed first.
-    if (const std::optional<double> plain = ParsePlainDecimal(text)) {
-        return plain;
-    }
+std::optional<double> ParseOtherNumber(std::string_view text) {
+    // A text with blanks was refused by the plain decimal's reading; trimmed, it may pass.
     std::string_view number = TrimBlanks(text);
     if (const std::optional<double> plain = ParsePlainDecimal(number)) {
         return plain;

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "grades/quick_decimals.h"
+
 namespace corvane {
 
 // Every value is reduced to this many significant digits before it becomes
@@ -15,7 +17,14 @@ inline constexpr int kSignificantDigits = 15;
 
 // Locale-independent: optional blanks around, optional sign, digits with an
 // optional decimal point, optional exponent. Anything else is not a number.
-std::optional<double> ParseNumber(std::string_view text);
+// A plain decimal without blanks, as nearly every text is, is read inline.
+std::optional<double> ParseOtherNumber(std::string_view text);
+inline std::optional<double> ParseNumber(std::string_view text) {
+    if (const std::optional<double> plain = ParsePlainDecimal(text)) {
+        return plain;
+    }
+    return ParseOtherNumber(text);
+}
 
 // Shortest decimal text with at most 15 significant digits, leading zero kept:
 // -14 -> "-14", 0.1 + 0.2 -> "0.3", 0.000015 -> "0.000015". Only magnitudes

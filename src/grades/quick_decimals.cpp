@@ -12,44 +12,12 @@ namespace corvane {
 
 namespace {
 
-template <typename Number, std::size_t Count>
-constexpr std::array<Number, Count> PowersOfTen() {
-    std::array<Number, Count> powers{};
-    Number power = 1;
-    for (Number& entry : powers) {
-        entry = power;
-        power *= 10;
-    }
-    return powers;
-}
-
-// 10^0 .. 10^22 are exact in a double; 10^15 is the largest scale that still
-// leaves room for a fraction below 2^53.
-constexpr auto kExactPowersOfTen = PowersOfTen<double, 23>();
-constexpr auto kIntegerPowersOfTen = PowersOfTen<std::uint64_t, 16>();
-
-// Integers up to 2^53 are exact in a double.
-constexpr std::uint64_t kLargestExactInteger = 1ULL << 53;
-constexpr std::size_t kMostDigits = 18;
+constexpr auto kIntegerPowersOfTen = quick::PowersOfTen<std::uint64_t, 16>();
 
 // The decimal value is within 5e-15 of the double (15 significant digits) and
 // the scaling adds a rounding of its own; closer than this to a half, the
 // exact digits decide.
 constexpr double kHalfMargin = 1e-13;
-
-// Appends the run of digits at `position` to `mantissa`, moves past it and
-// tells how many there were.
-std::size_t TakeDigits(std::string_view text, std::size_t& position, std::uint64_t& mantissa) {
-    const std::size_t start = position;
-    for (; position < text.size(); ++position) {
-        const auto digit = static_cast<unsigned>(text[position] - '0');
-        if (digit > 9) {
-            break;
-        }
-        mantissa = mantissa * 10 + digit;
-    }
-    return position - start;
-}
 
 // `rounded` units of 10^-decimals, written without leading zero and without
 // "-" on zero.
@@ -92,18 +60,18 @@ constexpr double kFifteenDigitsHigh = 1e15;
 // Rounding may make it miss by one next to a power of ten; the caller checks
 // the digits it scales to. Magnitudes outside the table give its ends.
 int LeadingPower(double magnitude) {
-    const int powers = static_cast<int>(kExactPowersOfTen.size());
+    const int powers = static_cast<int>(quick::kExactPowersOfTen.size());
     if (magnitude >= 1) {
         int power = 0;
         while (power + 1 < powers &&
-               kExactPowersOfTen[static_cast<std::size_t>(power) + 1] <= magnitude) {
+               quick::kExactPowersOfTen[static_cast<std::size_t>(power) + 1] <= magnitude) {
             ++power;
         }
         return power;
     }
     int shift = 1;
     while (shift + 1 < powers &&
-           magnitude * kExactPowersOfTen[static_cast<std::size_t>(shift)] < 1) {
+           magnitude * quick::kExactPowersOfTen[static_cast<std::size_t>(shift)] < 1) {
         ++shift;
     }
     return -shift;
@@ -111,10 +79,10 @@ int LeadingPower(double magnitude) {
 
 std::optional<SignificantDigits> FifteenDigits(double magnitude) {
     const int scale = kSignificantDigits - 1 - LeadingPower(magnitude);
-    if (scale < 0 || scale >= static_cast<int>(kExactPowersOfTen.size())) {
+    if (scale < 0 || scale >= static_cast<int>(quick::kExactPowersOfTen.size())) {
         return std::nullopt;
     }
-    const double scaled = magnitude * kExactPowersOfTen[static_cast<std::size_t>(scale)];
+    const double scaled = magnitude * quick::kExactPowersOfTen[static_cast<std::size_t>(scale)];
     // log10 may miss by one next to a power of ten; such values are left to
     // the general conversion, as is any value whose last digit is in doubt.
     if (!(scaled >= kFifteenDigitsLow + 1 && scaled < kFifteenDigitsHigh - 1)) {
@@ -147,37 +115,13 @@ std::optional<std::uint64_t> RoundNearHalf(double magnitude, int decimals) {
 
 }  // namespace
 
-std::optional<double> ParsePlainDecimal(std::string_view text) {
-    std::size_t position = 0;
-    bool negative = false;
-    if (position < text.size() && (text[position] == '+' || text[position] == '-')) {
-        negative = text[position] == '-';
-        ++position;
-    }
-    // Digits beyond kMostDigits may wrap the mantissa; such a text is refused below.
-    std::uint64_t mantissa = 0;
-    const std::size_t integerDigits = TakeDigits(text, position, mantissa);
-    std::size_t decimals = 0;
-    if (position < text.size() && text[position] == '.') {
-        ++position;
-        decimals = TakeDigits(text, position, mantissa);
-    }
-    const std::size_t digitCount = integerDigits + decimals;
-    if (position != text.size() || digitCount == 0 || digitCount > kMostDigits ||
-        mantissa > kLargestExactInteger) {
-        return std::nullopt;
-    }
-    // Both operands are exact, so the one division rounds correctly.
-    const double magnitude = static_cast<double>(mantissa) / kExactPowersOfTen[decimals];
-    return negative ? -magnitude : magnitude;
-}
-
 bool FormatFixedQuickly(double value, int decimals, std::string& text) {
     if (decimals < 0 || decimals >= static_cast<int>(kIntegerPowersOfTen.size())) {
         return false;
     }
-    const double scaled = std::fabs(value) * kExactPowersOfTen[static_cast<std::size_t>(decimals)];
-    if (!(scaled < static_cast<double>(kLargestExactInteger))) {
+    const double scaled =
+        std::fabs(value) * quick::kExactPowersOfTen[static_cast<std::size_t>(decimals)];
+    if (!(scaled < static_cast<double>(quick::kLargestExactInteger))) {
         return false;
     }
     const double whole = std::floor(scaled);
