@@ -70,28 +70,6 @@ void FillPointCell(ReportCell& cell, const Point& point, const CompactText& slop
     cell.IsOffsetPoint = false;
 }
 
-// Whether a slope is written as its pattern prints it: an optional "-", the
-// integer digits without leading zero, the point and two decimals, at most 15
-// digits in all, and not "-.00". Every slope the stages compute is; it is then
-// its own printed text (a decimal of up to 15 digits reads back as itself),
-// and each page would otherwise read and format all its slopes again.
-bool IsPrintedSlopeText(std::string_view text) {
-    constexpr std::size_t kDecimals = 2;
-    constexpr std::size_t kMostDigits = 15;
-    if (!text.empty() && text.front() == '-') {
-        if (text == "-.00") {
-            return false;
-        }
-        text.remove_prefix(1);
-    }
-    if (text.size() < kDecimals + 1 || text.size() > kMostDigits + 1 ||
-        text[text.size() - kDecimals - 1] != '.' || text.front() == '0') {
-        return false;
-    }
-    return std::all_of(text.begin(), text.end() - kDecimals - 1, IsAsciiDigit) &&
-           std::all_of(text.end() - kDecimals, text.end(), IsAsciiDigit);
-}
-
 // Builds one station block. The cells fill three to a line; a block holds
 // lines 0..10, which is room for 31 points and both offset points, so the
 // line counter never wraps and no cell is overwritten.
@@ -200,11 +178,7 @@ std::string PrintedSlope(const ReportCell& cell) {
     return text;
 }
 
-void PrintSlopeInto(const ReportCell& cell, std::string& text) {
-    if (IsPrintedSlopeText(cell.Slope)) {
-        text.assign(cell.Slope.view());
-        return;
-    }
+void PrintOtherSlopeInto(const ReportCell& cell, std::string& text) {
     text.assign(Trim(FormatNumber(cell.Slope, kSlopePattern)));
 }
 

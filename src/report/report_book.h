@@ -2,11 +2,15 @@
 // already in the line and column where the page shows it.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/compact_text.h"
+#include "common/text.h"
 #include "grades/offset_points.h"
 #include "grades/slopes.h"
 #include "input/roadway.h"
@@ -34,8 +38,41 @@ using CellLine = std::array<ReportCell, kCellColumns>;
 // The slope as a cell prints it: two decimals, trimmed, without the "%";
 // empty when the cell has none or it is no number.
 std::string PrintedSlope(const ReportCell& cell);
-// The same, written into `text`, whose storage is reused: a page prints dozens.
-void PrintSlopeInto(const ReportCell& cell, std::string& text);
+
+// Whether a slope is written as its pattern prints it: an optional "-", the
+// integer digits without leading zero, the point and two decimals, at most 15
+// digits in all, and not "-.00". Every slope the stages compute is; it is then
+// its own printed text (a decimal of up to 15 digits reads back as itself),
+// and each page would otherwise read and format all its slopes again.
+inline bool IsPrintedSlopeText(std::string_view text) {
+    constexpr std::size_t kDecimals = 2;
+    constexpr std::size_t kMostDigits = 15;
+    if (!text.empty() && text.front() == '-') {
+        if (text == "-.00") {
+            return false;
+        }
+        text.remove_prefix(1);
+    }
+    if (text.size() < kDecimals + 1 || text.size() > kMostDigits + 1 ||
+        text[text.size() - kDecimals - 1] != '.' || text.front() == '0') {
+        return false;
+    }
+    return std::all_of(text.begin(), text.end() - kDecimals - 1, IsAsciiDigit) &&
+           std::all_of(text.end() - kDecimals, text.end(), IsAsciiDigit);
+}
+
+// A slope that is no printed text yet, formatted.
+void PrintOtherSlopeInto(const ReportCell& cell, std::string& text);
+
+// PrintedSlope written into `text`, whose storage is reused: a page prints
+// dozens, nearly all of them already their printed text.
+inline void PrintSlopeInto(const ReportCell& cell, std::string& text) {
+    if (IsPrintedSlopeText(cell.Slope)) {
+        text.assign(cell.Slope.view());
+        return;
+    }
+    PrintOtherSlopeInto(cell, text);
+}
 
 struct ReportStation {
     std::string Label;  // "Cross Sec. Sta." or "Design Sec. Sta."
