@@ -17,6 +17,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/text.h"
+
 namespace corvane {
 
 class CompactText {
@@ -60,7 +62,7 @@ class CompactText {
     }
     CompactText& operator=(std::string_view text) {
         if (IsInline() && text.size() <= kMostInline) {
-            CopyShort(bytes_, text.data(), text.size());  // the text may be a part of this one
+            CopyShortBytes(bytes_, text.data(), text.size());  // the text may be a part of this one
             MarkInline(text.size());
         } else {
             CompactText copy(text);
@@ -123,41 +125,13 @@ class CompactText {
     }
     void Store(std::string_view text) {
         if (text.size() <= kMostInline) {
-            CopyShort(bytes_, text.data(), text.size());
+            CopyShortBytes(bytes_, text.data(), text.size());
             MarkInline(text.size());
         } else {
             StoreOnHeap(text);
         }
     }
     void StoreOnHeap(std::string_view text);
-    // Copies up to 15 bytes in a few loads and stores rather than a call into
-    // the C library: every text of every point and cell passes here. Every
-    // load comes before the stores, so the two ranges may overlap.
-    static void CopyShort(char* to, const char* from, std::size_t size) noexcept {
-        if (size >= 8) {
-            Copy2<std::uint64_t>(to, from, size);
-        } else if (size >= 4) {
-            Copy2<std::uint32_t>(to, from, size);
-        } else if (size > 0) {
-            const char first = from[0];
-            const char middle = from[size / 2];
-            const char last = from[size - 1];
-            to[0] = first;
-            to[size / 2] = middle;
-            to[size - 1] = last;
-        }
-    }
-    // The first and the last sizeof(Word) bytes, which together cover 1 to 2
-    // words' worth.
-    template <typename Word>
-    static void Copy2(char* to, const char* from, std::size_t size) noexcept {
-        Word head;
-        Word tail;
-        std::memcpy(&head, from, sizeof head);
-        std::memcpy(&tail, from + size - sizeof tail, sizeof tail);
-        std::memcpy(to, &head, sizeof head);
-        std::memcpy(to + size - sizeof tail, &tail, sizeof tail);
-    }
     void Release() noexcept {
         if (!IsInline()) {
             delete[] HeapBlock();

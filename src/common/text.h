@@ -10,6 +10,32 @@
 
 namespace corvane {
 
+// Copies up to 16 bytes in a few loads and stores rather than a call into the
+// C library: every text of every point and cell, and every cell a page draws,
+// passes here. Every load comes before the stores, so the ranges may overlap.
+inline void CopyShortBytes(char* to, const char* from, std::size_t size) noexcept {
+    const auto copyEnds = [&](auto word) {
+        constexpr std::size_t kWord = sizeof word;
+        decltype(word) head, tail;
+        std::memcpy(&head, from, kWord);
+        std::memcpy(&tail, from + size - kWord, kWord);
+        std::memcpy(to, &head, kWord);
+        std::memcpy(to + size - kWord, &tail, kWord);
+    };
+    if (size >= 8) {
+        copyEnds(std::uint64_t{});
+    } else if (size >= 4) {
+        copyEnds(std::uint32_t{});
+    } else if (size > 0) {
+        const char first = from[0];
+        const char middle = from[size / 2];
+        const char last = from[size - 1];
+        to[0] = first;
+        to[size / 2] = middle;
+        to[size - 1] = last;
+    }
+}
+
 // Whether the two texts hold the same bytes. A reader compares short texts (a
 // station, a side's word) on every row of the file: up to 16 bytes are
 // compared as two overlapping words of each, not by a call into the C library.

@@ -12,7 +12,7 @@ namespace corvane {
 
 namespace {
 
-const std::string kElevationOffsetJoint = " @ ";
+constexpr std::string_view kElevationOffsetJoint = " @ ";
 
 int BlockRow(PageSize page, int block) {
     return RoundHalfEven(page.Lines - kFirstBlockLineFromBottom + kBlockLines * block);
@@ -34,25 +34,56 @@ int CellsOf(std::string_view text) {
     return anyByte < 0x80 ? static_cast<int>(text.size()) : CellCount(text);
 }
 
+// The joined texts of a cell, built where they fit in `room` (a cell's texts
+// are short: 15 bytes or fewer each, as nearly always, are copied in a few
+// moves), else in `scratch`, the caller's, which keeps its memory from cell to
+// cell.
+class CellText {
+  public:
+    explicit CellText(std::string& scratch) : scratch_(scratch) {}
+
+    std::string_view Join(std::string_view a, std::string_view b, std::string_view c) {
+        if (a.size() <= kShort && b.size() <= kShort && c.size() <= kShort) {
+            char* end = room_;
+            for (const std::string_view part : {a, b, c}) {
+                CopyShortBytes(end, part.data(), part.size());
+                end += part.size();
+            }
+            return {room_, static_cast<size_t>(end - room_)};
+        }
+        scratch_.assign(a).append(b).append(c);
+        return scratch_;
+    }
+
+  private:
+    static constexpr size_t kShort = 16;
+    char room_[3 * kShort];
+    std::string& scratch_;
+};
+
 // A point cell on three lines: label; elevation " @ " offset; slope with "%",
-// starting three characters before the end of the line above. The second line
-// is joined in elevationAtOffset, the caller's: mostly past the length a string
-// holds without allocating, it keeps its memory from cell to cell.
-void DrawCell(Surface& surface, const ReportCell& cell, int x, int row,
-              std::string& elevationAtOffset) {
+// starting three characters before the end of the line above.
+void DrawCell(Surface& surface, const ReportCell& cell, int x, int row, std::string& scratch) {
     const std::string_view elevation = Trim(cell.Elevation);
     const std::string_view offset = cell.Offset;
-    elevationAtOffset.assign(elevation).append(kElevationOffsetJoint).append(offset);
+    CellText joined(scratch);
+    const std::string_view elevationAtOffset =
+        joined.Join(elevation, kElevationOffsetJoint, offset);
     const int slopeIndent = CellsOf(elevationAtOffset) - 3;
 
     PutCellText(surface, x, row, cell.Name);
     if (!elevation.empty() && !Trim(offset).empty()) {
         PutCellText(surface, x, row + 1, elevationAtOffset);
     }
-    std::string& slopeWithPercent = elevationAtOffset;  // drawn already: its memory is reused
-    PrintSlopeInto(cell, slopeWithPercent);
-    if (!slopeWithPercent.empty()) {
-        PutCellText(surface, x + slopeIndent, row + 2, slopeWithPercent.append(1, '%'));
+    // The second line is drawn: its room is free again.
+    std::string_view slope = cell.Slope;
+    if (!IsPrintedSlopeText(slope)) {
+        std::string& formatted = scratch;
+        PrintOtherSlopeInto(cell, formatted);
+        slope = formatted;
+    }
+    if (!slope.empty()) {
+        PutCellText(surface, x + slopeIndent, row + 2, joined.Join(slope, "%", {}));
     }
 }
 

@@ -177,6 +177,14 @@ TEST(PageBodyTest, CellsWithBlanksOrWithoutElevation) {
                                    {56, 7, "BOC"},
                                    {61, 9, ".50%"},
                                    {76, 7, " Edge "}}));
+    // Texts longer than a word pair are joined all the same.
+    book.Stations[0].Lines[0][1] = ReportCell{
+        "Long", "123456789.1234567", "9876543210.987654", "-1234567890123.45", "BR", false};
+    const std::vector<Placed> longer = Draw(book);
+    EXPECT_EQ(std::vector<Placed>(longer.begin() + 12, longer.begin() + 15),
+              (std::vector<Placed>{{56, 7, "Long"},
+                                   {56, 8, "9876543210.987654 @ 123456789.1234567"},
+                                   {90, 9, "-1234567890123.45%"}}));
     RecordingSurface none;  // a page the pagination does not have
     for (int page : {-1, 1}) {
         EXPECT_FALSE(DrawPage(none, book, Paginate(book, kLetter), page, kLetter, {}));
