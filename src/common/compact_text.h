@@ -91,7 +91,18 @@ class CompactText {
     char back() const { return view().back(); }
     char operator[](std::size_t at) const { return data()[at]; }
 
+    // One for each kind of text, so that no comparison needs a conversion
+    // another one could match as well.
+    friend bool operator==(const CompactText& text, const CompactText& other) noexcept {
+        return text.view() == other.view();
+    }
     friend bool operator==(const CompactText& text, std::string_view other) noexcept {
+        return text.view() == other;
+    }
+    friend bool operator==(const CompactText& text, const std::string& other) noexcept {
+        return text.view() == other;
+    }
+    friend bool operator==(const CompactText& text, const char* other) noexcept {
         return text.view() == other;
     }
 
