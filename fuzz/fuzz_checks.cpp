@@ -38,7 +38,8 @@ bool SameStation(const Station& a, const Station& b) {
     const auto points = [](const Station& s) {
         std::vector<std::string> texts;
         for (const Point& p : s.Points) {
-            texts.insert(texts.end(), {p.Code, p.Offset, p.Elevation, p.Slope});
+            texts.insert(texts.end(),
+                         {p.Code.str(), p.Offset.str(), p.Elevation.str(), p.Slope.str()});
         }
         return texts;
     };

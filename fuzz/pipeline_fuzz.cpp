@@ -98,7 +98,7 @@ void CheckCell(const ReportCell& cell) {
         return;
     }
     FUZZ_CHECK(!cell.Offset.empty() || cell.Elevation.empty());
-    for (const std::string& shown : {cell.Offset, cell.Elevation})
+    for (const std::string_view shown : {cell.Offset.view(), cell.Elevation.view()})
         FUZZ_CHECK(IsPlainNumberText(shown) && shown.size() <= kReportCellWidth);
 }
 
