@@ -75,13 +75,8 @@ void DrawCell(Surface& surface, const ReportCell& cell, int x, int row, std::str
     if (!elevation.empty() && !Trim(offset).empty()) {
         PutCellText(surface, x, row + 1, elevationAtOffset);
     }
-    // The second line is drawn: its room is free again.
-    std::string_view slope = cell.Slope;
-    if (!IsPrintedSlopeText(slope)) {
-        std::string& formatted = scratch;
-        PrintOtherSlopeInto(cell, formatted);
-        slope = formatted;
-    }
+    // The second line is drawn: its room and the scratch are free again.
+    const std::string_view slope = PrintedSlopeView(cell, scratch);
     if (!slope.empty()) {
         PutCellText(surface, x + slopeIndent, row + 2, joined.Join(slope, "%", {}));
     }

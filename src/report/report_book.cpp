@@ -173,12 +173,11 @@ class StationBlockBuilder {
 }  // namespace
 
 std::string PrintedSlope(const ReportCell& cell) {
-    std::string text;
-    PrintSlopeInto(cell, text);
-    return text;
+    std::string scratch;
+    return std::string(PrintedSlopeView(cell, scratch));
 }
 
-void PrintOtherSlopeInto(const ReportCell& cell, std::string& text) {
+void FormatSlopeInto(const ReportCell& cell, std::string& text) {
     text.assign(Trim(FormatNumber(cell.Slope, kSlopePattern)));
 }
 

@@ -61,17 +61,17 @@ inline bool IsPrintedSlopeText(std::string_view text) {
            std::all_of(text.end() - kDecimals, text.end(), IsAsciiDigit);
 }
 
-// A slope that is no printed text yet, formatted.
-void PrintOtherSlopeInto(const ReportCell& cell, std::string& text);
+// A slope that is no printed text yet, formatted into `text`.
+void FormatSlopeInto(const ReportCell& cell, std::string& text);
 
-// PrintedSlope written into `text`, whose storage is reused: a page prints
-// dozens, nearly all of them already their printed text.
-inline void PrintSlopeInto(const ReportCell& cell, std::string& text) {
+// PrintedSlope without a copy: the stored slope itself, as nearly every one
+// is already, or its formatted text in `scratch`. A page prints dozens.
+inline std::string_view PrintedSlopeView(const ReportCell& cell, std::string& scratch) {
     if (IsPrintedSlopeText(cell.Slope)) {
-        text.assign(cell.Slope.view());
-        return;
+        return cell.Slope;
     }
-    PrintOtherSlopeInto(cell, text);
+    FormatSlopeInto(cell, scratch);
+    return scratch;
 }
 
 struct ReportStation {
