@@ -401,18 +401,12 @@ ReadResult ReadDivided(LineReader& file, const std::string& path, Messages& mess
                        MiddleOfFile* middle) {
     std::optional<SecondHalf> secondHalf;
     if (middle != nullptr && middle->lines) {
-        std::shared_ptr<LineReader> rest = std::move(middle->lines);
-        const auto findCut = [rest]() -> std::optional<uint64_t> {
-            if (!FindCut(*rest)) {
-                return std::nullopt;
-            }
-            return rest->LineStart();
-        };
-        secondHalf.emplace(middle->searchFrom, findCut,
-                           [rest, path](const std::atomic<bool>& stop, Messages& quiet) {
-                               DataLines lines(*rest, path, kRoutine, quiet);
-                               return DividedReader(lines, quiet).ReadFromCut(stop);
-                           });
+        secondHalf.emplace(
+            std::move(middle->lines), middle->searchFrom, FindCut,
+            [path](LineReader& rest, const std::atomic<bool>& stop, Messages& quiet) {
+                DataLines lines(rest, path, kRoutine, quiet);
+                return DividedReader(lines, quiet).ReadFromCut(stop);
+            });
     }
     DataLines lines(file, path, kRoutine, messages);
     DividedReader reader(lines, messages, secondHalf ? &*secondHalf : nullptr);

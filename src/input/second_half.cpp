@@ -9,9 +9,10 @@ namespace {
 // The part is worth joining only when it was read whole and said nothing: a
 // message there would have to be shown in its turn, after those of the first
 // part, and a stop there would end the read where the first thread may not.
-std::optional<Roadway> ReadQuietly(const SecondHalf::Read& read, const std::atomic<bool>& stop) {
+std::optional<Roadway> ReadQuietly(const SecondHalf::Read& read, LineReader& lines,
+                                   const std::atomic<bool>& stop) {
     RecordingMessages messages;
-    ReadResult result = read(stop, messages);
+    ReadResult result = read(lines, stop, messages);
     if (result.Outcome != ReadOutcome::Read || !messages.shown.empty()) {
         return std::nullopt;
     }
@@ -20,24 +21,25 @@ std::optional<Roadway> ReadQuietly(const SecondHalf::Read& read, const std::atom
 
 }  // namespace
 
-SecondHalf::SecondHalf(uint64_t searchFrom, FindCut findCut, Read read)
+SecondHalf::SecondHalf(std::unique_ptr<LineReader> lines, uint64_t searchFrom, FindCut findCut,
+                       Read read)
     : searchFrom_(searchFrom),
-      roadway_(std::async(
-          std::launch::async,
-          [this, findCut = std::move(findCut), read = std::move(read)]() -> std::optional<Roadway> {
-              std::optional<uint64_t> cut;
-              try {
-                  cut = findCut();
-              } catch (...) {
-                  cutFound_.set_value(kNoCut);  // the first thread reads on
-                  throw;
-              }
-              cutFound_.set_value(cut.value_or(kNoCut));
-              if (!cut) {
-                  return std::nullopt;
-              }
-              return ReadQuietly(read, stop_);
-          })) {}
+      lines_(std::move(lines)),
+      roadway_(std::async(std::launch::async,
+                          [this, findCut, read = std::move(read)]() -> std::optional<Roadway> {
+                              bool found = false;
+                              try {
+                                  found = findCut(*lines_);
+                              } catch (...) {
+                                  cutFound_.set_value(kNoCut);  // the first thread reads on
+                                  throw;
+                              }
+                              cutFound_.set_value(found ? lines_->LineStart() : kNoCut);
+                              if (!found) {
+                                  return std::nullopt;
+                              }
+                              return ReadQuietly(read, *lines_, stop_);
+                          })) {}
 
 SecondHalf::~SecondHalf() {
     stop_ = true;

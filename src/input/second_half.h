@@ -9,9 +9,11 @@
 #include <cstdint>
 #include <functional>
 #include <future>
+#include <memory>
 #include <optional>
 
 #include "common/messages.h"
+#include "input/line_reader.h"
 #include "input/read_roadway.h"
 
 namespace corvane {
@@ -22,15 +24,16 @@ inline constexpr int kCutSearchLines = 4096;
 
 class SecondHalf {
   public:
-    // Reads from the cut to the end of the file, showing its messages on
-    // `messages`; it may give up once `stop` is set.
-    using Read = std::function<ReadResult(const std::atomic<bool>& stop, Messages& messages)>;
-    // Where in the file the part begins, when a cut is found.
-    using FindCut = std::function<std::optional<uint64_t>()>;
+    // Leaves `lines` on the first line of a cut; false when there is none.
+    using FindCut = bool (*)(LineReader& lines);
+    // Reads `lines` from the cut to the end of the file, showing its messages
+    // on `messages`; it may give up once `stop` is set.
+    using Read = std::function<ReadResult(LineReader& lines, const std::atomic<bool>& stop,
+                                          Messages& messages)>;
 
-    // Starts `findCut`, then `read` when it found one, on another thread; no
-    // cut lies before byte `searchFrom`.
-    SecondHalf(uint64_t searchFrom, FindCut findCut, Read read);
+    // On another thread: `findCut` in `lines`, opened at byte `searchFrom`
+    // (no cut lies before it), then `read` from the cut it found.
+    SecondHalf(std::unique_ptr<LineReader> lines, uint64_t searchFrom, FindCut findCut, Read read);
     // Tells the reading to stop and waits for it.
     ~SecondHalf();
     SecondHalf(const SecondHalf&) = delete;
@@ -57,6 +60,7 @@ class SecondHalf {
     uint64_t searchFrom_;
     std::optional<uint64_t> cut_;
     // Declared before the thread: it uses them until joined.
+    std::unique_ptr<LineReader> lines_;
     std::atomic<bool> stop_{false};
     std::promise<uint64_t> cutFound_;
     std::future<uint64_t> cutFuture_ = cutFound_.get_future();

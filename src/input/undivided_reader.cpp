@@ -230,18 +230,12 @@ ReadResult ReadUndivided(LineReader& file, const std::string& path, Messages& me
                          MiddleOfFile* middle) {
     std::optional<SecondHalf> secondHalf;
     if (middle != nullptr && middle->lines) {
-        std::shared_ptr<LineReader> rest = std::move(middle->lines);
-        const auto findCut = [rest]() -> std::optional<uint64_t> {
-            if (!FindCut(*rest)) {
-                return std::nullopt;
-            }
-            return rest->LineStart();
-        };
-        secondHalf.emplace(middle->searchFrom, findCut,
-                           [rest, path](const std::atomic<bool>& stop, Messages& quiet) {
-                               DataLines lines(*rest, path, kRoutine, quiet);
-                               return Result(UndividedReader(lines).ReadFromCut(stop));
-                           });
+        secondHalf.emplace(
+            std::move(middle->lines), middle->searchFrom, FindCut,
+            [path](LineReader& rest, const std::atomic<bool>& stop, Messages& quiet) {
+                DataLines lines(rest, path, kRoutine, quiet);
+                return Result(UndividedReader(lines).ReadFromCut(stop));
+            });
     }
     DataLines lines(file, path, kRoutine, messages);
     UndividedReader reader(lines, secondHalf ? &*secondHalf : nullptr);
