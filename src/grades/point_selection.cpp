@@ -87,16 +87,25 @@ bool FindKeptPoints(const std::vector<Point>& points, const PointTypes& types,
     return true;
 }
 
-// The kept points, without their slopes, in place of all the points. Points
-// kept once each only move forward, so they are moved where they stand; a
-// point kept for several types needs copies.
-void KeepOnly(std::vector<Point>& points, const std::vector<std::size_t>& kept) {
+// Whether the kept point at `k` keeps the slope it came with: the point kept
+// after it was its neighbour, so its segment is the same one.
+bool KeepsItsSegment(const std::vector<std::size_t>& kept, std::size_t k) {
+    return k + 1 < kept.size() && kept[k + 1] == kept[k] + 1;
+}
+
+// The kept points in place of all the points, each with the slope it came
+// with where its segment is kept (and `withSlopes`), else none. Points kept
+// once each only move forward, so they are moved where they stand; a point
+// kept for several types needs copies.
+void KeepOnly(std::vector<Point>& points, const std::vector<std::size_t>& kept, bool withSlopes) {
+    const auto keepsSlope = [&](std::size_t k) { return withSlopes && KeepsItsSegment(kept, k); };
     if (!std::is_sorted(kept.begin(), kept.end(), std::less_equal<>())) {
         std::vector<Point> copies;
         copies.reserve(kept.size());
-        for (const std::size_t place : kept) {
-            copies.push_back(
-                {points[place].Code, points[place].Offset, points[place].Elevation, {}});
+        for (std::size_t k = 0; k < kept.size(); ++k) {
+            const Point& point = points[kept[k]];
+            copies.push_back({point.Code, point.Offset, point.Elevation,
+                              keepsSlope(k) ? point.Slope : CompactText{}});
         }
         points = std::move(copies);
         return;
@@ -105,24 +114,34 @@ void KeepOnly(std::vector<Point>& points, const std::vector<std::size_t>& kept) 
         if (kept[k] != k) {
             points[k] = std::move(points[kept[k]]);
         }
-        points[k].Slope.clear();
+        if (!keepsSlope(k)) {
+            points[k].Slope.clear();
+        }
     }
     points.resize(kept.size());
 }
 
 // Keeps the points of the ticked types of one station. The kept points get
 // slopes of their own, so every slope in the book agrees with the offsets and
-// elevations printed beside it; message stations carry no slopes.
+// elevations printed beside it; message stations carry no slopes. A kept
+// point whose neighbour is kept after it already has its slope: most points
+// of a file are kept with their neighbours, and only the segments that now
+// span dropped points are computed.
 bool SelectStationPoints(Station& station, const PointTypes& types, RoadwayType type,
                          std::vector<std::size_t>& kept) {
     if (!FindKeptPoints(station.Points, types, kept)) {
         return false;
     }
-    KeepOnly(station.Points, kept);
+    const bool withSlopes = station.MessageKind.empty();
+    KeepOnly(station.Points, kept, withSlopes);
     if (station.Points.empty()) {
         station.Points.emplace_back();  // shown as one empty point
-    } else if (station.MessageKind.empty()) {
-        CalculateStationSlopes(station, type);
+        return true;
+    }
+    for (std::size_t k = 0; withSlopes && k + 1 < kept.size(); ++k) {
+        if (!KeepsItsSegment(kept, k)) {
+            CalculateSegmentSlope(station.Points, k, type);
+        }
     }
     return true;
 }

@@ -34,6 +34,8 @@ Selection KeepAllPoints(Roadway roadway);
 // break, edge of pavement, JL, FOC, BOC, CL. The kept points get slopes of
 // their own; a station that keeps none shows one empty point. Nothing, after
 // its message, when a station would report more than 31 points.
+// The roadway's slopes are those CalculateSlopes stored: a kept point whose
+// neighbour is kept after it keeps its slope, the others are computed.
 std::optional<Selection> SelectPoints(Roadway roadway, const PointTypes& types, Messages& messages);
 
 }  // namespace corvane

@@ -126,10 +126,13 @@ void CalculateSideSlopes(std::vector<Station>& stations, RoadwayType type) {
 
 }  // namespace
 
-void CalculateStationSlopes(Station& station, RoadwayType type) {
-    std::vector<PointNumbers> numbers;
-    ParsePointNumbers(station.Points, numbers);
-    StoreSlopes(station.Points, numbers, type);
+void CalculateSegmentSlope(std::vector<Point>& points, std::size_t first, RoadwayType type) {
+    const Point& from = points[first];
+    const Point& to = points[first + 1];
+    std::string printed;
+    StoreSegmentSlope({ParseNumber(from.Offset), ParseNumber(from.Elevation)},
+                      {ParseNumber(to.Offset), ParseNumber(to.Elevation)}, type,
+                      FixedPattern(kSlopePattern), printed, points[first].Slope);
 }
 
 // One "0" more in the number format per decimal of the first offset of the

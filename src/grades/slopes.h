@@ -1,8 +1,10 @@
 // Cross slopes in percent between consecutive points.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "input/roadway.h"
 
@@ -33,10 +35,10 @@ std::string NumberFormatOf(const Roadway& roadway);
 // ("##.00") on its first point. Message stations stay as they are.
 SlopedRoadway CalculateSlopes(Roadway roadway);
 
-// The slopes of one station's points with the gap rule of the roadway type:
-// each segment's slope on its first point; an empty slope on the last point,
-// on segments too narrow or not made of numbers, and where the slope has no
-// sensible text (see PrintableValue).
-void CalculateStationSlopes(Station& station, RoadwayType type);
+// The slope of the segment from points[first] to the point after it, stored
+// on points[first], with the gap rule of the roadway type, as CalculateSlopes
+// stores it: empty on a segment too narrow or not made of numbers, and where
+// the slope has no sensible text (see PrintableValue).
+void CalculateSegmentSlope(std::vector<Point>& points, std::size_t first, RoadwayType type);
 
 }  // namespace corvane

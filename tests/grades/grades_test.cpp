@@ -360,11 +360,12 @@ Station Coded(const Texts& codes) {
     return station;
 }
 
-// What is kept of one station alone on its roadway with the given types.
+// What is kept of one station alone on its roadway with the given types,
+// its slopes computed first as the books do.
 Selection Kept(const Station& station, const PointTypes& types, RoadwayType type = kUndivided) {
     RecordingMessages messages;
     std::optional<Selection> selection =
-        SelectPoints(Roadway{type, {station}, {}}, types, messages);
+        SelectPoints(CalculateSlopes(Roadway{type, {station}, {}}).Roadway, types, messages);
     EXPECT_TRUE(selection && messages.shown.empty());
     return selection.value_or(Selection{});
 }
@@ -429,6 +430,49 @@ TEST(SelectPoints, KeptPointsGetSlopesOfTheirOwnAndKeepTheirStation) {
     chosen = kept(station);
     EXPECT_EQ(chosen.MessageKind + " " + chosen.MessageText, "ERROR Bad section");
     EXPECT_EQ(Points(chosen), "CL, BOC");
+}
+
+// A kept point keeps the slope it came with only where its neighbour is kept
+// after it; every other segment is computed for the kept points, so the
+// slopes are those the kept points would get computed afresh.
+TEST(SelectPoints, SlopesCarriedOverAreThoseComputedAfresh) {
+    // clang-format off
+    for (const auto& [codes, types] : std::initializer_list<std::pair<Texts, std::string>>{
+             {{"CL", "BR", "X", "BR", "X", "X", "CL"}, "CL BR"},
+             {{"X", "BR", "BR", "X"}, "BR"},
+             {{"BOCCL", "X", "CL", "BOC", "BR"}, "CL BOC BR"},  // copies, out of order
+             {{"BR", "CL", "BR"}, "CL"},
+             {{"X", "X", "BR"}, "BR"},
+             {{"BR", "BR", "BR", "BR"}, "BR"},
+         }) {
+        // clang-format on
+        for (const RoadwayType type : {kUndivided, kDivided}) {
+            Texts offsets;
+            Texts elevations;
+            for (std::size_t j = 0; j < codes.size(); ++j) {
+                offsets.push_back(std::to_string(3 * j + (j % 2 == 0 ? 0 : 1)) + ".25");
+                elevations.push_back(std::to_string(100 + (j * 7) % 5) + ".1" + std::to_string(j));
+            }
+            const Station station = StationAt(offsets, elevations, codes);
+            Station kept = Kept(station, Only(types), type).Roadway.Left.at(0);
+            Station afresh = kept;
+            for (std::size_t j = 0; j + 1 < afresh.Points.size(); ++j) {
+                CalculateSegmentSlope(afresh.Points, j, type);
+            }
+            EXPECT_EQ(Points(kept), Points(afresh)) << types;
+        }
+    }
+    // Where the neighbour is kept the slope travels as it is, whatever it says.
+    Station given =
+        StationAt({"0", "5", "10", "15"}, {"100", "101", "102", "110"}, {"CL", "CL", "X", "CL"});
+    given.Points[0].Slope = "carried";
+    given.Points[1].Slope = "stale";
+    given.Points[3].Slope = "last";
+    RecordingMessages messages;
+    const std::optional<Selection> selection =
+        SelectPoints(Roadway{kUndivided, {given}, {}}, Only("CL"), messages);
+    ASSERT_TRUE(selection);
+    EXPECT_EQ(Points(selection->Roadway.Left.at(0)), "CL carried, CL 90.00, CL");
 }
 
 TEST(SelectPoints, MoreThanThirtyOneCopiesStopTheRunNamingTheStation) {
