@@ -38,13 +38,24 @@ void Columns::Split(std::string_view line) {
         start = comma + 1;
     };
 #if defined(__SSE2__)
+    constexpr size_t kSixteen = 16;
     const __m128i commas = _mm_set1_epi8(',');
-    for (; i + 16 <= line.size(); i += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + i));
-        for (auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, commas)));
-             found != 0; found &= found - 1) {
-            columnTo(i + static_cast<size_t>(std::countr_zero(found)));
+    // The commas among the sixteen bytes at `at`, from byte `from` of them on.
+    const auto splitSixteen = [&](size_t at, unsigned from) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + at));
+        auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, commas)));
+        for (found &= ~((1U << from) - 1); found != 0; found &= found - 1) {
+            columnTo(at + static_cast<size_t>(std::countr_zero(found)));
         }
+    };
+    for (; i + kSixteen <= line.size(); i += kSixteen) {
+        splitSixteen(i, 0);
+    }
+    if (i < line.size() && line.size() >= kSixteen) {
+        // The last bytes as the end of sixteen, those seen already passed over.
+        const size_t last = line.size() - kSixteen;
+        splitSixteen(last, static_cast<unsigned>(i - last));
+        i = line.size();
     }
 #endif
     if constexpr (std::endian::native == std::endian::little) {

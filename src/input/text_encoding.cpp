@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "common/text.h"
 
 namespace corvane {
@@ -67,12 +71,32 @@ void AppendCp1252AsUtf8(std::string_view bytes, std::string& out) {
 // Eight bytes at a time: a byte's high bit marks it non-ASCII, and the word
 // minus one in every byte borrows into the high bit of a zero byte (exactly
 // when some byte is zero, though not always only there).
+// Where the processor compares sixteen bytes at once (every x86-64 one
+// does), the bytes go sixteen at a time first: every line of a file is examined.
 LineBytes ExamineBytes(std::string_view bytes) {
     constexpr uint64_t kLowBits = 0x0101010101010101ULL;
     constexpr uint64_t kHighBits = 0x8080808080808080ULL;
     uint64_t high = 0;
     uint64_t zero = 0;
     size_t i = 0;
+#if defined(__SSE2__)
+    constexpr size_t kSixteen = 16;
+    if (bytes.size() >= kSixteen) {
+        __m128i anyBits = _mm_setzero_si128();
+        __m128i zeroBytes = _mm_setzero_si128();
+        const auto take = [&](size_t at) {
+            const __m128i sixteen =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + at));
+            anyBits = _mm_or_si128(anyBits, sixteen);
+            zeroBytes = _mm_or_si128(zeroBytes, _mm_cmpeq_epi8(sixteen, _mm_setzero_si128()));
+        };
+        for (; i + kSixteen <= bytes.size(); i += kSixteen) {
+            take(i);
+        }
+        take(bytes.size() - kSixteen);  // the last bytes, some of them seen twice
+        return {_mm_movemask_epi8(anyBits) == 0, _mm_movemask_epi8(zeroBytes) != 0};
+    }
+#endif
     for (; i + 8 <= bytes.size(); i += 8) {
         uint64_t chunk;
         std::memcpy(&chunk, bytes.data() + i, 8);

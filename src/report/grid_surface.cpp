@@ -1,10 +1,16 @@
 #include "report/grid_surface.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <numeric>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "common/text.h"
 #include "report/text_cells.h"
 
 namespace corvane {
@@ -76,9 +82,59 @@ void GridSurface::Print(std::string_view text) {
         return;
     }
     Line& line = lines_[y_];
+    if (line.cellStarts.empty() && DrawShortText(line, x_, text)) {
+        return;
+    }
+    // The blanks after the line are no part of it here.
+    line.bytes.resize(line.length);
     if (!line.cellStarts.empty() || !DrawOneByteCells(line.bytes, x_, text)) {
         DrawCells(line, x_, text);
     }
+    line.length = line.bytes.size();
+}
+
+// A text of up to 16 ASCII bytes on a line of one-byte cells, as nearly every
+// text of a page is, drawn in a few vector steps: its 16 bytes, padded with
+// blanks, over the 16 cells from its column, each blank showing the cell below.
+// The line's bytes are kept blank beyond its end, so the cells past the line
+// are there to draw on. False, nothing drawn, for any other text.
+bool GridSurface::DrawShortText([[maybe_unused]] Line& line, [[maybe_unused]] int column,
+                                [[maybe_unused]] std::string_view text) {
+#if defined(__SSE2__)
+    constexpr std::size_t kVectorBytes = 16;
+    if (text.size() > kVectorBytes || column < 0) {
+        return false;
+    }
+    const __m128i blank = _mm_set1_epi8(kBlank);
+    alignas(kVectorBytes) char padded[kVectorBytes];
+    _mm_store_si128(reinterpret_cast<__m128i*>(padded), blank);
+    CopyShortBytes(padded, text.data(), text.size());
+    const __m128i characters = _mm_load_si128(reinterpret_cast<const __m128i*>(padded));
+    if (_mm_movemask_epi8(characters) != 0) {
+        return false;  // a byte of a character of several
+    }
+    const __m128i blanks = _mm_cmpeq_epi8(characters, blank);
+    constexpr unsigned kAllBytes = (1U << kVectorBytes) - 1;
+    const unsigned shown = ~static_cast<unsigned>(_mm_movemask_epi8(blanks)) & kAllBytes;
+    // Blanks at the end show what lies below them, so they never lengthen the line.
+    const auto drawnLength = static_cast<std::size_t>(std::bit_width(shown));
+    if (drawnLength == 0) {
+        return true;
+    }
+    const auto start = static_cast<std::size_t>(column);
+    if (line.bytes.size() < start + kVectorBytes) {
+        line.bytes.resize(start + kVectorBytes, kBlank);
+    }
+    char* const cells = line.bytes.data() + start;
+    const __m128i below = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells));
+    const __m128i drawn =
+        _mm_or_si128(_mm_and_si128(blanks, below), _mm_andnot_si128(blanks, characters));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(cells), drawn);
+    line.length = std::max(line.length, start + drawnLength);
+    return true;
+#else
+    return false;
+#endif
 }
 
 void GridSurface::PrintInCell(int column, int line, std::string_view text) {
@@ -128,8 +184,13 @@ void GridSurface::SetCell(Line& line, std::size_t column, std::string_view cell)
 
 void GridSurface::Clear() {
     for (Line& line : lines_) {
-        line.bytes.clear();
-        line.cellStarts.clear();
+        if (line.cellStarts.empty()) {
+            std::memset(line.bytes.data(), kBlank, line.length);  // blank, and ready to draw on
+        } else {
+            line.bytes.clear();
+            line.cellStarts.clear();
+        }
+        line.length = 0;
     }
 }
 
@@ -141,9 +202,10 @@ std::string GridSurface::PageText() const {
 
 void GridSurface::AppendPageText(std::string& out) const {
     for (const Line& line : lines_) {
-        const std::size_t last = line.bytes.find_last_not_of(kBlank);
-        if (last != std::string::npos) {  // about half the lines of a page are empty
-            out.append(line.bytes.data(), last + 1);
+        const std::string_view bytes(line.bytes.data(), line.length);
+        const std::size_t last = bytes.find_last_not_of(kBlank);
+        if (last != std::string_view::npos) {  // about half the lines of a page are empty
+            out.append(bytes.data(), last + 1);
         }
         out += '\n';
     }

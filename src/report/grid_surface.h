@@ -46,12 +46,15 @@ class GridSurface final : public Surface {
     // One character a cell (see text_cells.h): an ASCII character, a UTF-8
     // character or a stray byte. A line is as long as its last written cell.
     struct Line {
-        // The cells' bytes, one cell after the other.
+        // The cells' bytes, one cell after the other: the first `length` bytes.
+        // While every cell is one byte, blanks may follow them (see DrawShortText).
         std::string bytes;
+        std::size_t length = 0;
         // Where each cell begins in bytes; empty while every cell is one byte.
         std::vector<std::size_t> cellStarts;
     };
 
+    static bool DrawShortText(Line& line, int column, std::string_view text);
     static void DrawCells(Line& line, int column, std::string_view text);
     static void SetCell(Line& line, std::size_t column, std::string_view cell);
 

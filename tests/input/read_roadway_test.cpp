@@ -396,10 +396,10 @@ TEST(InputColumns, CommaRunsAreFoundWherever) {
     EXPECT_FALSE(ContainsCommaRun("a,,,,,,b,,,,,,c", 7));
 }
 
-// One pass tells a NUL or a byte above ASCII wherever it stands, in a word of
-// eight or in the bytes after the last whole word.
+// One pass tells a NUL or a byte above ASCII wherever it stands, in a run of
+// sixteen, a word of eight or in the bytes after the last whole word.
 TEST(InputBytes, NulAndHighBytesAreFoundWherever) {
-    for (size_t length = 1; length <= 20; ++length) {
+    for (size_t length = 1; length <= 40; ++length) {
         for (size_t at = 0; at < length; ++at) {
             for (const char odd : {'\0', '\x80', '\xFF', '\x01', '\x7F'}) {
                 std::string bytes(length, 'a');

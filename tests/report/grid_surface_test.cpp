@@ -79,7 +79,7 @@ struct CellModel {
 TEST(GridSurfaceTest, DrawsEveryMixOfTextsAsTheCellModel) {
     // clang-format off
     const std::string_view pieces[] = {
-        "a", "Station 12+00", " ", "   ", "x y", "\t", "\xC3\xA9", "\xC3", "\xA9", "\xE9", "\xFF",
+        "a", "Station 12+00", "1.25 @ ", " ", "   ", "x y", "\t", "\xC3\xA9", "\xC3", "\xA9", "\xE9", "\xFF",
         "\xE2\x82\xAC", "\xE2\x82", "\xF0\x9F\x98\x80", "\xED\xA0\x80", "\xC0\xAF", "\xC2\xA0",
         std::string_view("\0", 1)};
     // clang-format on
