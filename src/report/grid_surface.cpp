@@ -82,13 +82,17 @@ void GridSurface::Print(std::string_view text) {
         return;
     }
     Line& line = lines_[y_];
-    if (line.cellStarts.empty() && DrawShortText(line, x_, text)) {
-        return;
+    if (!line.cellStarts.empty() || !DrawShortText(line, x_, text)) {
+        DrawAnyText(line, x_, text);
     }
+}
+
+// Kept out of Print, so that the short texts' path stays a few steps.
+[[gnu::noinline]] void GridSurface::DrawAnyText(Line& line, int column, std::string_view text) {
     // The blanks after the line are no part of it here.
     line.bytes.resize(line.length);
-    if (!line.cellStarts.empty() || !DrawOneByteCells(line.bytes, x_, text)) {
-        DrawCells(line, x_, text);
+    if (!line.cellStarts.empty() || !DrawOneByteCells(line.bytes, column, text)) {
+        DrawCells(line, column, text);
     }
     line.length = line.bytes.size();
 }

@@ -55,6 +55,7 @@ class GridSurface final : public Surface {
     };
 
     static bool DrawShortText(Line& line, int column, std::string_view text);
+    static void DrawAnyText(Line& line, int column, std::string_view text);
     static void DrawCells(Line& line, int column, std::string_view text);
     static void SetCell(Line& line, std::size_t column, std::string_view cell);
 
