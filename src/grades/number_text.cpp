@@ -1,5 +1,6 @@
 #include "grades/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -358,6 +359,27 @@ bool PrintValueInto(double value, const FixedPattern& pattern, std::size_t width
         return false;
     }
     return true;
+}
+
+bool PrintValueInto(double value, const FixedPattern& pattern, std::size_t width,
+                    CompactText& text) {
+    // Where the checks above pass before formatting and the quick text is short
+    // enough to pass them after, it is the text they give.
+    if (std::fabs(value) < kFirstExponentMagnitude && pattern.HasPoint &&
+        static_cast<std::size_t>(pattern.Decimals) < width) {
+        QuickFixedRoom room;
+        const std::optional<std::string_view> fixed =
+            FixedTextQuickly(value, pattern.Decimals, room);
+        if (fixed &&
+            fixed->size() <= std::min(width, static_cast<std::size_t>(kSignificantDigits))) {
+            text = *fixed;
+            return true;
+        }
+    }
+    std::string printed;
+    const bool printable = PrintValueInto(value, pattern, width, printed);
+    text = printed;
+    return printable;
 }
 
 std::string FormatNumber(std::string_view text, std::string_view pattern) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/compact_text.h"
 #include "grades/quick_decimals.h"
 
 namespace corvane {
@@ -61,5 +62,9 @@ struct FixedPattern {
 // text, or false with `text` empty when there is no sensible text.
 bool PrintValueInto(double value, const FixedPattern& pattern, std::size_t width,
                     std::string& text);
+// The same for a compact text: the usual value is written without a string
+// between (a slope is printed for every segment of the file).
+bool PrintValueInto(double value, const FixedPattern& pattern, std::size_t width,
+                    CompactText& text);
 
 }  // namespace corvane

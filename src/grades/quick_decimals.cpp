@@ -20,13 +20,12 @@ constexpr auto kIntegerPowersOfTen = quick::PowersOfTen<std::uint64_t, 16>();
 constexpr double kHalfMargin = 1e-13;
 
 // `rounded` units of 10^-decimals, written without leading zero and without
-// "-" on zero.
-void WriteFixed(bool negative, std::uint64_t rounded, int decimals, std::string& text) {
-    // Built backwards in a buffer and copied once: every value is written.
-    // rounded stays below 2^53, so 16 digits, the point and the sign fit.
-    // Only divisions by the constant 10, which cost a multiplication.
-    char buffer[32];
-    char* const end = buffer + sizeof buffer;
+// "-" on zero, at the end of `room`.
+std::string_view WriteFixed(bool negative, std::uint64_t rounded, int decimals,
+                            QuickFixedRoom& room) {
+    // Built backwards: rounded stays below 2^53, so 16 digits, the point and
+    // the sign fit. Only divisions by the constant 10, which cost a multiplication.
+    char* const end = room.data() + room.size();
     char* begin = end;
     std::uint64_t rest = rounded;
     for (int written = 0; written < decimals; ++written) {
@@ -40,7 +39,7 @@ void WriteFixed(bool negative, std::uint64_t rounded, int decimals, std::string&
     if (negative && rounded != 0) {
         *--begin = '-';
     }
-    text.assign(begin, end);
+    return {begin, static_cast<std::size_t>(end - begin)};
 }
 
 // The 15 significant digits of a value as an integer, and the power of ten
@@ -115,27 +114,35 @@ std::optional<std::uint64_t> RoundNearHalf(double magnitude, int decimals) {
 
 }  // namespace
 
-bool FormatFixedQuickly(double value, int decimals, std::string& text) {
+std::optional<std::string_view> FixedTextQuickly(double value, int decimals, QuickFixedRoom& room) {
     if (decimals < 0 || decimals >= static_cast<int>(kIntegerPowersOfTen.size())) {
-        return false;
+        return std::nullopt;
     }
     const double scaled =
         std::fabs(value) * quick::kExactPowersOfTen[static_cast<std::size_t>(decimals)];
     if (!(scaled < static_cast<double>(quick::kLargestExactInteger))) {
-        return false;
+        return std::nullopt;
     }
     const double whole = std::floor(scaled);
     const double fraction = scaled - whole;
     if (std::fabs(fraction - 0.5) <= scaled * kHalfMargin) {
         const std::optional<std::uint64_t> rounded = RoundNearHalf(std::fabs(value), decimals);
         if (!rounded) {
-            return false;
+            return std::nullopt;
         }
-        WriteFixed(value < 0, *rounded, decimals, text);
-        return true;
+        return WriteFixed(value < 0, *rounded, decimals, room);
     }
-    WriteFixed(value < 0, static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0), decimals,
-               text);
+    return WriteFixed(value < 0, static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0),
+                      decimals, room);
+}
+
+bool FormatFixedQuickly(double value, int decimals, std::string& text) {
+    QuickFixedRoom room;
+    const std::optional<std::string_view> fixed = FixedTextQuickly(value, decimals, room);
+    if (!fixed) {
+        return false;
+    }
+    text.assign(*fixed);
     return true;
 }
 

@@ -85,4 +85,12 @@ inline std::optional<double> ParsePlainDecimal(std::string_view text) {
 // a half that only the exact digits can decide.
 bool FormatFixedQuickly(double value, int decimals, std::string& text);
 
+// Room for any text FormatFixedQuickly gives: 16 digits, the point and a sign.
+using QuickFixedRoom = std::array<char, 32>;
+
+// The same text written into `room`, where the view shows it; nothing when
+// FormatFixedQuickly declines. No string is touched: a slope is formatted
+// for every segment of the file.
+std::optional<std::string_view> FixedTextQuickly(double value, int decimals, QuickFixedRoom& room);
+
 }  // namespace corvane

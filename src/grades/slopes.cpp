@@ -41,7 +41,7 @@ struct PointNumbers {
 // that has no sensible text (see PrintableValue) is left empty, as is one
 // whose run overflows: dividing by it would pass off nonsense as level.
 void StoreSegmentSlope(const PointNumbers& from, const PointNumbers& to, RoadwayType type,
-                       const FixedPattern& pattern, std::string& printed, CompactText& slope) {
+                       const FixedPattern& pattern, CompactText& slope) {
     if (!from.offset || !to.offset) {
         slope.clear();
         return;
@@ -52,8 +52,7 @@ void StoreSegmentSlope(const PointNumbers& from, const PointNumbers& to, Roadway
         return;
     }
     const double value = (*to.elevation - *from.elevation) * kPercent / gap;
-    PrintValueInto(value, pattern, kSlopeWidth, printed);
-    slope = printed;
+    PrintValueInto(value, pattern, kSlopeWidth, slope);
 }
 
 void ParsePointNumbers(const std::vector<Point>& points, std::vector<PointNumbers>& numbers) {
@@ -71,9 +70,8 @@ void StoreSlopes(std::vector<Point>& points, const std::vector<PointNumbers>& nu
         return;
     }
     const FixedPattern pattern(kSlopePattern);
-    std::string printed;  // reused from slope to slope
     for (std::size_t j = 0; j + 1 < points.size(); ++j) {
-        StoreSegmentSlope(numbers[j], numbers[j + 1], type, pattern, printed, points[j].Slope);
+        StoreSegmentSlope(numbers[j], numbers[j + 1], type, pattern, points[j].Slope);
     }
     // The last point starts no segment.
     points.back().Slope.clear();
@@ -129,10 +127,9 @@ void CalculateSideSlopes(std::vector<Station>& stations, RoadwayType type) {
 void CalculateSegmentSlope(std::vector<Point>& points, std::size_t first, RoadwayType type) {
     const Point& from = points[first];
     const Point& to = points[first + 1];
-    std::string printed;
     StoreSegmentSlope({ParseNumber(from.Offset), ParseNumber(from.Elevation)},
                       {ParseNumber(to.Offset), ParseNumber(to.Elevation)}, type,
-                      FixedPattern(kSlopePattern), printed, points[first].Slope);
+                      FixedPattern(kSlopePattern), points[first].Slope);
 }
 
 // One "0" more in the number format per decimal of the first offset of the

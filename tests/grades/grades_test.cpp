@@ -118,9 +118,17 @@ TEST(PrintableValue, RefusesWhatHasNoFixedTextWithinTheWidth) {
              {kNaN, "##.00", 20, none}, {12345678.5, "##.0000000000", 20, "12345678.5000000000"},
              {1234567890.5, "##.0000000000", 20, none},  // 21 characters
              {0, "##.0000000000000000000", 20, ".0000000000000000000"},
-             {0, "##.00000000000000000000", 20, none}, {0, "##.00", 0, none}}) {
+             {0, "##.00000000000000000000", 20, none}, {0, "##.00", 0, none},
+             {123.456, "##.00", 6, "123.46"}, {1234.5, "##.00", 6, none},
+             {12345678901.5, "##.0000", 20, "12345678901.5000"}}) {
         // clang-format on
         EXPECT_EQ(PrintableValue(value, pattern, width), expected)
+            << value << " with " << pattern << " in " << width;
+        // Into a compact text, as slopes are printed, the same.
+        CompactText compact("stale");
+        EXPECT_EQ(PrintValueInto(value, FixedPattern(pattern), width, compact),
+                  expected.has_value());
+        EXPECT_EQ(compact, expected.value_or(""))
             << value << " with " << pattern << " in " << width;
     }
 }
