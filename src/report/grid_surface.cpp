@@ -189,7 +189,9 @@ void GridSurface::SetCell(Line& line, std::size_t column, std::string_view cell)
 void GridSurface::Clear() {
     for (Line& line : lines_) {
         if (line.cellStarts.empty()) {
-            std::memset(line.bytes.data(), kBlank, line.length);  // blank, and ready to draw on
+            if (line.length != 0) {  // about half the lines of a page are empty
+                std::memset(line.bytes.data(), kBlank, line.length);  // blank, ready to draw on
+            }
         } else {
             line.bytes.clear();
             line.cellStarts.clear();
