@@ -115,6 +115,33 @@ inline bool IsAsciiDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// True when every byte is below 0x80. Every text of every page is asked, so
+// the bytes are taken eight or four at a time, the last ones as the end of a
+// word (some seen twice), never one by one past the first three.
+inline bool IsAscii(std::string_view text) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    std::uint64_t anyBits = 0;
+    const auto take = [&text, &anyBits](auto word, std::size_t at) {
+        std::memcpy(&word, text.data() + at, sizeof word);
+        anyBits |= word;
+    };
+    const std::size_t size = text.size();
+    if (size >= 8) {
+        for (std::size_t at = 0; at + 8 <= size; at += 8) {
+            take(std::uint64_t{}, at);
+        }
+        take(std::uint64_t{}, size - 8);
+    } else if (size >= 4) {
+        take(std::uint32_t{}, 0);
+        take(std::uint32_t{}, size - 4);
+    } else {
+        for (const char byte : text) {
+            anyBits |= static_cast<unsigned char>(byte);
+        }
+    }
+    return (anyBits & kHighBits) == 0;
+}
+
 // The number of bytes of the valid UTF-8 character that starts at text[at],
 // or 0 when none does there (a stray byte, an overlong form, a surrogate, a
 // value above U+10FFFF, or a character cut short by the end of the text).

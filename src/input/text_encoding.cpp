@@ -35,25 +35,6 @@ void AppendUtf8(char32_t code, std::string& out) {
     }
 }
 
-// Almost every line is plain ASCII; eight bytes are tested at a time.
-bool IsAscii(std::string_view bytes) {
-    constexpr uint64_t kHighBits = 0x8080808080808080ULL;
-    size_t i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) {
-        uint64_t chunk;
-        std::memcpy(&chunk, bytes.data() + i, 8);
-        if (chunk & kHighBits) {
-            return false;
-        }
-    }
-    for (char c : bytes.substr(i)) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Appends the Windows-1252 text `bytes` to `out` as UTF-8.
 void AppendCp1252AsUtf8(std::string_view bytes, std::string& out) {
     for (char c : bytes) {

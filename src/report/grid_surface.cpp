@@ -21,22 +21,6 @@ namespace {
 // blank, so a blank byte on a line is always a blank cell.
 constexpr char kBlank = ' ';
 
-// Every byte below 0x80, checked eight bytes at a time: every text of every
-// page is checked.
-bool IsAscii(std::string_view text) {
-    std::uint64_t anyBytes = 0;
-    std::size_t at = 0;
-    for (; at + sizeof anyBytes <= text.size(); at += sizeof anyBytes) {
-        std::uint64_t eight = 0;
-        std::memcpy(&eight, text.data() + at, sizeof eight);
-        anyBytes |= eight;
-    }
-    for (; at < text.size(); ++at) {
-        anyBytes |= static_cast<unsigned char>(text[at]);
-    }
-    return (anyBytes & 0x8080808080808080u) == 0;
-}
-
 // Draws a text of ASCII characters, each byte a cell, on a line whose every
 // byte is a cell. Any other text is left to the caller: false, nothing drawn.
 bool DrawOneByteCells(std::string& line, int column, std::string_view text) {

@@ -27,11 +27,7 @@ void PutCellText(Surface& surface, int column, int line, std::string_view text) 
 
 // CellCount, counted at once for the plain ASCII that nearly every cell holds.
 int CellsOf(std::string_view text) {
-    unsigned char anyByte = 0;
-    for (char byte : text) {
-        anyByte |= static_cast<unsigned char>(byte);
-    }
-    return anyByte < 0x80 ? static_cast<int>(text.size()) : CellCount(text);
+    return IsAscii(text) ? static_cast<int>(text.size()) : CellCount(text);
 }
 
 // The joined texts of a cell, built where they fit in `room` (a cell's texts

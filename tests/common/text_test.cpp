@@ -52,5 +52,19 @@ TEST(Text, SameTextComparesEveryByte) {
     EXPECT_FALSE(SameTextUpperCased("\xC3\xA9rror", "ERROR"));
 }
 
+// A byte above ASCII is found wherever it stands, in the words or in the end
+// taken as a word of its own, at every size the test treats apart.
+TEST(Text, IsAsciiFindsAHighByteAnywhere) {
+    for (std::size_t size = 0; size <= 20; ++size) {
+        const std::string plain(size, '~');
+        EXPECT_TRUE(IsAscii(plain)) << size;
+        for (std::size_t at = 0; at < size; ++at) {
+            std::string high = plain;
+            high[at] = '\x80';
+            EXPECT_FALSE(IsAscii(high)) << size << " " << at;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace corvane
