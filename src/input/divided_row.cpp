@@ -79,7 +79,9 @@ DividedRowResult StoreDividedRow(const Columns& columns, Side side, int pointInd
         return DividedRowResult::WrongMarker;
     }
     const auto index = static_cast<size_t>(pointIndex);
-    if (station.Points.size() <= index) {
+    if (station.Points.size() == index) {
+        station.Points.emplace_back();  // the next point, as nearly every row stores
+    } else if (station.Points.size() < index) {
         station.Points.resize(index + 1);
     }
     Point& point = station.Points[index];
