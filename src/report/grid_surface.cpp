@@ -61,33 +61,14 @@ bool DrawOneByteCells(std::string& line, int column, std::string_view text) {
 
 GridSurface::GridSurface(int lineCount) : lines_(lineCount > 0 ? lineCount : 0) {}
 
-void GridSurface::Print(std::string_view text) {
-    if (y_ < 0 || y_ >= static_cast<int>(lines_.size())) {
-        return;
-    }
-    Line& line = lines_[y_];
-    if (!line.cellStarts.empty() || !DrawShortText(line, x_, text)) {
-        DrawAnyText(line, x_, text);
-    }
-}
-
-// Kept out of Print, so that the short texts' path stays a few steps.
-[[gnu::noinline]] void GridSurface::DrawAnyText(Line& line, int column, std::string_view text) {
-    // The blanks after the line are no part of it here.
-    line.bytes.resize(line.length);
-    if (!line.cellStarts.empty() || !DrawOneByteCells(line.bytes, column, text)) {
-        DrawCells(line, column, text);
-    }
-    line.length = line.bytes.size();
-}
-
 // A text of up to 16 ASCII bytes on a line of one-byte cells, as nearly every
 // text of a page is, drawn in a few vector steps: its 16 bytes, padded with
 // blanks, over the 16 cells from its column, each blank showing the cell below.
 // The line's bytes are kept blank beyond its end, so the cells past the line
 // are there to draw on. False, nothing drawn, for any other text.
-bool GridSurface::DrawShortText([[maybe_unused]] Line& line, [[maybe_unused]] int column,
-                                [[maybe_unused]] std::string_view text) {
+[[gnu::always_inline]] inline bool GridSurface::DrawShortText(
+    [[maybe_unused]] Line& line, [[maybe_unused]] int column,
+    [[maybe_unused]] std::string_view text) {
 #if defined(__SSE2__)
     constexpr std::size_t kVectorBytes = 16;
     if (text.size() > kVectorBytes || column < 0) {
@@ -123,6 +104,26 @@ bool GridSurface::DrawShortText([[maybe_unused]] Line& line, [[maybe_unused]] in
 #else
     return false;
 #endif
+}
+
+void GridSurface::Print(std::string_view text) {
+    if (y_ < 0 || y_ >= static_cast<int>(lines_.size())) {
+        return;
+    }
+    Line& line = lines_[y_];
+    if (!line.cellStarts.empty() || !DrawShortText(line, x_, text)) {
+        DrawAnyText(line, x_, text);
+    }
+}
+
+// Kept out of Print, so that the short texts' path stays a few steps.
+[[gnu::noinline]] void GridSurface::DrawAnyText(Line& line, int column, std::string_view text) {
+    // The blanks after the line are no part of it here.
+    line.bytes.resize(line.length);
+    if (!line.cellStarts.empty() || !DrawOneByteCells(line.bytes, column, text)) {
+        DrawCells(line, column, text);
+    }
+    line.length = line.bytes.size();
 }
 
 void GridSurface::PrintInCell(int column, int line, std::string_view text) {
