@@ -40,6 +40,21 @@ TEST(GridSurfaceTest, PagesOfTexts) {
               7);  // a surrogate is 3 bytes, 3 cells
 }
 
+// A cleared grid shows nothing of the page before, whatever path drew it: a
+// short text, a single character, a long text, a character of several bytes.
+TEST(GridSurfaceTest, ClearingLeavesNothingOfThePageBefore) {
+    GridSurface grid(4);
+    EXPECT_EQ(PageOf(grid, {{0, 0, "a"},
+                            {3, 1, "sixteen bytes..."},
+                            {0, 2, std::string(40, 'x')},
+                            {1, 3, "\xC3\xA9t\xC3\xA9"}}),
+              "a\n   sixteen bytes...\n" + std::string(40, 'x') + "\n \xC3\xA9t\xC3\xA9\n");
+    grid.Clear();
+    EXPECT_EQ(grid.PageText(), "\n\n\n\n");
+    EXPECT_EQ(PageOf(grid, {{2, 0, "b  c"}, {41, 2, "y"}, {4, 3, "d"}}),
+              "  b  c\n\n" + std::string(41, ' ') + "y\n    d\n");
+}
+
 // A plain model of the grid: a list of cells a line.
 struct CellModel {
     std::vector<std::vector<std::string>> lines;

@@ -193,6 +193,10 @@ TEST(PageBodyTest, CellsWithBlanksOrWithoutElevation) {
     // Zoomed twips beyond 16 bits do not wrap.
     EXPECT_EQ(Draw(book, 0, {136, 63}, RecordingSurface(SurfaceKind::Window, 3)).back(),
               (Placed{116 * 360, 7 * 720, " Edge "}));
+    // The indent counts characters, not bytes: "é" is one cell of two bytes.
+    Book accented = book;
+    accented.Stations[0].Lines[0][2] = ReportCell{"JL", "5\xC3\xA9", "100", "1", "JL", false};
+    EXPECT_EQ(Draw(accented).back(), (Placed{81, 9, "1.00%"}));
 }
 
 // The accepted pages are exactly those on which the header and the first page
