@@ -1,6 +1,5 @@
 #include "grades/number_text.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -342,19 +341,31 @@ std::optional<std::string> PrintableValue(double value, std::string_view pattern
     return text;
 }
 
+namespace {
+
+// Not finite, or too large even before rounding; or a fixed text, which holds
+// at least the point and every decimal, could not fit.
+bool RefusedBeforeFormatting(double value, const FixedPattern& pattern, std::size_t width) {
+    return !(std::fabs(value) < kFirstExponentMagnitude) || width == 0 ||
+           (pattern.HasPoint && static_cast<std::size_t>(pattern.Decimals) >= width);
+}
+
+// Too wide, or carried by rounding from just below 1E+15 up to it.
+bool RefusedAfterFormatting(std::string_view text, std::size_t width) {
+    return text.size() > width || (text.size() > static_cast<std::size_t>(kSignificantDigits) &&
+                                   IntegerDigits(text) > kSignificantDigits);
+}
+
+}  // namespace
+
 bool PrintValueInto(double value, const FixedPattern& pattern, std::size_t width,
                     std::string& text) {
-    // Not finite, or too large even before rounding; or a fixed text, which
-    // holds at least the point and every decimal, could not fit.
-    if (!(std::fabs(value) < kFirstExponentMagnitude) || width == 0 ||
-        (pattern.HasPoint && static_cast<std::size_t>(pattern.Decimals) >= width)) {
+    if (RefusedBeforeFormatting(value, pattern, width)) {
         text.clear();
         return false;
     }
     FormatValueInto(value, pattern, text);
-    // Rounding may still carry a value just below 1E+15 up to it.
-    if (text.size() > width || (text.size() > static_cast<std::size_t>(kSignificantDigits) &&
-                                IntegerDigits(text) > kSignificantDigits)) {
+    if (RefusedAfterFormatting(text, width)) {
         text.clear();
         return false;
     }
@@ -363,15 +374,13 @@ bool PrintValueInto(double value, const FixedPattern& pattern, std::size_t width
 
 bool PrintValueInto(double value, const FixedPattern& pattern, std::size_t width,
                     CompactText& text) {
-    // Where the checks above pass before formatting and the quick text is short
-    // enough to pass them after, it is the text they give.
-    if (std::fabs(value) < kFirstExponentMagnitude && pattern.HasPoint &&
-        static_cast<std::size_t>(pattern.Decimals) < width) {
+    // The quick fixed text is the one FormatValueInto starts with; where it
+    // passes the same checks, it is the text the general way gives.
+    if (pattern.HasPoint && !RefusedBeforeFormatting(value, pattern, width)) {
         QuickFixedRoom room;
         const std::optional<std::string_view> fixed =
             FixedTextQuickly(value, pattern.Decimals, room);
-        if (fixed &&
-            fixed->size() <= std::min(width, static_cast<std::size_t>(kSignificantDigits))) {
+        if (fixed && !RefusedAfterFormatting(*fixed, width)) {
             text = *fixed;
             return true;
         }
