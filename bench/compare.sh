@@ -7,6 +7,13 @@
 #             every line split at its commas
 #   export    `corvane export` of the largest legal divided file as text
 #   work      export minus floor: what the program does after its start
+#   I/O       bench/floor_probe: the reading and writing any export does, alone
+#             (the file read in the reader's blocks; the book, taken from the
+#             first export, written in its pieces, synced and put in place of
+#             the last one), and the work beyond it beside mawk beyond the read
+#
+# It also prints how far this machine runs two threads at once: two pieces of
+# 5 ms on two threads against one on one (floor_probe threads).
 #
 # The commands run in turn, round after round (the earlier build's floor and
 # export among them), so all see the same machine; medians are compared and
@@ -98,17 +105,35 @@ run_floor "$build" >/dev/null
 run_baseline >/dev/null
 run_export "$build"
 pages=$(grep -c $'^\f$' "$work/book.txt" || true)
+probe=$build/bench/floor_probe
+[[ -x $probe ]] || probe=
+if [[ -n $probe ]]; then
+    cp "$work/book.txt" "$work/reference-book.txt"
+    "$probe" io "$largest" "$work/reference-book.txt" "$work/probe-book.txt" >/dev/null
+fi
 if [[ -n $earlier ]]; then
     builds+=(earlier)
     run_export "$earlier"
 fi
 dir_of() { if [[ $1 == this ]]; then echo "$build"; else echo "$earlier"; fi; }
 
+# One round of the I/O alone, after this build's export and mawk of the same
+# round: its read and write, the work beyond them, and mawk beyond the read.
+record_io() {
+    local baseline=$1 read_ms write_ms
+    read -r read_ms write_ms < <("$probe" io "$largest" "$work/reference-book.txt" "$work/probe-book.txt")
+    awk -v r="$read_ms" -v w="$write_ms" -v work="$(tail -1 "$work/this.work")" -v m="$baseline" \
+        'BEGIN { printf "%.6f %.6f %.6f %.6f\n", r / 1000, w / 1000, work - (r + w) / 1000, m - r / 1000 }' \
+        >>"$work/io.rounds"
+}
+
 for ((i = 0; i < rounds; i++)); do
-    seconds_of run_baseline >>"$work/baseline.times"
+    baseline=$(seconds_of run_baseline)
+    echo "$baseline" >>"$work/baseline.times"
     for name in "${builds[@]}"; do
         time_build "$(dir_of "$name")" "$name"
     done
+    [[ -z $probe ]] || record_io "$baseline"
 done
 for ((i = 0; i < 5; i++)); do
     for name in "${builds[@]}"; do
@@ -153,11 +178,22 @@ for name in "${builds[@]}"; do
     figures "$name" >"$work/$name.figures"
 done
 echo "baseline $(summary <"$work/baseline.times")" >"$work/baseline.figures"
+if [[ -n $probe ]]; then
+    io_column() { awk -v c="$1" '{ print $c }' "$work/io.rounds" | summary; }
+    {
+        echo "read $(io_column 1)"
+        echo "write $(io_column 2)"
+        echo "beyond $(io_column 3)"
+        echo "mawkbeyond $(io_column 4)"
+        echo "threads $("$probe" threads)"
+    } >"$work/io.figures"
+fi
 
 awk -v file="$largest" -v size="$(stat -c %s "$largest")" -v rounds="$rounds" -v pages="$pages" \
     -v earlier="$earlier" '
 FILENAME ~ /baseline.figures$/ { base[$1] = $2; baselow[$1] = $3; basehigh[$1] = $4; next }
 FILENAME ~ /this.figures$/    { now[$1] = $2; low[$1] = $3; high[$1] = $4; next }
+FILENAME ~ /io.figures$/      { io[$1] = $2; iolow[$1] = $3; iohigh[$1] = $4; next }
                               { was[$1] = $2; waslow[$1] = $3; washigh[$1] = $4 }
 function ms(key) { return sprintf("%6.1f ms (%.1f to %.1f)", now[key] * 1000, low[key] * 1000, high[key] * 1000) }
 function before(key, scale, unit) {
@@ -174,6 +210,13 @@ END {
     printf "baseline: mawk                %6.1f ms (%.1f to %.1f)\n", m * 1000, baselow["baseline"] * 1000, basehigh["baseline"] * 1000
     printf "text export                   %s = %.2f x mawk%s\n", ms("export"), now["export"] / m, before("export", 1000, " ms")
     printf "work after start              %s = %.2f x mawk  (target <= 1.00: %s)%s\n", ms("work"), now["work"] / m, verdict[now["work"] <= m], before("work", 1000, " ms")
+    if ("beyond" in io) {
+        printf "I/O alone: read, write        %6.1f ms, %.1f ms (%.1f to %.1f): the file read in blocks; the book written, synced, put in place\n", io["read"] * 1000, io["write"] * 1000, iolow["write"] * 1000, iohigh["write"] * 1000
+        printf "work beyond that I/O          %6.1f ms (%.1f to %.1f) = %.2f x mawk beyond the same read (%.1f ms)\n", io["beyond"] * 1000, iolow["beyond"] * 1000, iohigh["beyond"] * 1000, io["beyond"] / io["mawkbeyond"], io["mawkbeyond"] * 1000
+        together = (2 * io["threads"] - iolow["threads"]) / io["threads"]
+        together = together < 0 ? 0 : together > 1 ? 1 : together
+        printf "two threads, %.1f ms each      %6.1f ms (one alone %.1f ms): run at once %.0f %%; a thread began %.1f ms after it was asked for\n", io["threads"], iolow["threads"], io["threads"], together * 100, iohigh["threads"]
+    }
     above = mb_above(now["largestkb"], now["floorkb"])
     line = sprintf("peak RSS above floor, largest %6.1f MB (%.1f to %.1f)", above, mb_above(low["largestkb"], now["floorkb"]), mb_above(high["largestkb"], now["floorkb"]))
     if (earlier != "") {
@@ -196,4 +239,4 @@ END {
         printf "100 Preview runs: resident    %6.1f MB after run 10, %+.1f MB by run 100 (target within 5: %s)%s\n", now["settled"], now["growth"], verdict[(now["growth"] <= 5 && now["growth"] >= -5)], before("settled", 1, " MB after run 10")
     if (now["soak"] != "")
         printf "200 Preview runs, files mixed %6.1f MB after run 10, spread %.1f MB among runs alike (target within 5: %s)%s\n", now["soaksettled"], now["soak"], verdict[now["soak"] <= 5], before("soak", 1, " MB spread")
-}' "$work/baseline.figures" "$work/this.figures" ${earlier:+"$work/earlier.figures"}
+}' "$work/baseline.figures" "$work/this.figures" ${probe:+"$work/io.figures"} ${earlier:+"$work/earlier.figures"}
