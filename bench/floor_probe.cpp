@@ -127,8 +127,9 @@ int ProbeThreads() {
     // Steps for about 5 ms, the length of a stage the export splits in two.
     unsigned long long steps = 1'000'000;
     for (double taken = 0; taken < 5;) {
-        steps = taken > 0.5 ? static_cast<unsigned long long>(static_cast<double>(steps) * 5 / taken)
-                            : steps * 4;
+        steps = taken > 0.5
+                    ? static_cast<unsigned long long>(static_cast<double>(steps) * 5 / taken)
+                    : steps * 4;
         const Clock::time_point start = Clock::now();
         sink = Churn(steps);
         taken = MillisecondsSince(start);
