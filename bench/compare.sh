@@ -13,7 +13,9 @@
 #             the last one), and the work beyond it beside mawk beyond the read
 #
 # It also prints how far this machine runs two threads at once: two pieces of
-# 5 ms on two threads against one on one (floor_probe threads).
+# 5 ms on two threads against one on one, how often the new thread began on
+# its starter's processor, and the two when it is moved off that processor at
+# once, as the program's threads are (floor_probe threads).
 #
 # The commands run in turn, round after round (the earlier build's floor and
 # export among them), so all see the same machine; medians are compared and
@@ -180,12 +182,14 @@ done
 echo "baseline $(summary <"$work/baseline.times")" >"$work/baseline.figures"
 if [[ -n $probe ]]; then
     io_column() { awk -v c="$1" '{ print $c }' "$work/io.rounds" | summary; }
+    threads=$("$probe" threads)
     {
         echo "read $(io_column 1)"
         echo "write $(io_column 2)"
         echo "beyond $(io_column 3)"
         echo "mawkbeyond $(io_column 4)"
-        echo "threads $("$probe" threads)"
+        echo "threads $(head -1 <<<"$threads")"
+        echo "placed $(tail -1 <<<"$threads")"
     } >"$work/io.figures"
 fi
 
@@ -216,6 +220,7 @@ END {
         together = (2 * io["threads"] - iolow["threads"]) / io["threads"]
         together = together < 0 ? 0 : together > 1 ? 1 : together
         printf "two threads, %.1f ms each      %6.1f ms (one alone %.1f ms): run at once %.0f %%; a thread began %.1f ms after it was asked for\n", io["threads"], iolow["threads"], io["threads"], together * 100, iohigh["threads"]
+        printf "  the new one on its starter's processor in %d of 21 rounds; moved off it at once, the two took %.1f ms\n", io["placed"], iolow["placed"]
     }
     above = mb_above(now["largestkb"], now["floorkb"])
     line = sprintf("peak RSS above floor, largest %6.1f MB (%.1f to %.1f)", above, mb_above(low["largestkb"], now["floorkb"]), mb_above(high["largestkb"], now["floorkb"]))

@@ -8,16 +8,22 @@
 //   floor_probe threads
 //       A piece of work of about 5 ms on one thread, then the same piece on
 //       each of two threads at once, 21 rounds. Prints the medians "ONE_MS
-//       TWO_MS START_MS": two as long as one when the machine runs both
-//       threads at once, twice as long when it runs one after the other;
-//       START_MS is how long a new thread took to begin.
+//       TWO_MS START_MS", then "SAME PINNED_MS": two as long as one when the
+//       machine runs both threads at once, twice as long when it runs one
+//       after the other; START_MS is how long a new thread took to begin,
+//       SAME in how many rounds it began on the processor of the thread that
+//       started it, PINNED_MS the two pieces' time when the new thread is
+//       moved to another processor as soon as it exists.
 //
 // bench/compare.sh runs both in its rounds. Plain POSIX: the benchmarks are
 // built and run on Linux only.
 #include <fcntl.h>
+#include <pthread.h>
+#include <sched.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -123,6 +129,45 @@ unsigned long long Churn(unsigned long long steps) {
 
 volatile unsigned long long sink;
 
+struct TwoPieces {
+    double milliseconds;
+    double secondBeganAfter;
+    bool onOneProcessor;  // the second thread began where the first ran
+};
+
+// One piece on this thread and one on a new thread, after a short rest; with
+// `elsewhere` the new thread is moved off this thread's processor at once.
+TwoPieces RunTwoPieces(unsigned long long steps, bool elsewhere) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    const Clock::time_point start = Clock::now();
+    const int here = sched_getcpu();
+    TwoPieces pieces{};
+    int secondProcessor = -1;
+    std::atomic<bool> placed{false};  // moving a thread that has ended would move this one
+    std::thread second([&] {
+        pieces.secondBeganAfter = MillisecondsSince(start);
+        secondProcessor = sched_getcpu();
+        while (!placed)
+            std::this_thread::yield();
+        sink = Churn(steps);
+    });
+    if (elsewhere) {
+        cpu_set_t others;
+        CPU_ZERO(&others);
+        for (int processor = 0; processor < CPU_SETSIZE; ++processor) {
+            if (processor != here)
+                CPU_SET(processor, &others);
+        }
+        pthread_setaffinity_np(second.native_handle(), sizeof others, &others);
+    }
+    placed = true;
+    sink = Churn(steps);
+    second.join();
+    pieces.milliseconds = MillisecondsSince(start);
+    pieces.onOneProcessor = secondProcessor == here;
+    return pieces;
+}
+
 int ProbeThreads() {
     // Steps for about 5 ms, the length of a stage the export splits in two.
     unsigned long long steps = 1'000'000;
@@ -134,26 +179,22 @@ int ProbeThreads() {
         sink = Churn(steps);
         taken = MillisecondsSince(start);
     }
-    std::vector<double> one, two, started;
+    std::vector<double> one, two, started, pinned;
+    int sameProcessor = 0;
     for (int round = 0; round < 21; ++round) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        Clock::time_point start = Clock::now();
+        const Clock::time_point start = Clock::now();
         sink = Churn(steps);
         one.push_back(MillisecondsSince(start));
 
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        start = Clock::now();
-        double beganAfter = 0;
-        std::thread second([&] {
-            beganAfter = MillisecondsSince(start);
-            sink = Churn(steps);
-        });
-        sink = Churn(steps);
-        second.join();
-        two.push_back(MillisecondsSince(start));
-        started.push_back(beganAfter);
+        const TwoPieces free = RunTwoPieces(steps, false);
+        two.push_back(free.milliseconds);
+        started.push_back(free.secondBeganAfter);
+        sameProcessor += free.onOneProcessor ? 1 : 0;
+        pinned.push_back(RunTwoPieces(steps, true).milliseconds);
     }
-    std::printf("%.3f %.3f %.3f\n", Median(one), Median(two), Median(started));
+    std::printf("%.3f %.3f %.3f\n%d %.3f\n", Median(one), Median(two), Median(started),
+                sameProcessor, Median(pinned));
     return 0;
 }
 

@@ -25,21 +25,20 @@ SecondHalf::SecondHalf(std::unique_ptr<LineReader> lines, uint64_t searchFrom, F
                        Read read)
     : searchFrom_(searchFrom),
       lines_(std::move(lines)),
-      roadway_(std::async(std::launch::async,
-                          [this, findCut, read = std::move(read)]() -> std::optional<Roadway> {
-                              bool found = false;
-                              try {
-                                  found = findCut(*lines_);
-                              } catch (...) {
-                                  cutFound_.set_value(kNoCut);  // the first thread reads on
-                                  throw;
-                              }
-                              cutFound_.set_value(found ? lines_->LineStart() : kNoCut);
-                              if (!found) {
-                                  return std::nullopt;
-                              }
-                              return ReadQuietly(read, *lines_, stop_);
-                          })) {}
+      roadway_([this, findCut, read = std::move(read)]() -> std::optional<Roadway> {
+          bool found = false;
+          try {
+              found = findCut(*lines_);
+          } catch (...) {
+              cutFound_.set_value(kNoCut);  // the first thread reads on
+              throw;
+          }
+          cutFound_.set_value(found ? lines_->LineStart() : kNoCut);
+          if (!found) {
+              return std::nullopt;
+          }
+          return ReadQuietly(read, *lines_, stop_);
+      }) {}
 
 SecondHalf::~SecondHalf() {
     stop_ = true;

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "common/messages.h"
+#include "common/second_thread.h"
 #include "input/line_reader.h"
 #include "input/read_roadway.h"
 
@@ -64,7 +65,7 @@ class SecondHalf {
     std::atomic<bool> stop_{false};
     std::promise<uint64_t> cutFound_;
     std::future<uint64_t> cutFuture_ = cutFound_.get_future();
-    std::future<std::optional<Roadway>> roadway_;
+    SecondThread<std::optional<Roadway>> roadway_;
 };
 
 }  // namespace corvane

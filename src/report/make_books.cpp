@@ -5,12 +5,12 @@
 #include <cstddef>
 #include <exception>
 #include <functional>
-#include <future>
 #include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
 
+#include "common/second_thread.h"
 #include "grades/slopes.h"
 
 namespace corvane {
@@ -106,7 +106,7 @@ void MakeParts(std::vector<BookPart>& parts,
         work();
         return;
     }
-    std::future<void> second = std::async(std::launch::async, work);
+    SecondThread<void> second(work);
     work();
     second.get();
 }

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <condition_variable>
-#include <future>
 #include <mutex>
 #include <optional>
 #include <vector>
 
+#include "common/second_thread.h"
 #include "report/draw_page.h"
 #include "report/grid_surface.h"
 
@@ -151,7 +151,7 @@ bool WriteTextBook(const BookSet& books, const HeaderStyle& style, const PageSin
     PageDrawer secondDrawer(books, header);
     // Declared after what it draws with, so that leaving waits for the second
     // thread before any of it goes away.
-    std::future<void> secondThread = std::async(std::launch::async, [&] {
+    SecondThread<void> secondThread([&] {
         try {
             while (const std::optional<size_t> run = schedule.TakeRun()) {
                 secondDrawer.AppendPages(pages, runOf(*run), texts[*run % kTexts]);
