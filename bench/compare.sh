@@ -220,7 +220,7 @@ END {
         together = (2 * io["threads"] - iolow["threads"]) / io["threads"]
         together = together < 0 ? 0 : together > 1 ? 1 : together
         printf "two threads, %.1f ms each      %6.1f ms (one alone %.1f ms): run at once %.0f %%; a thread began %.1f ms after it was asked for\n", io["threads"], iolow["threads"], io["threads"], together * 100, iohigh["threads"]
-        printf "  the new one on its starter's processor in %d of 21 rounds; moved off it at once, the two took %.1f ms\n", io["placed"], iolow["placed"]
+        printf "  the new one began on the processor of its starter in %d of 21 rounds; moved off it at once, the two took %.1f ms\n", io["placed"], iolow["placed"]
     }
     above = mb_above(now["largestkb"], now["floorkb"])
     line = sprintf("peak RSS above floor, largest %6.1f MB (%.1f to %.1f)", above, mb_above(low["largestkb"], now["floorkb"]), mb_above(high["largestkb"], now["floorkb"]))
