@@ -4,10 +4,9 @@
 //
 // One difference: where the system lets a program say so, the new thread is
 // started on another processor than the thread that starts it. Left to
-// itself, Linux may queue the new thread on its starter's processor (the
-// other one looked no less busy a moment ago), where it waits until the
-// starter rests: two stages meant to run side by side then run one after the
-// other. bench/floor_probe measures how often.
+// itself, Linux may queue the new thread on its starter's processor, where it
+// waits until the starter rests: two halves of a stage meant to run side by
+// side then run one after the other. bench/floor_probe measures how often.
 #pragma once
 
 #include <atomic>
