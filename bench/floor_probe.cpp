@@ -18,7 +18,6 @@
 // bench/compare.sh runs both in its rounds. Plain POSIX: the benchmarks are
 // built and run on Linux only.
 #include <fcntl.h>
-#include <pthread.h>
 #include <sched.h>
 #include <unistd.h>
 
@@ -33,6 +32,8 @@
 #include <string_view>
 #include <thread>
 #include <vector>
+
+#include "common/second_thread.h"
 
 namespace {
 
@@ -136,7 +137,8 @@ struct TwoPieces {
 };
 
 // One piece on this thread and one on a new thread, after a short rest; with
-// `elsewhere` the new thread is moved off this thread's processor at once.
+// `elsewhere` the new thread is moved off this thread's processor at once, the
+// way SecondThread moves the program's own.
 TwoPieces RunTwoPieces(unsigned long long steps, bool elsewhere) {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
     const Clock::time_point start = Clock::now();
@@ -151,15 +153,8 @@ TwoPieces RunTwoPieces(unsigned long long steps, bool elsewhere) {
             std::this_thread::yield();
         sink = Churn(steps);
     });
-    if (elsewhere) {
-        cpu_set_t others;
-        CPU_ZERO(&others);
-        for (int processor = 0; processor < CPU_SETSIZE; ++processor) {
-            if (processor != here)
-                CPU_SET(processor, &others);
-        }
-        pthread_setaffinity_np(second.native_handle(), sizeof others, &others);
-    }
+    if (elsewhere)
+        corvane::KeepOffThisProcessor(second);  // as the program places its threads
     placed = true;
     sink = Churn(steps);
     second.join();
