@@ -110,9 +110,11 @@ run_export "$build"
 pages=$(grep -c $'^\f$' "$work/book.txt" || true)
 probe=$build/bench/floor_probe
 [[ -x $probe ]] || probe=
+# The I/O alone: prints the milliseconds of the read and of the write.
+run_io() { "$probe" io "$largest" "$work/reference-book.txt" "$work/probe-book.txt"; }
 if [[ -n $probe ]]; then
     cp "$work/book.txt" "$work/reference-book.txt"
-    "$probe" io "$largest" "$work/reference-book.txt" "$work/probe-book.txt" >/dev/null
+    run_io >/dev/null
 fi
 if [[ -n $earlier ]]; then
     builds+=(earlier)
@@ -124,7 +126,7 @@ dir_of() { if [[ $1 == this ]]; then echo "$build"; else echo "$earlier"; fi; }
 # round: its read and write, the work beyond them, and mawk beyond the read.
 record_io() {
     local baseline=$1 read_ms write_ms
-    read -r read_ms write_ms < <("$probe" io "$largest" "$work/reference-book.txt" "$work/probe-book.txt")
+    read -r read_ms write_ms < <(run_io)
     awk -v r="$read_ms" -v w="$write_ms" -v work="$(tail -1 "$work/this.work")" -v m="$baseline" \
         'BEGIN { printf "%.6f %.6f %.6f %.6f\n", r / 1000, w / 1000, work - (r + w) / 1000, m - r / 1000 }' \
         >>"$work/io.rounds"
@@ -192,14 +194,17 @@ done
 echo "baseline $(summary <"$work/baseline.times")" >"$work/baseline.figures"
 if [[ -n $probe ]]; then
     io_column() { awk -v c="$1" '{ print $c }' "$work/io.rounds" | summary; }
-    threads=$("$probe" threads)
+    read -r -d '' one two started same placed < <("$probe" threads) || true
     {
         echo "read $(io_column 1)"
         echo "write $(io_column 2)"
         echo "beyond $(io_column 3)"
         echo "mawkbeyond $(io_column 4)"
-        echo "threads $(head -1 <<<"$threads")"
-        echo "placed $(tail -1 <<<"$threads")"
+        echo "threadone $one"
+        echo "threadtwo $two"
+        echo "threadstart $started"
+        echo "placedsame $same"
+        echo "placedtwo $placed"
     } >"$work/io.figures"
 fi
 
@@ -227,10 +232,10 @@ END {
     if ("beyond" in io) {
         printf "I/O alone: read, write        %6.1f ms, %.1f ms (%.1f to %.1f): the file read in blocks; the book written, synced, put in place\n", io["read"] * 1000, io["write"] * 1000, iolow["write"] * 1000, iohigh["write"] * 1000
         printf "work beyond that I/O          %6.1f ms (%.1f to %.1f) = %.2f x mawk beyond the same read (%.1f ms)\n", io["beyond"] * 1000, iolow["beyond"] * 1000, iohigh["beyond"] * 1000, io["beyond"] / io["mawkbeyond"], io["mawkbeyond"] * 1000
-        together = (2 * io["threads"] - iolow["threads"]) / io["threads"]
+        together = (2 * io["threadone"] - io["threadtwo"]) / io["threadone"]
         together = together < 0 ? 0 : together > 1 ? 1 : together
-        printf "two threads, %.1f ms each      %6.1f ms (one alone %.1f ms): run at once %.0f %%; a thread began %.1f ms after it was asked for\n", io["threads"], iolow["threads"], io["threads"], together * 100, iohigh["threads"]
-        printf "  the new one began on the processor of its starter in %d of 21 rounds; moved off it at once, the two took %.1f ms\n", io["placed"], iolow["placed"]
+        printf "two threads, %.1f ms each      %6.1f ms (one alone %.1f ms): run at once %.0f %%; a thread began %.1f ms after it was asked for\n", io["threadone"], io["threadtwo"], io["threadone"], together * 100, io["threadstart"]
+        printf "  the new one began on the processor of its starter in %d of 21 rounds; moved off it at once, the two took %.1f ms\n", io["placedsame"], io["placedtwo"]
     }
     above = mb_above(now["largestkb"], now["floorkb"])
     line = sprintf("peak RSS above floor, largest %6.1f MB (%.1f to %.1f)", above, mb_above(low["largestkb"], now["floorkb"]), mb_above(high["largestkb"], now["floorkb"]))
